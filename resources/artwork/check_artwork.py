@@ -1,0 +1,361 @@
+#!/usr/bin/python3
+"""Checks Plakato's artwork PNGs against the layout the program relies on.
+
+    /usr/bin/python3 resources/artwork/check_artwork.py
+
+Prints one line per failed check and "N passed, M failed" at the end; the
+exit status is non-zero when anything failed.
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# opaque bounding box of each face: (first col, last col, first row, last row)
+FACE_BOXES = [
+    (4, 22, 3, 21), (3, 21, 3, 21), (3, 21, 3, 21), (3, 21, 3, 21),
+    (3, 21, 3, 21), (3, 22, 3, 21), (4, 22, 3, 22), (3, 22, 3, 22),
+    (3, 22, 3, 22), (3, 21, 3, 21), (3, 21, 3, 21), (3, 22, 3, 22),
+    (3, 21, 3, 21), (3, 21, 3, 21), (3, 22, 5, 21), (4, 22, 3, 21),
+    (4, 22, 3, 21),
+]
+PIG = 14
+# faces whose rim is partly covered by a feature: 5 the camouflage helmet
+# (upper left), 6 the band's pale tail and 11 the pale mass (lower right)
+RIM_COVERED = (5, 6, 11)
+
+# scene at start: face cell top-left, and where each piece is drawn
+FACE_AT = (172, 97)
+PIECE_AT = {0: (167, 97), 1: (187, 105), 2: (168, 69)}
+
+passed = 0
+failed = 0
+
+
+def check(ok, what):
+    global passed, failed
+    if ok:
+        passed += 1
+    else:
+        failed += 1
+        print("FAIL: " + what)
+
+
+def load(rel):
+    path = os.path.join(HERE, rel)
+    if not os.path.exists(path):
+        check(False, "%s exists" % rel)
+        return None
+    return Image.open(path)
+
+
+def opaque(img, x, y):
+    return img.getpixel((x, y))[3] == 255
+
+
+def bbox(img):
+    pts = [(x, y) for y in range(img.height) for x in range(img.width)
+           if opaque(img, x, y)]
+    if not pts:
+        return None
+    xs = [p[0] for p in pts]
+    ys = [p[1] for p in pts]
+    return (min(xs), max(xs), min(ys), max(ys))
+
+
+def rgb(img, x, y):
+    return img.getpixel((x, y))[:3]
+
+
+def is_black(c):
+    return max(c) <= 40
+
+
+def is_white(c):
+    return c == (255, 255, 255)
+
+
+def is_yellow(c):
+    r, g, b = c
+    return r >= 200 and g >= 150 and b <= 130
+
+
+def is_wood(c):
+    r, g, b = c
+    return r > g > b and r >= 100 and not is_yellow(c)
+
+
+def check_format(rel, img, size):
+    check(img.size == (size, size), "%s is %dx%d" % (rel, size, size))
+    check(img.mode == "RGBA", "%s is RGBA" % rel)
+    if img.mode != "RGBA":
+        return
+    alphas = {img.getpixel((x, y))[3] for y in range(img.height)
+              for x in range(img.width)}
+    check(alphas <= {0, 255}, "%s alpha only 0/255 (has %s)"
+          % (rel, sorted(alphas - {0, 255})[:5]))
+    dirty = [(x, y) for y in range(img.height) for x in range(img.width)
+             if img.getpixel((x, y))[3] == 0 and rgb(img, x, y) != (0, 0, 0)]
+    check(not dirty, "%s transparent pixels are black (first bad %s)"
+          % (rel, dirty[:1]))
+
+
+def cells(img, cols, rows, test, rel, what):
+    bad = [(x, y) for y in rows for x in cols if not test(img, x, y)]
+    check(not bad, "%s: %s (bad pixels %s)" % (rel, what, bad[:4]))
+
+
+def colour_is(pred):
+    return lambda img, x, y: opaque(img, x, y) and pred(rgb(img, x, y))
+
+
+def transparent(img, x, y):
+    return not opaque(img, x, y)
+
+
+BLACK_PX = colour_is(is_black)
+WHITE_PX = colour_is(is_white)
+YELLOW_PX = colour_is(is_yellow)
+WOOD_PX = colour_is(is_wood)
+
+
+def check_faces():
+    for i, box in enumerate(FACE_BOXES):
+        rel = "faces/face%02d.png" % i
+        img = load(rel)
+        if img is None:
+            continue
+        check_format(rel, img, 26)
+        img = img.convert("RGBA")
+        check(bbox(img) == box, "%s opaque area cols %d-%d rows %d-%d, got %s"
+              % ((rel,) + box + (bbox(img),)))
+        cells(img, range(26), range(23, 26), transparent, rel,
+              "rows 23-25 transparent")
+        if i == PIG:
+            cells(img, range(26), range(0, 5), transparent, rel,
+                  "pig rows 0-4 transparent")
+            continue
+        # the left fist ends at cell column 2 in rows 7-11: the rim is near
+        for y in range(7, 12):
+            xs = [x for x in range(26) if opaque(img, x, y)]
+            check(xs and 3 <= xs[0] <= 5,
+                  "%s left rim of row %d in cols 3-5" % (rel, y))
+        # the right fist covers the rim in rows 12-18
+        for y in range(12, 19):
+            xs = [x for x in range(26) if opaque(img, x, y)]
+            check(xs and 19 <= xs[-1] <= 22,
+                  "%s right rim of row %d in cols 19-22" % (rel, y))
+        # shading: the rim is darker on the lower right than on the upper
+        # left, except where a feature covers the rim itself
+        if i in RIM_COVERED:
+            continue
+        ul, lr = edge_brightness(img, box)
+        check(ul > lr, "%s rim darker at the lower right (%.0f vs %.0f)"
+              % (rel, lr, ul))
+
+
+def edge_brightness(img, box):
+    """Mean brightness of the outline pixels in the upper-left and in the
+    lower-right quarter of the face."""
+    cx = (box[0] + box[1]) / 2.0
+    cy = (box[2] + box[3]) / 2.0
+    ul, lr = [], []
+    for y in range(26):
+        for x in range(26):
+            if not opaque(img, x, y):
+                continue
+            if all(opaque(img, x + dx, y + dy) for dx, dy in
+                   ((1, 0), (-1, 0), (0, 1), (0, -1))
+                   if 0 <= x + dx < 26 and 0 <= y + dy < 26):
+                continue
+            if x < cx and y < cy:
+                ul.append(sum(rgb(img, x, y)))
+            elif x > cx and y > cy:
+                lr.append(sum(rgb(img, x, y)))
+    mean = lambda v: sum(v) / float(len(v)) if v else 0.0
+    return mean(ul), mean(lr)
+
+
+def check_pole(img, rel):
+    check(bbox(img) == (0, 7, 0, 15), "%s opaque area cols 0-7 rows 0-15"
+          % rel)
+    cells(img, range(8, 16), range(16), transparent, rel,
+          "columns 8-15 transparent")
+    cells(img, [1], list(range(0, 8)) + list(range(11, 16)), BLACK_PX, rel,
+          "outline column 1 black")
+    cells(img, [5], list(range(0, 9)) + list(range(11, 16)), BLACK_PX, rel,
+          "outline column 5 black")
+    cells(img, range(2, 5), list(range(0, 7)) + list(range(12, 15)), WOOD_PX,
+          rel, "wood in columns 2-4")
+    light = sum(rgb(img, 2, 0))
+    dark = sum(rgb(img, 4, 0))
+    check(light > dark, "%s wood lighter on the left" % rel)
+    cells(img, range(1, 6), [15], BLACK_PX, rel, "black bottom end row 15")
+    cells(img, [0], range(8, 11), BLACK_PX, rel, "fist black in column 0")
+    cells(img, range(1, 3), range(8, 11), YELLOW_PX, rel,
+          "fist yellow in columns 1-2 rows 8-10")
+    cells(img, range(3, 5), range(9, 11), BLACK_PX, rel,
+          "black across the pole in columns 3-4 rows 9-10")
+    cells(img, range(5, 8), range(9, 11), YELLOW_PX, rel,
+          "arm yellow in columns 5-7 rows 9-10")
+    cells(img, range(5, 8), [8, 11], BLACK_PX, rel,
+          "arm outline black in columns 5-7 rows 8 and 11")
+    cells(img, [0], list(range(0, 7)) + list(range(12, 16)), transparent, rel,
+          "column 0 transparent outside the fist")
+    cells(img, range(6, 8), list(range(0, 7)) + list(range(12, 16)),
+          transparent, rel, "columns 6-7 transparent outside the arm")
+
+
+def check_right_hand(img, rel):
+    check(bbox(img) == (5, 9, 4, 10), "%s opaque area cols 5-9 rows 4-10"
+          % rel)
+    cells(img, [9], range(4, 11), WHITE_PX, rel, "white column 9 rows 4-10")
+    cells(img, range(7, 10), [4, 10], WHITE_PX, rel,
+          "white columns 7-9 of rows 4 and 10")
+    cells(img, [8], range(5, 10), BLACK_PX, rel, "black right outline col 8")
+    cells(img, range(5, 9), [9], BLACK_PX, rel, "black bottom outline row 9")
+    cells(img, range(6, 8), range(5, 9), YELLOW_PX, rel,
+          "yellow in columns 6-7")
+    shade = colour_is(lambda c: not is_black(c) and not is_yellow(c)
+                      and not is_white(c))
+    cells(img, [5], range(5, 9), shade, rel, "brown shading in column 5")
+
+
+def check_pole_top(img, rel, pole):
+    check(bbox(img) == (0, 4, 0, 2), "%s opaque area cols 0-4 rows 0-2" % rel)
+    cells(img, range(5), [0], BLACK_PX, rel, "black top row")
+    cells(img, [0, 4], [1, 2], BLACK_PX, rel, "black sides")
+    cells(img, range(1, 4), [1, 2], WOOD_PX, rel, "wood in columns 1-3")
+    if pole is not None:
+        same = all(rgb(img, x, y) == rgb(pole, x + 1, 0)
+                   for x in range(1, 4) for y in (1, 2))
+        check(same, "%s wood matches the pole's columns" % rel)
+
+
+def check_thumbnail(img, rel):
+    cells(img, range(16), range(3, 13), lambda i, x, y: opaque(i, x, y), rel,
+          "rows 3-12 opaque in all columns")
+    cells(img, range(16), list(range(0, 3)) + list(range(13, 16)),
+          transparent, rel, "rows 0-2 and 13-15 transparent")
+    frame = [(x, y) for x in range(3, 14) for y in (5, 8)] + \
+            [(x, y) for x in (3, 13) for y in (6, 7)]
+    check(all(BLACK_PX(img, x, y) for x, y in frame),
+          "%s bar framed in black (cols 3-13, rows 5-8)" % rel)
+    check(any(WHITE_PX(img, x, y) for x in range(4, 13) for y in (6, 7)),
+          "%s white dots inside the bar" % rel)
+    cream = colour_is(lambda c: not is_white(c) and min(c) >= 180
+                      and c[0] >= c[1] >= c[2])
+    cells(img, range(6, 10), range(9, 13), cream, rel,
+          "pale cream patch cols 6-9 rows 9-12")
+    field = [(x, y) for y in range(3, 13) for x in range(16)
+             if not (3 <= x <= 13 and 5 <= y <= 8)
+             and not (6 <= x <= 9 and 9 <= y <= 12)]
+    check(all(WHITE_PX(img, x, y) for x, y in field),
+          "%s white field around the bar" % rel)
+
+
+def check_pieces():
+    imgs = {}
+    for i in range(4):
+        rel = "pieces/piece%d.png" % i
+        img = load(rel)
+        if img is None:
+            continue
+        check_format(rel, img, 16)
+        imgs[i] = img.convert("RGBA")
+    if 0 in imgs:
+        check_pole(imgs[0], "pieces/piece0.png")
+    if 1 in imgs:
+        check_right_hand(imgs[1], "pieces/piece1.png")
+    if 2 in imgs:
+        check_pole_top(imgs[2], "pieces/piece2.png", imgs.get(0))
+    if 3 in imgs:
+        check_thumbnail(imgs[3], "pieces/piece3.png")
+    return imgs
+
+
+def scene_span(img, at, pred):
+    pts = [(at[0] + x, at[1] + y) for y in range(img.height)
+           for x in range(img.width) if opaque(img, x, y) and pred(x, y)]
+    xs = [p[0] for p in pts]
+    ys = [p[1] for p in pts]
+    return (min(xs), max(xs), min(ys), max(ys)) if pts else None
+
+
+def check_scene(pieces):
+    """Where the pieces land in the scene at start."""
+    if 0 in pieces:
+        p0 = pieces[0]
+        shaft = scene_span(p0, PIECE_AT[0], lambda x, y: 1 <= x <= 5)
+        check(shaft == (168, 172, 97, 112), "pole shaft in scene cols "
+              "168-172 rows 97-112, got %s" % (shaft,))
+        # the hand is whatever differs from the bare pole: pixels left and
+        # right of it, yellow skin, black fingers over the wood
+        hand = scene_span(p0, PIECE_AT[0],
+                          lambda x, y: x in (0, 6, 7) or YELLOW_PX(p0, x, y)
+                          or (2 <= x <= 4 and y < 15 and BLACK_PX(p0, x, y)))
+        check(hand == (167, 174, 104, 108), "left hand in scene cols 167-174 "
+              "rows 104-108, got %s" % (hand,))
+        check(hand is not None and hand[1] < FACE_AT[0] + 3,
+              "left hand ends left of the face rims")
+    if 1 in pieces:
+        hand = scene_span(pieces[1], PIECE_AT[1], lambda x, y: True)
+        check(hand == (192, 196, 109, 115), "right hand in scene cols 192-196 "
+              "rows 109-115, got %s" % (hand,))
+    if 2 in pieces:
+        top = scene_span(pieces[2], PIECE_AT[2], lambda x, y: True)
+        check(top == (168, 172, 69, 71), "pole top in scene cols 168-172 "
+              "rows 69-71, got %s" % (top,))
+
+
+def check_icon():
+    img = load("icon32.png")
+    if img is None:
+        return
+    check_format("icon32.png", img, 32)
+    img = img.convert("RGBA")
+    count = sum(opaque(img, x, y) for y in range(32) for x in range(32))
+    check(count >= 200, "icon32.png has a visible picture")
+
+
+def check_regenerates():
+    """The committed PNGs are exactly what the generator draws."""
+    with tempfile.TemporaryDirectory() as tmp:
+        result = subprocess.run(
+            [sys.executable, os.path.join(HERE, "draw_artwork.py"),
+             "--out", tmp], capture_output=True, text=True)
+        check(result.returncode == 0, "draw_artwork.py runs: "
+              + result.stderr.strip()[-200:])
+        if result.returncode != 0:
+            return
+        rels = ["faces/face%02d.png" % i for i in range(17)] + \
+               ["pieces/piece%d.png" % i for i in range(4)] + ["icon32.png"]
+        for rel in rels:
+            fresh = os.path.join(tmp, rel)
+            kept = os.path.join(HERE, rel)
+            if not (os.path.exists(fresh) and os.path.exists(kept)):
+                check(False, "%s drawn and kept" % rel)
+                continue
+            a = Image.open(fresh).convert("RGBA")
+            b = Image.open(kept).convert("RGBA")
+            check(a.size == b.size and a.tobytes() == b.tobytes(),
+                  "%s matches the generator's output" % rel)
+
+
+def main():
+    check_faces()
+    pieces = check_pieces()
+    check_scene(pieces)
+    check_icon()
+    check_regenerates()
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,161 @@
+#!/usr/bin/python3
+"""Builds the review sheets for Plakato's artwork in docs/:
+
+- docs/artwork-contact-sheet.png: every face and piece enlarged 8x on a
+  checkerboard, labelled with its index, plus the application icon;
+- docs/artwork-scenes.png: for every face, a mock-up of the 371x120 placard
+  scene at start (sign "Quillion", pole, hands), shown at 2x.
+
+Run after draw_artwork.py:  /usr/bin/python3 resources/artwork/docs_sheets.py
+"""
+
+import os
+
+from PIL import Image, ImageDraw, ImageFont
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DOCS = os.path.normpath(os.path.join(HERE, "..", "..", "docs"))
+
+FACE_COUNT = 17
+PIECE_COUNT = 4
+ZOOM = 8
+
+SCENE_W, SCENE_H = 371, 120
+CENTER_X, CENTER_Y = 185, 110
+SCENE_ZOOM = 2
+# Scene at start with a 13-pixel high "T": sign (148,74)-(222,96).
+SIGN_RECT = (148, 74, 222, 96)
+TEXT_POS = (153, 79)
+POLE_TOP_Y = 82 - 13
+
+FONT_PATHS = [
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
+]
+
+
+def font(size):
+    for path in FONT_PATHS:
+        if os.path.exists(path):
+            return ImageFont.truetype(path, size)
+    return ImageFont.load_default()
+
+
+def load(*parts):
+    return Image.open(os.path.join(HERE, *parts)).convert("RGBA")
+
+
+def faces():
+    return [load("faces", "face%02d.png" % i) for i in range(FACE_COUNT)]
+
+
+def pieces():
+    return [load("pieces", "piece%d.png" % i) for i in range(PIECE_COUNT)]
+
+
+def checkerboard(w, h, cell=8):
+    board = Image.new("RGBA", (w, h), (255, 255, 255, 255))
+    d = ImageDraw.Draw(board)
+    for y in range(0, h, cell):
+        for x in range(0, w, cell):
+            if (x // cell + y // cell) % 2:
+                d.rectangle([x, y, x + cell - 1, y + cell - 1],
+                            fill=(228, 228, 232, 255))
+    return board
+
+
+def enlarged_tile(img, label):
+    big = img.resize((img.width * ZOOM, img.height * ZOOM), Image.NEAREST)
+    tile = checkerboard(big.width, big.height)
+    tile.alpha_composite(big)
+    out = Image.new("RGBA", (big.width + 8, big.height + 26),
+                    (255, 255, 255, 255))
+    out.paste(tile, (4, 22))
+    d = ImageDraw.Draw(out)
+    d.text((4, 2), label, fill=(0, 0, 0, 255), font=font(14))
+    d.rectangle([3, 21, 4 + big.width, 22 + big.height],
+                outline=(150, 150, 150, 255))
+    return out
+
+
+def contact_sheet():
+    tiles = [enlarged_tile(f, "face %d" % i) for i, f in enumerate(faces())]
+    tiles += [enlarged_tile(p, "piece %d" % i) for i, p in enumerate(pieces())]
+    tiles.append(enlarged_tile(load("icon32.png"), "icon"))
+    per_row = 6
+    tw = max(t.width for t in tiles) + 6
+    th = max(t.height for t in tiles) + 6
+    rows = (len(tiles) + per_row - 1) // per_row
+    strip_h = 26 + 52 + 70
+    sheet = Image.new("RGBA", (tw * per_row, th * rows + strip_h),
+                      (255, 255, 255, 255))
+    for i, t in enumerate(tiles):
+        sheet.paste(t, ((i % per_row) * tw, (i // per_row) * th))
+    # the faces at actual size and at 2x, as they appear on the tool bar
+    d = ImageDraw.Draw(sheet)
+    y = th * rows
+    d.text((4, y), "actual size and 2x:", fill=(0, 0, 0, 255), font=font(14))
+    for i, f in enumerate(faces()):
+        sheet.alpha_composite(f, (4 + i * 33, y + 22))
+        big = f.resize((52, 52), Image.NEAREST)
+        sheet.alpha_composite(big, (4 + i * 66, y + 22 + 26 + 14))
+    return sheet
+
+
+def draw_masked(scene, img, x, y):
+    """Image-list style drawing: opaque pixels replace, others are kept."""
+    for cy in range(img.height):
+        for cx in range(img.width):
+            px = img.getpixel((cx, cy))
+            sx, sy = x + cx, y + cy
+            if px[3] == 255 and 0 <= sx < scene.width and 0 <= sy < scene.height:
+                scene.putpixel((sx, sy), px)
+
+
+def scene(face, parts):
+    """The placard scene as drawn at start, with the given face."""
+    s = Image.new("RGBA", (SCENE_W, SCENE_H), (255, 255, 255, 255))
+    d = ImageDraw.Draw(s)
+    l, t, r, b = SIGN_RECT
+    # a 3-pixel pen centred on the outline of the rectangle (l,t)-(r-1,b-1)
+    d.rectangle([l - 1, t - 1, r, b], fill=(0, 0, 0, 255))
+    d.rectangle([l + 2, t + 2, r - 3, b - 3], fill=(255, 255, 255, 255))
+    d.text(TEXT_POS, "Quillion", fill=(0, 0, 0, 255), font=font(11))
+    w2 = h2 = 13
+    draw_masked(s, face, CENTER_X - w2, CENTER_Y - h2)
+    draw_masked(s, parts[1], CENTER_X + w2 - 11, CENTER_Y - w2 + 8)
+    draw_masked(s, parts[0], CENTER_X - w2 - 5, CENTER_Y - h2)
+    draw_masked(s, parts[2], CENTER_X - w2 - 4, POLE_TOP_Y)
+    return s
+
+
+def scenes_sheet():
+    parts = pieces()
+    per_row = 3
+    gap = 10
+    label_h = 18
+    cw, ch = SCENE_W * SCENE_ZOOM, SCENE_H * SCENE_ZOOM
+    rows = (FACE_COUNT + per_row - 1) // per_row
+    sheet = Image.new("RGBA", (per_row * (cw + gap) + gap,
+                               rows * (ch + gap + label_h) + gap),
+                      (200, 200, 205, 255))
+    d = ImageDraw.Draw(sheet)
+    for i, f in enumerate(faces()):
+        x = gap + (i % per_row) * (cw + gap)
+        y = gap + (i // per_row) * (ch + gap + label_h)
+        d.text((x, y), "face %d" % i, fill=(0, 0, 0, 255), font=font(13))
+        big = scene(f, parts).resize((cw, ch), Image.NEAREST)
+        sheet.paste(big, (x, y + label_h))
+    return sheet
+
+
+def main():
+    os.makedirs(DOCS, exist_ok=True)
+    contact_sheet().convert("RGB").save(
+        os.path.join(DOCS, "artwork-contact-sheet.png"))
+    scenes_sheet().convert("RGB").save(os.path.join(DOCS, "artwork-scenes.png"))
+    print("wrote the contact sheet and the scene sheet to %s" % DOCS)
+
+
+if __name__ == "__main__":
+    main()

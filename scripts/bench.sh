@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Benchmarks, printed as figures (nothing here passes or fails):
+#   start-up: median milliseconds from process start to the visible main
+#   window, for plakato.exe and for a minimal window program built by the same
+#   toolchain, under the same Wine (server kept running) and Xvfb; their ratio;
+#   the size of plakato.exe.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${RUNS:-21}
+
+bash scripts/setup-deps.sh >/dev/null
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window >/dev/null
+
+export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
+source scripts/xvfb.sh
+start_xvfb
+scripts/wine-prefix.sh "$PLAKATO_WINEPREFIX"
+export WINEPREFIX=$PLAKATO_WINEPREFIX WINEDEBUG=-all
+wineserver -p  # keep the server alive so every run starts alike
+
+windows_path() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }
+driver=build/mingw/bin/plakato-driver.exe
+once() {  # exe caption -> milliseconds to the visible window, one run
+  build/mingw/wine-run.sh "$driver" time-start "$(windows_path "$1")" "$2" 1 > "$tmp/out" 2>&1
+  tr -d '\r' < "$tmp/out" | awk '/^median_ms:/ {print $2}'
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"; stop_wine; kill "$_xvfb_pid" 2>/dev/null || true' EXIT
+once build/mingw/bin/plakato.exe "Plakato - " >/dev/null  # warm-up
+once build/mingw/bin/minimal_window.exe "Minimal window" >/dev/null
+# Runs alternate between the two programs so that drift in the machine's
+# load falls on both alike.
+for _ in $(seq "$runs"); do
+  once build/mingw/bin/plakato.exe "Plakato - " >> "$tmp/plakato"
+  once build/mingw/bin/minimal_window.exe "Minimal window" >> "$tmp/minimal"
+done
+plakato=$(median < "$tmp/plakato")
+minimal=$(median < "$tmp/minimal")
+size=$(stat -c %s build/mingw/bin/plakato.exe)
+echo "start-to-visible median over $runs alternating runs: plakato.exe ${plakato} ms, minimal window ${minimal} ms"
+awk -v a="$plakato" -v b="$minimal" 'BEGIN { printf "start-up ratio plakato/minimal: %.2f\n", a / b }'
+awk -v s="$size" 'BEGIN { printf "plakato.exe size: %d bytes (%.2f MiB)\n", s, s / 1048576 }'

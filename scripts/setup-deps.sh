@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Installs everything Plakato needs to build and test on Debian 12, once:
+# the Debian packages, and libjpeg-turbo built static for mingw-w64 from
+# Debian's own source package (so its SIMD code matches the native library).
+# Safe to run again: every step is skipped when its result is already there.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps="$root/build/deps"
+
+packages=(
+  cmake ninja-build g++ dpkg-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools nasm
+  wine wine64 xvfb xauth x11-utils imagemagick locales
+  fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wine
+  libjpeg62-turbo-dev libjpeg-turbo-progs
+  googletest libgtest-dev libbenchmark-dev nettle-dev
+  python3-pil
+)
+
+say() { echo "[setup] $*"; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
+    echo "[setup] missing packages: ${missing[*]}; run as root to install them" >&2
+    exit 1
+  fi
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
+  say "installing Debian packages: ${missing[*]}"
+  $sudo apt-get update -qq </dev/null
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
+
+# libjpeg-turbo for mingw-w64, built once under build/deps and reused.
+jpeg_prefix="$deps/libjpeg-turbo-mingw"
+if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
+  src_root="$deps/src"
+  mkdir -p "$src_root"
+  if ! ls -d "$src_root"/libjpeg-turbo-*/ >/dev/null 2>&1; then
+    if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+      say "adding a deb-src entry so Debian's libjpeg-turbo source can be fetched"
+      src_list=/etc/apt/sources.list.d/plakato-deb-src.sources
+      if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
+      else
+        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/plakato-deb-src.list
+      fi
+      apt-get update -qq </dev/null
+    fi
+    say "fetching Debian's libjpeg-turbo source"
+    (cd "$src_root" && apt-get source -qq libjpeg-turbo </dev/null >/dev/null)
+  fi
+  src=$(ls -d "$src_root"/libjpeg-turbo-*/ | head -n 1)
+  say "building libjpeg-turbo for mingw-w64 from $src"
+  cmake -S "$src" -B "$deps/libjpeg-turbo-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" \
+    -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0 -DWITH_SIMD=1 \
+    -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+  cmake --build "$deps/libjpeg-turbo-build" --target install >/dev/null
+fi
+say "dependencies ready"

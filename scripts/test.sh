@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs every test of Plakato on a Debian 12 machine, doing all set-up first:
+# Debian packages, libjpeg-turbo for mingw, both builds, a Wine prefix and an
+# X server for the window tests.
+#   core  natively on Linux (sanitizers on), and again as a Windows program under Wine
+#   win   the window in-process under Wine
+#   e2e   the real plakato.exe under Wine and Xvfb, driven from outside
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup-deps.sh
+
+echo "[test] native build and core tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "[test] Windows build"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw
+
+# The window tests need an X display; give them a private one.
+export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
+source scripts/xvfb.sh
+start_xvfb
+
+echo "[test] Windows tests under Wine (display $DISPLAY)"
+ctest --preset mingw

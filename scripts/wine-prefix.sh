@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix the tests and the run command use, once: a fresh
+# prefix with the font replacements that give the window its designed size
+# ("宋体" measures 12 pixels, "隶书" has a face). Several callers may race
+# for it; the first makes it, the others wait.
+set -euo pipefail
+prefix=${1:?usage: wine-prefix.sh PREFIX}
+[ -f "$prefix/.plakato-ready" ] && exit 0
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+[ -f "$prefix/.plakato-ready" ] && exit 0
+
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+for font in /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf /usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf \
+  /usr/share/wine/fonts/tahoma.ttf; do
+  [ -f "$font" ] || { echo "[wine] missing font $font: run scripts/setup-deps.sh" >&2; exit 1; }
+done
+
+echo "[wine] making a fresh Wine prefix in $prefix" >&2
+rm -rf "$prefix"
+wineboot -i </dev/null >/dev/null 2>&1
+
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
+cat <<'REG' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"宋体"="AR PL SungtiL GB"
+"SimSun"="AR PL SungtiL GB"
+"新宋体"="AR PL SungtiL GB"
+"NSimSun"="AR PL SungtiL GB"
+"隶书"="AR PL KaitiM GB"
+"LiSu"="AR PL KaitiM GB"
+REG
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=wine
+"$wine" regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
+wineserver -w
+touch "$prefix/.plakato-ready"
+echo "[wine] prefix ready" >&2

@@ -1,0 +1,98 @@
+// The main window's design: every control with its place, caption, font and
+// colour, as laid out for 96 dpi and a window font whose text is 12 pixels
+// high, plus the rule that rescales it for other displays.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace plakato {
+
+enum class ControlKind {
+  Panel,
+  Label,
+  Edit,
+  CheckBox,
+  FlatButton,
+  PushButton,
+  Image,
+  StatusBar,
+  CoolBar,
+  PageScroller,
+  ToolBar,
+};
+
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+// Character sets as GDI numbers them; kept here so the layout stays free of
+// the Windows headers.
+inline constexpr int kAnsiCharset = 0;
+inline constexpr int kDefaultCharset = 1;
+inline constexpr int kGb2312Charset = 134;
+
+struct FontSpec {
+  const wchar_t* face;
+  int charSet;
+  int height;  // character height in pixels, requested as -height
+  bool bold;
+};
+
+// Colours are 0x00BBGGRR; kNoColor means "take the parent's / the system's".
+inline constexpr uint32_t kNoColor = 0xFFFFFFFFu;
+
+enum class Edge { None, SoftBevel };
+
+struct ControlSpec {
+  const char* name;
+  ControlKind kind;
+  const char* parent;  // nullptr: the form's client area
+  Bounds bounds;
+  const wchar_t* caption;
+  const FontSpec* font;  // nullptr: the window font
+  uint32_t textColor;
+  uint32_t backColor;
+  bool tabStop;
+  Edge edge;
+};
+
+inline constexpr int kFormClientWidth = 371;
+inline constexpr int kFormClientHeight = 327;
+inline constexpr int kDesignDpi = 96;
+inline constexpr int kDesignTextHeight = 12;
+inline constexpr int kFirstControlId = 1000;
+
+extern const wchar_t kFormCaption[];
+extern const FontSpec kWindowFont;
+
+// All controls, parents before children, and within one parent in tab order,
+// which is also the order in which they are created.
+const std::vector<ControlSpec>& MainFormControls();
+// Index into MainFormControls(), or -1.
+int FindControlIndex(std::string_view name);
+const ControlSpec& ControlByName(std::string_view name);
+
+// value * numerator / denominator, rounded half away from zero, as the
+// Windows MulDiv does.
+int MulDivRound(int value, int numerator, int denominator);
+
+// Requested height of a font of `height` pixels at 96 dpi on a display of
+// `dpi` dots per inch.
+int FontRequestHeight(int height, int dpi);
+
+// Scaling applied when the window font measures `measuredTextHeight` pixels
+// instead of the designed 12.
+struct LayoutScale {
+  int measured = kDesignTextHeight;
+  bool active() const { return measured != kDesignTextHeight; }
+  int operator()(int value) const;
+  Bounds operator()(Bounds b) const;
+};
+
+}  // namespace plakato

@@ -1,0 +1,409 @@
+#include "app/main_form_win.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <exception>
+
+#include "app/app_text.h"
+#include "app/controls_win.h"
+#include "app/text_win.h"
+#include "scene/scene_surface_win.h"
+
+namespace plakato {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+constexpr int kMainIconId = 1;
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+  static bool registered = false;
+  if (registered) return;
+  RegisterControlClasses(instance);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 32, 32, 0));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 16, 16, 0));
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFormClass;
+  ::RegisterClassExW(&wc);
+  registered = true;
+}
+
+LOGFONTW MakeLogFont(const wchar_t* face, int charSet, int requestHeight, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = requestHeight;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = static_cast<BYTE>(charSet);
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  return lf;
+}
+
+SIZE TextExtent(HWND reference, HFONT font, const std::wstring& text) {
+  WindowDc dc(reference);
+  SelectGuard select(dc.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+}  // namespace
+
+TForm1::TForm1(FormOptions options) : options_(std::move(options)), ui_(options_.ui ? *options_.ui : SystemUiHost()) {}
+
+TForm1::~TForm1() {
+  if (window_ && ::IsWindow(window_)) {
+    options_.quitOnClose = false;
+    ::DestroyWindow(window_);
+  }
+}
+
+HWND TForm1::Control(std::string_view name) const {
+  int i = FindControlIndex(name);
+  return i < 0 || static_cast<size_t>(i) >= controls_.size() ? nullptr : controls_[static_cast<size_t>(i)];
+}
+
+void TForm1::Create() {
+  HINSTANCE instance = Instance();
+  RegisterFormClass(instance, WindowProc);
+  applicationTitle_ = ApplicationTitle(ProgramPath());
+  whiteBrush_.reset(::CreateSolidBrush(RGB(255, 255, 255)));
+
+  // The window is made at its final size and centred place, so that showing
+  // it moves nothing.
+  MeasureWindowFont();
+  RECT frame{0, 0, scale_(kFormClientWidth), scale_(kFormClientHeight)};
+  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  window_ = ::CreateWindowExW(kFormExStyle, kFormClass, kFormCaption, kFormStyle, x, y, width, height, nullptr,
+                              nullptr, instance, this);
+  if (!window_) throw AppError(L"Cannot create the main window");
+  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
+
+  // A dialog-framed window offers neither minimise, maximise nor sizing.
+  HMENU system = ::GetSystemMenu(window_, FALSE);
+  for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
+
+  CreateControls();
+  RunHandler([this] { FormCreate(); });
+}
+
+void TForm1::Show() {
+  ::ShowWindow(window_, SW_SHOWNORMAL);
+  ::UpdateWindow(window_);
+}
+
+// The window font is the designed one, scaled by the display's dpi; when it
+// then measures other than 12 pixels the whole layout follows it.
+void TForm1::MeasureWindowFont() {
+  {
+    WindowDc screen(nullptr);
+    dpi_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
+  const FontSpec& spec = options_.windowFont ? *options_.windowFont : kWindowFont;
+  LOGFONTW lf = MakeLogFont(spec.face, spec.charSet, FontRequestHeight(spec.height, dpi_), spec.bold);
+  windowFont_.reset(::CreateFontIndirectW(&lf));
+  scale_.measured = TextExtent(nullptr, windowFont_.get(), L"0").cy;
+  if (scale_.measured <= 0) scale_.measured = kDesignTextHeight;
+}
+
+HFONT TForm1::FontFor(const ControlSpec& spec) {
+  if (!spec.font) return windowFont_.get();
+  int height = -scale_(spec.font->height);
+  LOGFONTW lf = MakeLogFont(spec.font->face, spec.font->charSet, height, spec.font->bold);
+  ownFonts_.emplace_back(::CreateFontIndirectW(&lf));
+  return ownFonts_.back().get();
+}
+
+void TForm1::CreateControls() {
+  const auto& specs = MainFormControls();
+  controls_.assign(specs.size(), nullptr);
+  for (size_t i = 0; i < specs.size(); ++i) controls_[i] = CreateControl(i);
+}
+
+HWND TForm1::CreateControl(size_t index) {
+  const ControlSpec& spec = MainFormControls()[index];
+  HWND parent = spec.parent ? Control(spec.parent) : window_;
+  HINSTANCE instance = Instance();
+  int id = kFirstControlId + static_cast<int>(index);
+  HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+  DWORD child = WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0);
+  HFONT font = FontFor(spec);
+  Bounds b = scale_(spec.bounds);
+  HWND hwnd = nullptr;
+
+  auto create = [&](DWORD exStyle, const wchar_t* cls, DWORD style) {
+    return ::CreateWindowExW(exStyle, cls, spec.caption, child | style, b.left, b.top, b.width, b.height, parent,
+                             menuId, instance, nullptr);
+  };
+
+  switch (spec.kind) {
+    case ControlKind::Panel:
+      hwnd = CreatePanel(spec, parent, id, instance);
+      ::MoveWindow(hwnd, b.left, b.top, b.width, b.height, FALSE);
+      break;
+    case ControlKind::Label: {
+      hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
+      // Sized to its text; an empty label keeps the size of one space.
+      std::wstring text = spec.caption[0] ? spec.caption : L" ";
+      SIZE size = TextExtent(hwnd, font, text);
+      ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case ControlKind::Edit:
+      hwnd = create(WS_EX_CLIENTEDGE, L"EDIT", ES_LEFT | ES_AUTOHSCROLL);
+      ::SendMessageW(hwnd, EM_SETLIMITTEXT, 30, 0);
+      break;
+    case ControlKind::CheckBox:
+      hwnd = create(0, L"BUTTON", BS_AUTOCHECKBOX);
+      break;
+    case ControlKind::FlatButton:
+      hwnd = create(0, L"BUTTON", BS_PUSHBUTTON | BS_OWNERDRAW);
+      MakeFlatButton(hwnd);
+      break;
+    case ControlKind::PushButton:
+      hwnd = create(0, L"BUTTON", BS_PUSHBUTTON);
+      break;
+    case ControlKind::Image:
+      hwnd = create(0, kImageClass, 0);
+      break;
+    case ControlKind::StatusBar:
+      hwnd = create(0, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+      break;
+    case ControlKind::CoolBar:
+      hwnd = create(WS_EX_CONTROLPARENT, REBARCLASSNAMEW,
+                    WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
+                        RBS_VARHEIGHT);
+      ::SendMessageW(hwnd, RB_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+      ForwardNotificationsToRoot(hwnd);
+      break;
+    case ControlKind::PageScroller: {
+      hwnd = create(0, WC_PAGESCROLLERW, PGS_HORZ | PGS_AUTOSCROLL | PGS_DRAGNDROP);
+      ::SendMessageW(hwnd, PGM_SETBUTTONSIZE, 0, scale_(12));
+      ::SendMessageW(hwnd, PGM_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+      // The pager fills the rebar's only band, right of its gripper. The
+      // rebar leaves a right margin of its own that differs between comctl32
+      // versions, so the pager is put back at its designed place afterwards.
+      REBARBANDINFOW band{};
+      band.cbSize = sizeof(band);
+      band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE | RBBIM_COLORS;
+      band.clrFore = ::GetSysColor(COLOR_BTNTEXT);
+      band.clrBack = ::GetSysColor(COLOR_BTNFACE);
+      band.fStyle = RBBS_GRIPPERALWAYS;
+      band.hwndChild = hwnd;
+      band.cxMinChild = 0;
+      band.cyMinChild = scale_(33);
+      band.cx = scale_(367);
+      ::SendMessageW(parent, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+      ::MoveWindow(hwnd, b.left, b.top, b.width, b.height, FALSE);
+      break;
+    }
+    case ControlKind::ToolBar:
+      hwnd = create(0, TOOLBARCLASSNAMEW,
+                    TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+      ::SendMessageW(hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+      ::SendMessageW(parent, PGM_SETCHILD, 0, reinterpret_cast<LPARAM>(hwnd));
+      break;
+  }
+  if (!hwnd) throw AppError(L"Cannot create control " + WidenUtf8(spec.name));
+  ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+void TForm1::RunHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const AppError& error) {
+    ShowErrorBox(error.message());
+  } catch (const std::exception& error) {
+    ShowErrorBox(WidenUtf8(error.what()));
+  } catch (...) {
+    ShowErrorBox(L"Unknown error");
+  }
+}
+
+void TForm1::ShowErrorBox(const std::wstring& message) {
+  HWND owner = ::GetActiveWindow();
+  ui_.ShowMessageBox(owner ? owner : window_, ErrorBoxText(message), applicationTitle_, MB_OK | MB_ICONSTOP);
+}
+
+void TForm1::RunStartupStep(StartupStep step, const std::function<void()>& body) {
+  if (options_.beforeStartupStep) options_.beforeStartupStep(step);
+  body();
+  completedSteps_.push_back(step);
+}
+
+SceneSurface& TForm1::SceneCanvas() {
+  if (!scene_) {
+    HWND image = Control("Image1");
+    RECT rc;
+    ::GetClientRect(image, &rc);
+    WindowDc screen(nullptr);
+    scene_ = std::make_unique<SceneSurface>(screen.get(), rc.right, rc.bottom, dpi_);
+    ::SendMessageW(image, kImageSetSource, 0, reinterpret_cast<LPARAM>(scene_->dc()));
+  }
+  return *scene_;
+}
+
+void TForm1::RenderScene() {
+  SceneSurface& scene = SceneCanvas();
+  RECT all{0, 0, scene.width(), scene.height()};
+  ::FillRect(scene.dc(), &all, whiteBrush_.get());
+  ::InvalidateRect(Control("Image1"), nullptr, FALSE);
+}
+
+void TForm1::FormCreate() {
+  RunStartupStep(StartupStep::FigureButtons, [] {
+    // The figure buttons are added to ToolBar1 here.
+  });
+  RunStartupStep(StartupStep::SceneFontBold, [this] {
+    SceneSurface& scene = SceneCanvas();
+    LOGFONTW bold = scene.font();
+    bold.lfWeight = FW_BOLD;
+    scene.SetFont(bold, scene.fontColor());
+  });
+  RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1 = RGB(255, 255, 255); });
+  RunStartupStep(StartupStep::FontDialogPrimed, [this] {
+    FontDialog1.font = scene_->font();
+    FontDialog1.color = scene_->fontColor();
+  });
+  RunStartupStep(StartupStep::SceneFields, [this] {
+    RECT rc;
+    ::GetClientRect(Control("Image1"), &rc);
+    FCenterX = rc.right / 2;
+    FCenterY = rc.bottom - 10;
+    FFigureWidth = 26;
+    FFigureHeight = 26;
+    FMessage = L"Quillion";
+    FFigureIndex = 0;
+  });
+  RunStartupStep(StartupStep::FirstRender, [this] { RenderScene(); });
+  RunStartupStep(StartupStep::MessengerFolder, [] {
+    // The messenger's install folder is read here, and the messenger
+    // controls enabled or disabled by what is found.
+  });
+}
+
+void TForm1::Panel3Click() {
+  ui_.ShowMessageBox(::GetActiveWindow(), AboutText(), L"关于", MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::btnExitClick() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TForm1* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<TForm1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  }
+  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  // No exception may cross into the system's code that called us.
+  self->RunHandler([&] { result = self->HandleMessage(message, wParam, lParam); });
+  return result;
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_CLOSE:
+      ::DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      if (options_.quitOnClose) ::PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return 0;
+    default:
+      return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void TForm1::OnCommand(int id, int code, HWND) {
+  int index = id - kFirstControlId;
+  if (index < 0 || static_cast<size_t>(index) >= MainFormControls().size()) return;
+  std::string_view name = MainFormControls()[static_cast<size_t>(index)].name;
+  if (name == "Panel3" && code == STN_CLICKED) {
+    Panel3Click();
+  } else if (name == "btnExit" && code == BN_CLICKED) {
+    btnExitClick();
+  }
+}
+
+// Labels, the check box and the panels' captions show their parent's colour.
+LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
+  int index = ::GetDlgCtrlID(control) - kFirstControlId;
+  const auto& specs = MainFormControls();
+  if (index < 0 || static_cast<size_t>(index) >= specs.size()) {
+    return ::DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  }
+  const ControlSpec& spec = specs[static_cast<size_t>(index)];
+  const ControlSpec* parent = spec.parent ? &ControlByName(spec.parent) : nullptr;
+  COLORREF back = parent ? BackColourOf(*parent) : ::GetSysColor(COLOR_BTNFACE);
+  ::SetTextColor(dc, spec.textColor == kNoColor ? ::GetSysColor(COLOR_WINDOWTEXT) : spec.textColor);
+  ::SetBkColor(dc, back);
+  ::SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(back == RGB(255, 255, 255) ? whiteBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TForm1::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control("PageScroller1");
+  ::SetFocus(target);
+}
+
+int RunMessageLoop(HWND form) {
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (::IsWindow(form) && ::IsDialogMessageW(form, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+}  // namespace plakato

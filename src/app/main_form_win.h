@@ -1,0 +1,130 @@
+// Form1: the program's one window, with its controls, its start-up steps and
+// its event handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/form_layout.h"
+#include "app/ui_host_win.h"
+#include "app/win_handles.h"
+
+namespace plakato {
+
+class SceneSurface;
+
+// The steps of FormCreate, in the order they run.
+enum class StartupStep {
+  FigureButtons,
+  SceneFontBold,
+  SignColour,
+  FontDialogPrimed,
+  SceneFields,
+  FirstRender,
+  MessengerFolder,
+};
+
+struct FormOptions {
+  UiHost* ui = nullptr;                     // nullptr: the system's boxes
+  const FontSpec* windowFont = nullptr;     // nullptr: the designed window font
+  bool quitOnClose = true;                  // post WM_QUIT when the window goes
+  // Called before each start-up step; a test may record the order or throw.
+  std::function<void(StartupStep)> beforeStartupStep;
+};
+
+// What the font dialog holds between uses: a font and the colour of its text.
+struct FontChoice {
+  LOGFONTW font{};
+  COLORREF color = 0;
+};
+
+class TForm1 {
+ public:
+  explicit TForm1(FormOptions options = {});
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+  ~TForm1();
+
+  // Builds the hidden window, centred on the screen, with all controls, and
+  // runs FormCreate.
+  void Create();
+  void Show();
+
+  HWND handle() const { return window_; }
+  HWND Control(std::string_view name) const;
+  const std::wstring& applicationTitle() const { return applicationTitle_; }
+  int measuredTextHeight() const { return scale_.measured; }
+  const std::vector<StartupStep>& completedStartupSteps() const { return completedSteps_; }
+  const SceneSurface* scene() const { return scene_.get(); }
+  const FontChoice& fontDialogFont() const { return FontDialog1; }
+  COLORREF signColour() const { return ColorDialog1; }
+
+  // Runs an event handler the way the message loop does: an error that
+  // escapes it is shown in the error box, and the program goes on.
+  void RunHandler(const std::function<void()>& handler);
+
+  // Event handlers.
+  void FormCreate();
+  void Panel3Click();
+  void btnExitClick();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code, HWND control);
+  LRESULT OnControlColour(HDC dc, HWND control);
+  void OnActivate(bool active);
+
+  void MeasureWindowFont();
+  void CreateControls();
+  HWND CreateControl(size_t index);
+  HFONT FontFor(const ControlSpec& spec);
+  void ShowErrorBox(const std::wstring& message);
+  void RunStartupStep(StartupStep step, const std::function<void()>& body);
+  SceneSurface& SceneCanvas();
+  void RenderScene();
+
+  FormOptions options_;
+  UiHost& ui_;
+  HWND window_ = nullptr;
+  std::vector<HWND> controls_;  // parallel to MainFormControls()
+  std::wstring applicationTitle_;
+  LayoutScale scale_;
+  int dpi_ = kDesignDpi;
+  UniqueFont windowFont_;
+  std::vector<UniqueFont> ownFonts_;  // fonts of controls that have their own
+  UniqueBrush whiteBrush_;
+  HWND lastFocus_ = nullptr;
+  std::vector<StartupStep> completedSteps_;
+  std::unique_ptr<SceneSurface> scene_;
+
+  // Components without a place on screen.
+  FontChoice FontDialog1;
+  COLORREF ColorDialog1 = 0xFFFFFF;
+
+  // Scene fields.
+  int FCenterX = 0;
+  int FCenterY = 0;
+  int FFigureWidth = 0;
+  int FFigureHeight = 0;
+  int FFigureIndex = 0;
+  int FSignWidth = 0;
+  int FSceneHeight = 0;
+  std::wstring FMessage;
+  // Messenger fields.
+  std::wstring FQQInstallDir;
+  std::wstring FPanelDir;
+  std::wstring FFaceIndexPath;
+  std::wstring FFaceId;
+};
+
+// Runs the window's message loop until it is closed; keyboard navigation
+// (Tab between the controls) works as in a dialog.
+int RunMessageLoop(HWND form);
+
+}  // namespace plakato

@@ -1,0 +1,14 @@
+#include "app/ui_host_win.h"
+
+namespace plakato {
+
+int UiHost::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+UiHost& SystemUiHost() {
+  static UiHost host;
+  return host;
+}
+
+}  // namespace plakato

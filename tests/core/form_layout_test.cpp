@@ -1,0 +1,80 @@
+#include "app/form_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace plakato {
+namespace {
+
+TEST(MulDivRound, RoundsHalfAwayFromZeroLikeTheSystem) {
+  EXPECT_EQ(MulDivRound(371, 15, 12), 464);  // 463.75
+  EXPECT_EQ(MulDivRound(6, 15, 12), 8);      // 7.5 rounds up
+  EXPECT_EQ(MulDivRound(-12, 120, 96), -15);
+  EXPECT_EQ(MulDivRound(-12, 144, 96), -18);
+  EXPECT_EQ(MulDivRound(-5, 3, 2), -8);  // -7.5 rounds away from zero
+  EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+}
+
+TEST(WindowFont, IsTwelvePixelsAtNinetySixDpiAndScalesWithTheDisplay) {
+  EXPECT_EQ(FontRequestHeight(kWindowFont.height, 96), -12);
+  EXPECT_EQ(FontRequestHeight(kWindowFont.height, 120), -15);
+  EXPECT_EQ(FontRequestHeight(kWindowFont.height, 144), -18);
+  EXPECT_EQ(FontRequestHeight(kWindowFont.height, 72), -9);
+}
+
+TEST(LayoutScale, LeavesTheDesignAloneAtTwelvePixelsAndScalesEverythingOtherwise) {
+  LayoutScale same{12};
+  EXPECT_FALSE(same.active());
+  EXPECT_EQ(same(Bounds{302, 235, 65, 65}), (Bounds{302, 235, 65, 65}));
+
+  LayoutScale larger{15};
+  EXPECT_TRUE(larger.active());
+  EXPECT_EQ(larger(Bounds{302, 235, 65, 65}), (Bounds{378, 294, 81, 81}));
+  EXPECT_EQ(larger(kFormClientWidth), 464);
+  EXPECT_EQ(larger(kFormClientHeight), 409);  // 408.75
+}
+
+TEST(MainFormControls, EveryParentComesBeforeItsChildrenAndNamesAreUnique) {
+  std::set<std::string> seen;
+  for (const ControlSpec& c : MainFormControls()) {
+    if (c.parent) {
+      EXPECT_TRUE(seen.count(c.parent)) << c.name << " before its parent " << c.parent;
+    }
+    EXPECT_TRUE(seen.insert(c.name).second) << c.name;
+  }
+}
+
+TEST(MainFormControls, TabStopsAreThePagerTheEditAndTheCheckBoxInThatOrder) {
+  std::vector<std::string> stops;
+  for (const ControlSpec& c : MainFormControls()) {
+    if (c.tabStop) stops.push_back(c.name);
+  }
+  // Creation order is the tab order; panels are walked depth first in their
+  // own tab order (Panel1 before Panel5), so this is the order Tab visits.
+  EXPECT_EQ(stops, (std::vector<std::string>{"PageScroller1", "edtMessage", "CheckBox1"}));
+  EXPECT_LT(FindControlIndex("Panel1"), FindControlIndex("Panel5"));
+}
+
+TEST(MainFormControls, ChildrenLieInsideTheirParents) {
+  for (const ControlSpec& c : MainFormControls()) {
+    int parentWidth = kFormClientWidth, parentHeight = kFormClientHeight;
+    if (c.parent) {
+      parentWidth = ControlByName(c.parent).bounds.width;
+      parentHeight = ControlByName(c.parent).bounds.height;
+    }
+    EXPECT_GE(c.bounds.left, 0) << c.name;
+    EXPECT_GE(c.bounds.top, 0) << c.name;
+    EXPECT_LE(c.bounds.left + c.bounds.width, parentWidth) << c.name;
+    EXPECT_LE(c.bounds.top + c.bounds.height, parentHeight) << c.name;
+  }
+}
+
+TEST(MainFormControls, UnknownNamesAreReported) {
+  EXPECT_EQ(FindControlIndex("Memo2"), -1);
+  EXPECT_THROW(ControlByName("Memo2"), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace plakato

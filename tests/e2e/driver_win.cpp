@@ -1,0 +1,216 @@
+#include "driver_win.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace driver {
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    if (handle_) ::CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+    id_ = std::exchange(other.id_, 0);
+  }
+  return *this;
+}
+
+Process::~Process() {
+  if (!handle_) return;
+  if (::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) ::TerminateProcess(handle_, 1);
+  ::CloseHandle(handle_);
+}
+
+Process Process::Launch(const std::wstring& exe, const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    throw std::runtime_error("cannot start the program, error " + std::to_string(::GetLastError()));
+  }
+  ::CloseHandle(pi.hThread);
+  Process p;
+  p.handle_ = pi.hProcess;
+  p.id_ = pi.dwProcessId;
+  return p;
+}
+
+DWORD Process::WaitForExit(DWORD timeoutMs) const {
+  if (::WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+void Process::Kill() const {
+  if (handle_) ::TerminateProcess(handle_, 1);
+}
+
+namespace {
+
+struct TopSearch {
+  DWORD pid;
+  const std::wstring* prefix;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TopSearch*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || !::IsWindowVisible(window)) return TRUE;
+  if (ReadText(window).rfind(*search->prefix, 0) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForTopWindow(DWORD pid, const std::wstring& captionPrefix, DWORD timeoutMs) {
+  DWORD start = ::GetTickCount();
+  for (;;) {
+    TopSearch search{pid, &captionPrefix, nullptr};
+    ::EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    Pause(5);
+  }
+}
+
+std::vector<HWND> Descendants(HWND root) {
+  std::vector<HWND> all;
+  ::EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+HWND FindByCaption(HWND root, const std::wstring& caption) {
+  for (HWND w : Descendants(root)) {
+    if (ReadText(w) == caption) return w;
+  }
+  return nullptr;
+}
+
+HWND FindByClass(HWND root, const std::wstring& className, int nth) {
+  for (HWND w : Descendants(root)) {
+    if (_wcsicmp(ClassOf(w).c_str(), className.c_str()) == 0 && nth-- == 0) return w;
+  }
+  return nullptr;
+}
+
+std::wstring ReadText(HWND window) {
+  // WM_GETTEXT, unlike GetWindowText, reads controls of other processes too.
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, 256);
+  return name;
+}
+
+RECT RectIn(HWND window, HWND reference) {
+  RECT rc;
+  ::GetWindowRect(window, &rc);
+  ::MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT rc;
+  ::GetClientRect(window, &rc);
+  return {rc.right, rc.bottom};
+}
+
+void Click(HWND control) {
+  if (_wcsicmp(ClassOf(control).c_str(), L"Button") == 0) {
+    ::PostMessageW(control, BM_CLICK, 0, 0);
+    return;
+  }
+  RECT rc;
+  ::GetClientRect(control, &rc);
+  LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
+  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+void Type(HWND control, const std::wstring& text) {
+  for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
+}
+
+void PressCloseBox(HWND window) { ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void PressAltF4(HWND window) {
+  constexpr LPARAM kAltDown = 1 << 29;
+  ::PostMessageW(window, WM_SYSKEYDOWN, VK_F4, kAltDown | 1);
+  ::PostMessageW(window, WM_SYSKEYUP, VK_F4, kAltDown | 1 | (1u << 30) | (1u << 31));
+}
+
+void SaveScreenshot(HWND window, const std::wstring& path) {
+  // The client area as the screen shows it: without a window manager (Xvfb)
+  // Wine draws no frame, so the client area is all there is to see.
+  RECT rc;
+  ::GetClientRect(window, &rc);
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  int width = rc.right - rc.left;
+  int height = rc.bottom - rc.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  ::GdiFlush();
+  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + imageSize;
+  HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool ok = out != INVALID_HANDLE_VALUE;
+  if (ok) {
+    DWORD written = 0;
+    ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+         ::WriteFile(out, &info.bmiHeader, sizeof(BITMAPINFOHEADER), &written, nullptr) &&
+         ::WriteFile(out, bits, imageSize, &written, nullptr);
+    ::CloseHandle(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  if (!ok) throw std::runtime_error("cannot write the screenshot");
+}
+
+std::wstring OwnFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+void Pause(DWORD ms) { ::Sleep(ms); }
+
+}  // namespace driver

@@ -1,0 +1,71 @@
+// Steers a running plakato.exe from outside, as a user would: finds windows
+// and controls by their captions, clicks, types, reads texts and takes
+// screenshots. Everything goes through cross-process window messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+class Process {
+ public:
+  Process() = default;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  ~Process();
+
+  // Starts `exe` with `arguments` (may be empty). Throws std::runtime_error on failure.
+  static Process Launch(const std::wstring& exe, const std::wstring& arguments = L"");
+
+  DWORD id() const { return id_; }
+  HANDLE handle() const { return handle_; }
+  // The process's exit code, or STILL_ACTIVE when it is still running after `timeoutMs`.
+  DWORD WaitForExit(DWORD timeoutMs) const;
+  void Kill() const;
+
+ private:
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A visible top-level window of process `pid` whose caption starts with
+// `captionPrefix`, waited for up to `timeoutMs`; nullptr when none came.
+HWND WaitForTopWindow(DWORD pid, const std::wstring& captionPrefix, DWORD timeoutMs);
+
+// The first descendant of `root` whose window text is `caption`.
+HWND FindByCaption(HWND root, const std::wstring& caption);
+// The `nth` descendant (0-based, in window order) of the given class.
+HWND FindByClass(HWND root, const std::wstring& className, int nth = 0);
+std::vector<HWND> Descendants(HWND root);
+
+std::wstring ReadText(HWND window);
+std::wstring ClassOf(HWND window);
+// The window's rectangle in the client coordinates of `reference`.
+RECT RectIn(HWND window, HWND reference);
+SIZE ClientSize(HWND window);
+
+// Clicks a control without waiting for what the click opens: buttons get
+// BM_CLICK, anything else a left button press and release at its centre.
+void Click(HWND control);
+// Types text into a control, a character at a time.
+void Type(HWND control, const std::wstring& text);
+// Asks a window to close as its close box does.
+void PressCloseBox(HWND window);
+// Sends Alt+F4 to a window.
+void PressAltF4(HWND window);
+
+// Saves what the screen shows of `window`'s client area as a 24-bit BMP.
+void SaveScreenshot(HWND window, const std::wstring& path);
+
+// The folder of the running program (with a trailing backslash).
+std::wstring OwnFolder();
+
+// Pumps nothing, just waits a little; used between polling steps.
+void Pause(DWORD ms);
+
+}  // namespace driver

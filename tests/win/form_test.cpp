@@ -1,0 +1,286 @@
+// The main window built in this process, hidden unless a test shows it, with
+// its message boxes answered by a recorder instead of the screen.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/app_text.h"
+#include "app/form_layout.h"
+#include "app/main_form_win.h"
+#include "app/text_win.h"
+#include "scene/scene_surface_win.h"
+
+namespace plakato {
+namespace {
+
+struct RecordedBox {
+  std::wstring text;
+  std::wstring caption;
+  UINT flags;
+};
+
+class RecordingUi : public UiHost {
+ public:
+  int ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    boxes.push_back({text, caption, flags});
+    return IDOK;
+  }
+  std::vector<RecordedBox> boxes;
+};
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+class FormTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
+    ::InitCommonControlsEx(&icc);
+  }
+  FormOptions Options() {
+    FormOptions options;
+    options.ui = &ui;
+    options.quitOnClose = false;
+    return options;
+  }
+  RecordingUi ui;
+};
+
+RECT RectInForm(const TForm1& form, std::string_view name) {
+  RECT rc;
+  ::GetWindowRect(form.Control(name), &rc);
+  ::MapWindowPoints(nullptr, ::GetParent(form.Control(name)), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+LOGFONTW FontOf(HWND window) {
+  LOGFONTW lf{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+  return lf;
+}
+
+TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
+  TForm1 form(Options());
+  form.Create();
+  ASSERT_EQ(form.measuredTextHeight(), 12) << "the test prefix must map 宋体 to a 12-pixel face";
+  RECT client;
+  ::GetClientRect(form.handle(), &client);
+  EXPECT_EQ(client.right, 371);
+  EXPECT_EQ(client.bottom, 327);
+  EXPECT_EQ(WindowText(form.handle()), L"Plakato - support@plakato.cn");
+
+  for (const ControlSpec& spec : MainFormControls()) {
+    SCOPED_TRACE(spec.name);
+    HWND control = form.Control(spec.name);
+    ASSERT_NE(control, nullptr);
+    HWND expectedParent = spec.parent ? form.Control(spec.parent) : form.handle();
+    EXPECT_EQ(::GetParent(control), expectedParent);
+    if (spec.kind != ControlKind::StatusBar && spec.kind != ControlKind::PageScroller &&
+        spec.kind != ControlKind::ToolBar && spec.kind != ControlKind::CoolBar) {
+      EXPECT_EQ(WindowText(control), spec.caption);
+    }
+    RECT rc = RectInForm(form, spec.name);
+    EXPECT_EQ(rc.left, spec.bounds.left);
+    EXPECT_EQ(rc.top, spec.bounds.top);
+    if (spec.kind == ControlKind::Label && spec.font && std::wstring_view(spec.font->face) == L"隶书") {
+      continue;  // sized to its text in whatever face stands in for LiSu
+    }
+    if (spec.kind == ControlKind::ToolBar) continue;  // sized to its buttons
+    EXPECT_EQ(rc.right - rc.left, spec.bounds.width);
+    EXPECT_EQ(rc.bottom - rc.top, spec.bounds.height);
+  }
+}
+
+TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
+  TForm1 form(Options());
+  form.Create();
+  LOGFONTW title = FontOf(form.Control("Label1"));
+  EXPECT_STREQ(title.lfFaceName, L"隶书");
+  EXPECT_EQ(title.lfHeight, -29);
+  EXPECT_EQ(title.lfWeight, FW_BOLD);
+  EXPECT_EQ(title.lfCharSet, GB2312_CHARSET);
+  LOGFONTW logo = FontOf(form.Control("Panel3"));
+  EXPECT_STREQ(logo.lfFaceName, L"Tahoma");
+  EXPECT_EQ(logo.lfHeight, -48);
+  EXPECT_EQ(logo.lfWeight, FW_BOLD);
+  EXPECT_EQ(logo.lfCharSet, ANSI_CHARSET);
+  LOGFONTW edit = FontOf(form.Control("edtMessage"));
+  EXPECT_STREQ(edit.lfFaceName, L"宋体");
+  EXPECT_EQ(edit.lfHeight, -12);
+  EXPECT_EQ(edit.lfCharSet, GB2312_CHARSET);
+
+  // The grey hint and the white title panel.
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(form.Control("Label4")));
+  EXPECT_EQ(::GetTextColor(dc), RGB(0x80, 0x80, 0x80));
+  ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(form.Control("Label2")));
+  EXPECT_EQ(::GetTextColor(dc), ::GetSysColor(COLOR_WINDOWTEXT));
+  ::DeleteDC(dc);
+
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 371, 65);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::SendMessageW(form.Control("Panel2"), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  EXPECT_EQ(::GetPixel(memory, 5, 5), RGB(255, 255, 255));
+  EXPECT_EQ(::GetPixel(memory, 280, 60), RGB(255, 255, 255));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
+
+TEST_F(FormTest, WindowHasADialogFrameWithoutMinimiseOrMaximise) {
+  TForm1 form(Options());
+  form.Create();
+  LONG style = ::GetWindowLongW(form.handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  HMENU system = ::GetSystemMenu(form.handle(), FALSE);
+  EXPECT_EQ(::GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_NE(::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(FormTest, FormCreateRunsItsStepsInOrderAndLeavesTheStartState) {
+  std::vector<StartupStep> seen;
+  FormOptions options = Options();
+  options.beforeStartupStep = [&](StartupStep s) { seen.push_back(s); };
+  TForm1 form(options);
+  form.Create();
+  const std::vector<StartupStep> all = {StartupStep::FigureButtons,    StartupStep::SceneFontBold,
+                                        StartupStep::SignColour,       StartupStep::FontDialogPrimed,
+                                        StartupStep::SceneFields,      StartupStep::FirstRender,
+                                        StartupStep::MessengerFolder};
+  EXPECT_EQ(seen, all);
+  EXPECT_EQ(form.completedStartupSteps(), all);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(form.signColour(), RGB(255, 255, 255));
+  ASSERT_NE(form.scene(), nullptr);
+  EXPECT_EQ(form.scene()->font().lfWeight, FW_BOLD);
+  EXPECT_EQ(form.fontDialogFont().font.lfWeight, FW_BOLD);
+  EXPECT_STREQ(form.fontDialogFont().font.lfFaceName, form.scene()->font().lfFaceName);
+  EXPECT_EQ(form.fontDialogFont().color, ::GetSysColor(COLOR_WINDOWTEXT));
+}
+
+TEST_F(FormTest, AnErrorInFormCreateSkipsTheRestAndTheWindowStillOpens) {
+  FormOptions options = Options();
+  options.beforeStartupStep = [](StartupStep s) {
+    if (s == StartupStep::SignColour) throw AppError(L"Out of system resources");
+  };
+  TForm1 form(options);
+  form.Create();
+  EXPECT_EQ(form.completedStartupSteps(), (std::vector<StartupStep>{StartupStep::FigureButtons,
+                                                                    StartupStep::SceneFontBold}));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, L"Out of system resources.");
+  EXPECT_EQ(ui.boxes[0].caption, L"plakato_win_tests");
+  EXPECT_EQ(ui.boxes[0].flags, 16u);
+  form.Show();
+  EXPECT_TRUE(::IsWindowVisible(form.handle()));
+}
+
+TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
+  TForm1 form(Options());
+  form.Create();
+  form.RunHandler([] { throw AppError(L"Cannot create file \"C:\\x\\a.jpg\". The system cannot find the path specified."); });
+  form.RunHandler([] { throw AppError(L"qq号不正确"); });
+  form.RunHandler([] { throw std::bad_alloc(); });
+  ASSERT_EQ(ui.boxes.size(), 3u);
+  EXPECT_EQ(ui.boxes[0].text, L"Cannot create file \"C:\\x\\a.jpg\". The system cannot find the path specified.");
+  EXPECT_EQ(ui.boxes[1].text, L"qq号不正确.");
+  EXPECT_EQ(ui.boxes[2].text, L"std::bad_alloc.");
+  for (const RecordedBox& box : ui.boxes) {
+    EXPECT_EQ(box.caption, ApplicationTitle(L"plakato_win_tests.exe"));
+    EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+  }
+  EXPECT_TRUE(::IsWindow(form.handle()));
+}
+
+TEST_F(FormTest, ClickingTheLogoPanelShowsTheAboutBox) {
+  TForm1 form(Options());
+  form.Create();
+  HWND logo = form.Control("Panel3");
+  ::SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+  ::SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, AboutText());
+  EXPECT_EQ(ui.boxes[0].caption, L"关于");
+  EXPECT_EQ(ui.boxes[0].flags, 64u);
+
+  // A press that is released outside the panel is no click.
+  ::SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+  ::SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(200, 30));
+  EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
+TEST_F(FormTest, ExitButtonClosesTheWindow) {
+  TForm1 form(Options());
+  form.Create();
+  HWND window = form.handle();
+  ::SendMessageW(form.Control("btnExit"), BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
+  TForm1 form(Options());
+  form.Create();
+  form.Show();
+  ::SetForegroundWindow(form.handle());
+  ::SetActiveWindow(form.handle());
+  Pump();
+  EXPECT_EQ(::GetFocus(), form.Control("PageScroller1"));
+  auto pressTab = [&] {
+    MSG msg{::GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
+    EXPECT_TRUE(::IsDialogMessageW(form.handle(), &msg));
+    Pump();
+    return ::GetFocus();
+  };
+  EXPECT_EQ(pressTab(), form.Control("edtMessage"));
+  EXPECT_EQ(pressTab(), form.Control("CheckBox1"));
+  EXPECT_EQ(pressTab(), form.Control("PageScroller1"));
+
+  // Clicking a flat button does not take the focus away from the edit.
+  ::SetFocus(form.Control("edtMessage"));
+  ::SendMessageW(form.Control("SpeedButton3"), BM_CLICK, 0, 0);
+  EXPECT_EQ(::GetFocus(), form.Control("edtMessage"));
+  // The check box drops out of the cycle while disabled.
+  ::EnableWindow(form.Control("CheckBox1"), FALSE);
+  EXPECT_EQ(pressTab(), form.Control("PageScroller1"));
+}
+
+TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
+  FormOptions options = Options();
+  const FontSpec tahoma{L"Tahoma", kAnsiCharset, 13, false};
+  options.windowFont = &tahoma;
+  TForm1 form(options);
+  form.Create();
+  ASSERT_EQ(form.measuredTextHeight(), 15) << "Tahoma at 13 pixels should measure 15";
+  RECT client;
+  ::GetClientRect(form.handle(), &client);
+  EXPECT_EQ(client.right, 464);   // 371 * 15 / 12
+  EXPECT_EQ(client.bottom, 409);  // 327 * 15 / 12
+  RECT exit = RectInForm(form, "btnExit");
+  EXPECT_EQ(exit.left, 378);
+  EXPECT_EQ(exit.top, 294);
+  EXPECT_EQ(exit.right - exit.left, 81);
+  RECT image = RectInForm(form, "Image1");
+  EXPECT_EQ(image.right - image.left, 464);
+  EXPECT_EQ(image.bottom - image.top, 150);
+  EXPECT_EQ(FontOf(form.Control("Label1")).lfHeight, -36);  // 29 * 15 / 12
+  EXPECT_EQ(FontOf(form.Control("Panel3")).lfHeight, -60);
+}
+
+}  // namespace
+}  // namespace plakato
