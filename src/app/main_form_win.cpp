@@ -18,6 +18,7 @@ constexpr wchar_t kFormClass[] = L"TForm1";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 constexpr int kMainIconId = 1;
+constexpr int kFigureCommandBase = 5000;  // figure button k has command 5000 + k
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
@@ -261,28 +262,77 @@ void TForm1::RunStartupStep(StartupStep step, const std::function<void()>& body)
 }
 
 SceneSurface& TForm1::SceneCanvas() {
-  if (!scene_) {
+  if (!canvas_) {
     HWND image = Control("Image1");
     RECT rc;
     ::GetClientRect(image, &rc);
     WindowDc screen(nullptr);
-    scene_ = std::make_unique<SceneSurface>(screen.get(), rc.right, rc.bottom, dpi_);
-    ::SendMessageW(image, kImageSetSource, 0, reinterpret_cast<LPARAM>(scene_->dc()));
+    canvas_ = std::make_unique<SceneSurface>(screen.get(), rc.right, rc.bottom, dpi_);
+    if (!systemFaces_.get()) systemFaces_ = MakeSystemImageList(ImageList1);
+    systemPieces_ = MakeSystemImageList(ImageList2);
+    canvas_->AddImageList(ImageList1, systemFaces_.get());
+    canvas_->AddImageList(ImageList2, systemPieces_.get());
+    ::SendMessageW(image, kImageSetSource, 0, reinterpret_cast<LPARAM>(canvas_->dc()));
   }
-  return *scene_;
+  return *canvas_;
 }
 
 void TForm1::RenderScene() {
-  SceneSurface& scene = SceneCanvas();
-  RECT all{0, 0, scene.width(), scene.height()};
-  ::FillRect(scene.dc(), &all, whiteBrush_.get());
+  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1);
   ::InvalidateRect(Control("Image1"), nullptr, FALSE);
 }
 
+// One plain push button per face, each inserted in front of the ones made
+// before it, so that the bar shows the faces left to right in list order.
+void TForm1::CreateFigureButtons(HWND toolBar) {
+  if (!systemFaces_.get()) systemFaces_ = MakeSystemImageList(ImageList1);
+  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(systemFaces_.get()));
+  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageList1.Width(), ImageList1.Height()));
+  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(33), scale_(32)));
+  for (int i = ImageList1.Count() - 1; i >= 0; --i) {
+    TBBUTTON button{};
+    button.iBitmap = i;
+    button.idCommand = kFigureCommandBase + i;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON;
+    ::SendMessageW(toolBar, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
+  }
+  SIZE size{};
+  ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  HWND pager = ::GetParent(toolBar);
+  RECT pagerArea;
+  ::GetClientRect(pager, &pagerArea);
+  ::SetWindowPos(toolBar, nullptr, 0, 0, size.cx, pagerArea.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(pager, PGM_RECALCSIZE, 0, 0);
+  // Some pagers (Wine's) decide which arrows to show only when the position
+  // changes; a step there and back shows the right arrow from the start.
+  ::SendMessageW(pager, PGM_SETPOS, 0, 1);
+  ::SendMessageW(pager, PGM_SETPOS, 0, 0);
+}
+
+void TForm1::ToolButtonClick(HWND toolBar, int commandId) {
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_IMAGE;
+  if (::SendMessageW(toolBar, TB_GETBUTTONINFOW, commandId, reinterpret_cast<LPARAM>(&info)) < 0) return;
+  scene_.FFigureIndex = info.iImage;
+  RenderScene();
+}
+
+LRESULT TForm1::OnNotify(NMHDR* header) {
+  if (header->hwndFrom == Control("PageScroller1") && header->code == PGN_CALCSIZE) {
+    // The pager scrolls the tool bar, which is as wide as its buttons.
+    auto* calc = reinterpret_cast<NMPGCALCSIZE*>(header);
+    SIZE size{};
+    ::SendMessageW(Control("ToolBar1"), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    if (calc->dwFlag == PGF_CALCWIDTH) calc->iWidth = size.cx;
+    if (calc->dwFlag == PGF_CALCHEIGHT) calc->iHeight = size.cy;
+  }
+  return 0;
+}
+
 void TForm1::FormCreate() {
-  RunStartupStep(StartupStep::FigureButtons, [] {
-    // The figure buttons are added to ToolBar1 here.
-  });
+  RunStartupStep(StartupStep::FigureButtons, [this] { CreateFigureButtons(Control("ToolBar1")); });
   RunStartupStep(StartupStep::SceneFontBold, [this] {
     SceneSurface& scene = SceneCanvas();
     LOGFONTW bold = scene.font();
@@ -291,18 +341,13 @@ void TForm1::FormCreate() {
   });
   RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1 = RGB(255, 255, 255); });
   RunStartupStep(StartupStep::FontDialogPrimed, [this] {
-    FontDialog1.font = scene_->font();
-    FontDialog1.color = scene_->fontColor();
+    FontDialog1.font = canvas_->font();
+    FontDialog1.color = canvas_->fontColor();
   });
   RunStartupStep(StartupStep::SceneFields, [this] {
     RECT rc;
     ::GetClientRect(Control("Image1"), &rc);
-    FCenterX = rc.right / 2;
-    FCenterY = rc.bottom - 10;
-    FFigureWidth = 26;
-    FFigureHeight = 26;
-    FMessage = L"Quillion";
-    FFigureIndex = 0;
+    scene_.SetStartFields(rc.right, rc.bottom, ImageList1);
   });
   RunStartupStep(StartupStep::FirstRender, [this] { RenderScene(); });
   RunStartupStep(StartupStep::MessengerFolder, [] {
@@ -338,6 +383,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -359,7 +406,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TForm1::OnCommand(int id, int code, HWND) {
+void TForm1::OnCommand(int id, int code, HWND control) {
+  if (control && control == Control("ToolBar1") && id >= kFigureCommandBase) {
+    ToolButtonClick(control, id);
+    return;
+  }
   int index = id - kFirstControlId;
   if (index < 0 || static_cast<size_t>(index) >= MainFormControls().size()) return;
   std::string_view name = MainFormControls()[static_cast<size_t>(index)].name;

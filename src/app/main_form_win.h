@@ -13,6 +13,8 @@
 #include "app/form_layout.h"
 #include "app/ui_host_win.h"
 #include "app/win_handles.h"
+#include "scene/image_list_win.h"
+#include "scene/placard_scene.h"
 
 namespace plakato {
 
@@ -60,7 +62,8 @@ class TForm1 {
   const std::wstring& applicationTitle() const { return applicationTitle_; }
   int measuredTextHeight() const { return scale_.measured; }
   const std::vector<StartupStep>& completedStartupSteps() const { return completedSteps_; }
-  const SceneSurface* scene() const { return scene_.get(); }
+  const SceneSurface* scene() const { return canvas_.get(); }
+  const PlacardScene& placard() const { return scene_; }
   const FontChoice& fontDialogFont() const { return FontDialog1; }
   COLORREF signColour() const { return ColorDialog1; }
 
@@ -70,6 +73,7 @@ class TForm1 {
 
   // Event handlers.
   void FormCreate();
+  void ToolButtonClick(HWND toolBar, int commandId);
   void Panel3Click();
   void btnExitClick();
 
@@ -88,6 +92,8 @@ class TForm1 {
   void RunStartupStep(StartupStep step, const std::function<void()>& body);
   SceneSurface& SceneCanvas();
   void RenderScene();
+  void CreateFigureButtons(HWND toolBar);
+  LRESULT OnNotify(NMHDR* header);
 
   FormOptions options_;
   UiHost& ui_;
@@ -101,21 +107,18 @@ class TForm1 {
   UniqueBrush whiteBrush_;
   HWND lastFocus_ = nullptr;
   std::vector<StartupStep> completedSteps_;
-  std::unique_ptr<SceneSurface> scene_;
+  std::unique_ptr<SceneSurface> canvas_;  // Image1's drawing surface, made on first use
 
   // Components without a place on screen.
+  ImageList ImageList1{FaceArtwork()};
+  ImageList ImageList2{PieceArtwork()};
+  UniqueImageList systemFaces_;
+  UniqueImageList systemPieces_;
   FontChoice FontDialog1;
   COLORREF ColorDialog1 = 0xFFFFFF;
 
-  // Scene fields.
-  int FCenterX = 0;
-  int FCenterY = 0;
-  int FFigureWidth = 0;
-  int FFigureHeight = 0;
-  int FFigureIndex = 0;
-  int FSignWidth = 0;
-  int FSceneHeight = 0;
-  std::wstring FMessage;
+  // Scene fields (FCenterX ... FMessage) and the drawing steps.
+  PlacardScene scene_;
   // Messenger fields.
   std::wstring FQQInstallDir;
   std::wstring FPanelDir;

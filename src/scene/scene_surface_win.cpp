@@ -1,5 +1,7 @@
 #include "scene/scene_surface_win.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 #include <stdexcept>
 
@@ -54,11 +56,71 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   SetFont(DefaultSceneFont(dpi), ::GetSysColor(COLOR_WINDOWTEXT));
+  SetPen(0x000000, 1);
+  SetBrushColour(0xFFFFFF);
 }
 
 SceneSurface::~SceneSurface() {
   if (originalFont_) ::SelectObject(dc_.get(), originalFont_);
+  if (originalPen_) ::SelectObject(dc_.get(), originalPen_);
+  if (originalBrush_) ::SelectObject(dc_.get(), originalBrush_);
   if (originalBitmap_) ::SelectObject(dc_.get(), originalBitmap_);
+}
+
+TextSize SceneSurface::TextExtent(const std::wstring& text) {
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return {size.cx, size.cy};
+}
+
+void SceneSurface::SetBrushColour(uint32_t colour) {
+  UniqueBrush brush(::CreateSolidBrush(colour));
+  if (!brush) throw AppError(L"Out of system resources");
+  HGDIOBJ previous = ::SelectObject(dc_.get(), brush.get());
+  if (!originalBrush_) originalBrush_ = previous;
+  brush_ = std::move(brush);
+  // Text on a solid brush is drawn on that colour, as a canvas does.
+  ::SetBkColor(dc_.get(), colour);
+  ::SetBkMode(dc_.get(), OPAQUE);
+}
+
+void SceneSurface::SetBrushClear() {
+  HGDIOBJ previous = ::SelectObject(dc_.get(), ::GetStockObject(NULL_BRUSH));
+  if (!originalBrush_) originalBrush_ = previous;
+  brush_.reset();
+  ::SetBkMode(dc_.get(), TRANSPARENT);
+}
+
+void SceneSurface::SetPen(uint32_t colour, int width) {
+  UniquePen pen(::CreatePen(PS_SOLID, width, colour));
+  if (!pen) throw AppError(L"Out of system resources");
+  HGDIOBJ previous = ::SelectObject(dc_.get(), pen.get());
+  if (!originalPen_) originalPen_ = previous;
+  pen_ = std::move(pen);
+}
+
+void SceneSurface::FillRect(const SceneRect& r) {
+  if (!brush_) return;  // a clear brush fills nothing
+  RECT rc{r.left, r.top, r.right, r.bottom};
+  ::FillRect(dc_.get(), &rc, brush_.get());
+}
+
+void SceneSurface::Rectangle(const SceneRect& r) { ::Rectangle(dc_.get(), r.left, r.top, r.right, r.bottom); }
+
+void SceneSurface::TextOut(int x, int y, const std::wstring& text) {
+  ::ExtTextOutW(dc_.get(), x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+void SceneSurface::DrawImage(const ImageList& list, int index, int x, int y) {
+  auto it = imageLists_.find(&list);
+  if (it == imageLists_.end() || index < 0 || index >= list.Count()) return;
+  ::ImageList_DrawEx(it->second, index, dc_.get(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL);
+}
+
+SceneRect SceneSurface::ClipBox() {
+  RECT rc{};
+  ::GetClipBox(dc_.get(), &rc);
+  return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
 void SceneSurface::SetFont(const LOGFONTW& font, COLORREF color) {

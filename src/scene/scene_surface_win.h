@@ -4,8 +4,12 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <map>
 
 #include "app/win_handles.h"
+#include "scene/placard_scene.h"
 
 namespace plakato {
 
@@ -13,12 +17,27 @@ namespace plakato {
 // in the face the system substitutes for "MS Shell Dlg 2".
 LOGFONTW DefaultSceneFont(int dpi);
 
-class SceneSurface {
+// Pen and brush behave as a canvas keeps them: they last from one drawing to
+// the next until changed, starting as a 1-pixel black pen and a white brush.
+class SceneSurface : public DrawingSurface {
  public:
   SceneSurface(HDC screenDc, int width, int height, int dpi);
   SceneSurface(const SceneSurface&) = delete;
   SceneSurface& operator=(const SceneSurface&) = delete;
-  ~SceneSurface();
+  ~SceneSurface() override;
+
+  // Tells the surface which system image list draws the images of `list`.
+  void AddImageList(const ImageList& list, HIMAGELIST native) { imageLists_[&list] = native; }
+
+  TextSize TextExtent(const std::wstring& text) override;
+  void SetBrushColour(uint32_t colour) override;
+  void SetBrushClear() override;
+  void SetPen(uint32_t colour, int width) override;
+  void FillRect(const SceneRect& r) override;
+  void Rectangle(const SceneRect& r) override;
+  void TextOut(int x, int y, const std::wstring& text) override;
+  void DrawImage(const ImageList& list, int index, int x, int y) override;
+  SceneRect ClipBox() override;
 
   HDC dc() const { return dc_.get(); }
   HBITMAP bitmap() const { return bitmap_.get(); }
@@ -37,7 +56,12 @@ class SceneSurface {
   UniqueBitmap bitmap_;
   HGDIOBJ originalBitmap_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
+  HGDIOBJ originalPen_ = nullptr;
+  HGDIOBJ originalBrush_ = nullptr;
   UniqueFont gdiFont_;
+  UniquePen pen_;
+  UniqueBrush brush_;  // null while the brush is clear
+  std::map<const ImageList*, HIMAGELIST> imageLists_;
   LOGFONTW font_{};
   COLORREF fontColor_ = 0;
 };

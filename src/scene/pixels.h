@@ -1,0 +1,67 @@
+// Pictures as plain pixel arrays, and the artwork image lists built from the
+// program's embedded artwork. Colours are 0x00BBGGRR.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace plakato {
+
+struct PixelCanvas {
+  PixelCanvas() = default;
+  PixelCanvas(int w, int h, uint32_t fill = 0xFFFFFF)
+      : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // rows top to bottom
+
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// One image list as the build embeds it: `count` cells of width x height,
+// one after the other, each row by row. A pixel is 0x00BBGGRR with bit 24
+// set where the mask makes it opaque; transparent pixels are 0.
+struct ImageListData {
+  int width;
+  int height;
+  int count;
+  const uint32_t* pixels;
+};
+
+inline constexpr uint32_t kOpaqueBit = 0x01000000u;
+
+class ImageList {
+ public:
+  explicit ImageList(const ImageListData& data) : data_(data) {}
+
+  int Width() const { return data_.width; }
+  int Height() const { return data_.height; }
+  int Count() const { return data_.count; }
+  bool Opaque(int index, int x, int y) const { return (Raw(index, x, y) & kOpaqueBit) != 0; }
+  uint32_t Colour(int index, int x, int y) const { return Raw(index, x, y) & 0xFFFFFFu; }
+
+  // Draws image `index` with its cell's top-left corner at (x, y), through
+  // its mask, 1:1; pixels outside the canvas are cut. An index outside the
+  // list draws nothing.
+  void Draw(PixelCanvas& canvas, int x, int y, int index) const;
+  // Makes `bitmap` a white cell-sized picture and draws image `index` into
+  // it at (0, 0). An index outside the list leaves `bitmap` as it was and
+  // gives false.
+  bool GetBitmap(int index, PixelCanvas& bitmap) const;
+
+ private:
+  uint32_t Raw(int index, int x, int y) const {
+    return data_.pixels[(static_cast<size_t>(index) * data_.height + y) * data_.width + x];
+  }
+  ImageListData data_;
+};
+
+// The artwork compiled into the program: the seventeen 26 x 26 faces, and the
+// four 16 x 16 pieces (pole with left hand, right hand, pole top, thumbnail).
+const ImageListData& FaceArtwork();
+const ImageListData& PieceArtwork();
+
+}  // namespace plakato

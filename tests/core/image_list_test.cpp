@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "scene/pixels.h"
+
+namespace plakato {
+namespace {
+
+constexpr uint32_t kMarker = 0x123456;
+
+TEST(Artwork, ListsKeepTheirCellSizesAndCounts) {
+  ImageList faces(FaceArtwork()), pieces(PieceArtwork());
+  EXPECT_EQ(faces.Width(), 26);
+  EXPECT_EQ(faces.Height(), 26);
+  EXPECT_EQ(faces.Count(), 17);
+  EXPECT_EQ(pieces.Width(), 16);
+  EXPECT_EQ(pieces.Height(), 16);
+  EXPECT_EQ(pieces.Count(), 4);
+}
+
+TEST(Artwork, NoFaceHasAnOpaquePixelInItsBottomThreeRowsAndTransparentPixelsAreBlack) {
+  ImageList faces(FaceArtwork());
+  for (int i = 0; i < faces.Count(); ++i) {
+    for (int y = 0; y < 26; ++y) {
+      for (int x = 0; x < 26; ++x) {
+        if (y >= 23) {
+          EXPECT_FALSE(faces.Opaque(i, x, y)) << "face " << i << " at " << x << "," << y;
+        }
+        if (!faces.Opaque(i, x, y)) {
+          EXPECT_EQ(faces.Colour(i, x, y), 0u);
+        }
+      }
+    }
+  }
+}
+
+TEST(MaskedDrawing, LeavesTransparentPixelsAsTheyWere) {
+  ImageList faces(FaceArtwork());
+  PixelCanvas canvas(40, 40, kMarker);
+  faces.Draw(canvas, 5, 5, 14);  // the pig: rows 0 to 4 of its cell are transparent
+  for (int y = 5; y < 10; ++y) {
+    for (int x = 0; x < 40; ++x) EXPECT_EQ(canvas.At(x, y), kMarker) << x << "," << y;
+  }
+  int changed = 0;
+  for (int y = 0; y < 26; ++y) {
+    for (int x = 0; x < 26; ++x) {
+      uint32_t expected = faces.Opaque(14, x, y) ? faces.Colour(14, x, y) : kMarker;
+      EXPECT_EQ(canvas.At(5 + x, 5 + y), expected);
+      changed += canvas.At(5 + x, 5 + y) != kMarker;
+    }
+  }
+  EXPECT_GT(changed, 200);  // a pig head, not a speck
+}
+
+TEST(MaskedDrawing, CutsAtTheCanvasEdgesAndIgnoresUnknownIndexes) {
+  ImageList faces(FaceArtwork());
+  PixelCanvas canvas(20, 20, kMarker);
+  faces.Draw(canvas, -10, 10, 7);  // reaches past the left and bottom edges
+  EXPECT_NE(canvas.At(5, 15), kMarker);
+  PixelCanvas untouched(20, 20, kMarker);
+  faces.Draw(untouched, 0, 0, 17);
+  faces.Draw(untouched, 0, 0, -1);
+  EXPECT_EQ(untouched.pixels, PixelCanvas(20, 20, kMarker).pixels);
+}
+
+TEST(GetBitmap, TheThumbnailIsWhiteOutsideItsMiddleRows) {
+  ImageList pieces(PieceArtwork());
+  PixelCanvas thumb;
+  ASSERT_TRUE(pieces.GetBitmap(3, thumb));
+  ASSERT_EQ(thumb.width, 16);
+  ASSERT_EQ(thumb.height, 16);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      if (y < 3 || y > 12) {
+        EXPECT_EQ(thumb.At(x, y), 0xFFFFFFu) << x << "," << y;
+      } else {
+        EXPECT_TRUE(pieces.Opaque(3, x, y)) << x << "," << y;
+      }
+    }
+  }
+  // The framed bar of the miniature sign is there: black corners at (3,5) and (13,8).
+  EXPECT_EQ(thumb.At(3, 5), 0u);
+  EXPECT_EQ(thumb.At(13, 8), 0u);
+}
+
+TEST(GetBitmap, AnUnknownIndexLeavesTheBitmapAndSaysSo) {
+  ImageList pieces(PieceArtwork());
+  PixelCanvas bitmap(3, 3, kMarker);
+  EXPECT_FALSE(pieces.GetBitmap(4, bitmap));
+  EXPECT_FALSE(pieces.GetBitmap(-1, bitmap));
+  EXPECT_EQ(bitmap.width, 3);
+  EXPECT_EQ(bitmap.pixels, std::vector<uint32_t>(9, kMarker));
+}
+
+TEST(PolePieces, LineUpAsOnePoleInTheScene) {
+  ImageList pieces(PieceArtwork());
+  // Pole: black outline in columns 1 and 5 and wood between, over all rows
+  // above the hand; the top's five columns sit one pixel right of the pole image.
+  for (int y = 0; y < 7; ++y) {
+    EXPECT_EQ(pieces.Colour(0, 1, y), 0u);
+    EXPECT_EQ(pieces.Colour(0, 5, y), 0u);
+    for (int x = 2; x <= 4; ++x) EXPECT_NE(pieces.Colour(0, x, y), 0u);
+  }
+  for (int x = 0; x < 16; ++x) {
+    EXPECT_EQ(pieces.Opaque(2, x, 0), x <= 4) << x;
+    EXPECT_EQ(pieces.Opaque(0, x, 0), x >= 1 && x <= 5) << x;
+  }
+  for (int x = 8; x < 16; ++x) {
+    for (int y = 0; y < 16; ++y) EXPECT_FALSE(pieces.Opaque(0, x, y));
+  }
+}
+
+}  // namespace
+}  // namespace plakato
