@@ -5,15 +5,15 @@
 # for it; the first makes it, the others wait.
 set -euo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX}
-[ -f "$prefix/.plakato-ready" ] && exit 0
+[ -f "$prefix/.plakato-ready-v2" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.plakato-ready" ] && exit 0
+[ -f "$prefix/.plakato-ready-v2" ] && exit 0
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 for font in /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf /usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf \
-  /usr/share/wine/fonts/tahoma.ttf; do
+  /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
   [ -f "$font" ] || { echo "[wine] missing font $font: run scripts/setup-deps.sh" >&2; exit 1; }
 done
 
@@ -34,9 +34,12 @@ Windows Registry Editor Version 5.00
 "隶书"="AR PL KaitiM GB"
 "LiSu"="AR PL KaitiM GB"
 REG
+# Wine's own Tahoma ("MS Shell Dlg 2", the logo letter) is installed by
+# fonts-wine where Debian's Wine does not look; the prefix gets a copy.
+cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$prefix/drive_c/windows/Fonts/"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
 "$wine" regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
 wineserver -w
-touch "$prefix/.plakato-ready"
+touch "$prefix/.plakato-ready-v2"
 echo "[wine] prefix ready" >&2

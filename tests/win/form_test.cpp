@@ -262,11 +262,12 @@ TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
 
 TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
   FormOptions options = Options();
-  const FontSpec tahoma{L"Tahoma", kAnsiCharset, 13, false};
-  options.windowFont = &tahoma;
+  // The window font drawn 15 pixels high, as a larger text setting would.
+  const FontSpec larger{L"宋体", kGb2312Charset, 15, false};
+  options.windowFont = &larger;
   TForm1 form(options);
   form.Create();
-  ASSERT_EQ(form.measuredTextHeight(), 15) << "Tahoma at 13 pixels should measure 15";
+  ASSERT_EQ(form.measuredTextHeight(), 15) << "宋体 asked for 15 pixels should measure 15";
   RECT client;
   ::GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 464);   // 371 * 15 / 12
