@@ -268,10 +268,10 @@ SceneSurface& TForm1::SceneCanvas() {
     ::GetClientRect(image, &rc);
     WindowDc screen(nullptr);
     canvas_ = std::make_unique<SceneSurface>(screen.get(), rc.right, rc.bottom, dpi_);
-    if (!systemFaces_.get()) systemFaces_ = MakeSystemImageList(ImageList1);
-    systemPieces_ = MakeSystemImageList(ImageList2);
-    canvas_->AddImageList(ImageList1, systemFaces_.get());
-    canvas_->AddImageList(ImageList2, systemPieces_.get());
+    faceStrip_ = std::make_unique<MaskedStrip>(ImageList1);
+    pieceStrip_ = std::make_unique<MaskedStrip>(ImageList2);
+    canvas_->AddImageList(ImageList1, *faceStrip_);
+    canvas_->AddImageList(ImageList2, *pieceStrip_);
     ::SendMessageW(image, kImageSetSource, 0, reinterpret_cast<LPARAM>(canvas_->dc()));
   }
   return *canvas_;
@@ -285,7 +285,7 @@ void TForm1::RenderScene() {
 // One plain push button per face, each inserted in front of the ones made
 // before it, so that the bar shows the faces left to right in list order.
 void TForm1::CreateFigureButtons(HWND toolBar) {
-  if (!systemFaces_.get()) systemFaces_ = MakeSystemImageList(ImageList1);
+  systemFaces_ = MakeSystemImageList(ImageList1);
   ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(systemFaces_.get()));
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageList1.Width(), ImageList1.Height()));
   ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(33), scale_(32)));

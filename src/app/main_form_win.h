@@ -112,8 +112,9 @@ class TForm1 {
   // Components without a place on screen.
   ImageList ImageList1{FaceArtwork()};
   ImageList ImageList2{PieceArtwork()};
-  UniqueImageList systemFaces_;
-  UniqueImageList systemPieces_;
+  UniqueImageList systemFaces_;  // for the tool bar
+  std::unique_ptr<MaskedStrip> faceStrip_;   // for the scene
+  std::unique_ptr<MaskedStrip> pieceStrip_;
   FontChoice FontDialog1;
   COLORREF ColorDialog1 = 0xFFFFFF;
 

@@ -1,5 +1,6 @@
 #include "scene/image_list_win.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/app_text.h"
@@ -40,7 +41,84 @@ DibInfo MakeInfo(int width, int height, int bits) {
   return info;
 }
 
+// Pixels of a list laid out as a strip of cells, left to right: top-down
+// 24-bit colour and 1-bit mask (1 = transparent).
+struct StripBits {
+  int width, height, colourStride, maskStride;
+  std::vector<BYTE> colour, mask;
+};
+
+StripBits BuildStrip(const ImageList& list, int first, int count) {
+  StripBits s{};
+  s.width = list.Width() * count;
+  s.height = list.Height();
+  s.colourStride = (s.width * 3 + 3) / 4 * 4;
+  s.maskStride = (s.width + 31) / 32 * 4;
+  s.colour.assign(static_cast<size_t>(s.colourStride) * s.height, 0);
+  s.mask.assign(static_cast<size_t>(s.maskStride) * s.height, 0);
+  for (int k = 0; k < count; ++k) {
+    for (int y = 0; y < list.Height(); ++y) {
+      for (int x = 0; x < list.Width(); ++x) {
+        int sx = k * list.Width() + x;
+        uint32_t c = list.Colour(first + k, x, y);
+        BYTE* px = &s.colour[static_cast<size_t>(y) * s.colourStride + sx * 3];
+        px[0] = static_cast<BYTE>(c >> 16);  // blue
+        px[1] = static_cast<BYTE>(c >> 8);   // green
+        px[2] = static_cast<BYTE>(c);        // red
+        if (!list.Opaque(first + k, x, y)) {
+          s.mask[static_cast<size_t>(y) * s.maskStride + sx / 8] |= static_cast<BYTE>(0x80 >> (sx % 8));
+        }
+      }
+    }
+  }
+  return s;
+}
+
+// Device-dependent colour and mask bitmaps holding a strip.
+std::pair<UniqueBitmap, UniqueBitmap> MakeStripBitmaps(HDC screen, const StripBits& s) {
+  DibInfo colourInfo = MakeInfo(s.width, s.height, 24);
+  DibInfo maskInfo = MakeInfo(s.width, s.height, 1);
+  UniqueBitmap colour(::CreateDIBitmap(screen, &colourInfo.header, CBM_INIT, s.colour.data(),
+                                       reinterpret_cast<BITMAPINFO*>(&colourInfo), DIB_RGB_COLORS));
+  UniqueBitmap mask(::CreateBitmap(s.width, s.height, 1, 1, nullptr));
+  if (!colour || !mask) throw AppError(L"Out of system resources");
+  UniqueDc dc(::CreateCompatibleDC(screen));
+  SelectGuard select(dc.get(), mask.get());
+  ::SetDIBitsToDevice(dc.get(), 0, 0, s.width, s.height, 0, 0, 0, s.height, s.mask.data(),
+                      reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
+  return {std::move(colour), std::move(mask)};
+}
+
 }  // namespace
+
+MaskedStrip::MaskedStrip(const ImageList& list) : width_(list.Width()), height_(list.Height()), count_(list.Count()) {
+  WindowDc screen(nullptr);
+  auto [colour, mask] = MakeStripBitmaps(screen.get(), BuildStrip(list, 0, count_));
+  colour_ = std::move(colour);
+  mask_ = std::move(mask);
+  colourDc_.reset(::CreateCompatibleDC(screen.get()));
+  maskDc_.reset(::CreateCompatibleDC(screen.get()));
+  if (!colourDc_ || !maskDc_) throw AppError(L"Out of system resources");
+  oldColour_ = ::SelectObject(colourDc_.get(), colour_.get());
+  oldMask_ = ::SelectObject(maskDc_.get(), mask_.get());
+}
+
+MaskedStrip::~MaskedStrip() {
+  if (oldColour_) ::SelectObject(colourDc_.get(), oldColour_);
+  if (oldMask_) ::SelectObject(maskDc_.get(), oldMask_);
+}
+
+void MaskedStrip::Draw(HDC target, int index, int x, int y) const {
+  if (index < 0 || index >= count_) return;
+  // A 1-bit source takes the target's text colour for 0 and background colour
+  // for 1: black and white make the mask keep exactly the transparent pixels.
+  COLORREF oldText = ::SetTextColor(target, RGB(0, 0, 0));
+  COLORREF oldBack = ::SetBkColor(target, RGB(255, 255, 255));
+  ::BitBlt(target, x, y, width_, height_, maskDc_.get(), index * width_, 0, SRCAND);
+  ::BitBlt(target, x, y, width_, height_, colourDc_.get(), index * width_, 0, SRCPAINT);
+  ::SetTextColor(target, oldText);
+  ::SetBkColor(target, oldBack);
+}
 
 UniqueImageList MakeSystemImageList(const ImageList& list) {
   const int w = list.Width(), h = list.Height();
@@ -48,37 +126,10 @@ UniqueImageList MakeSystemImageList(const ImageList& list) {
   UniqueImageList result(::ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, list.Count(), 4));
   if (!result.get()) throw AppError(L"Out of system resources");
 
-  const int colourStride = (w * 3 + 3) / 4 * 4;
-  const int maskStride = (w + 31) / 32 * 4;
-  std::vector<BYTE> colour(static_cast<size_t>(colourStride) * h);
-  std::vector<BYTE> mask(static_cast<size_t>(maskStride) * h);
-  DibInfo colourInfo = MakeInfo(w, h, 24);
-  DibInfo maskInfo = MakeInfo(w, h, 1);
   WindowDc screen(nullptr);
   for (int i = 0; i < list.Count(); ++i) {
-    std::fill(mask.begin(), mask.end(), 0);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        uint32_t c = list.Colour(i, x, y);
-        BYTE* px = &colour[static_cast<size_t>(y) * colourStride + x * 3];
-        px[0] = static_cast<BYTE>(c >> 16);  // blue
-        px[1] = static_cast<BYTE>(c >> 8);   // green
-        px[2] = static_cast<BYTE>(c);        // red
-        if (!list.Opaque(i, x, y)) mask[static_cast<size_t>(y) * maskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
-      }
-    }
-    UniqueBitmap image(::CreateDIBitmap(screen.get(), &colourInfo.header, CBM_INIT, colour.data(),
-                                        reinterpret_cast<BITMAPINFO*>(&colourInfo), DIB_RGB_COLORS));
-    UniqueBitmap maskBitmap(::CreateBitmap(w, h, 1, 1, nullptr));
-    {
-      UniqueDc dc(::CreateCompatibleDC(screen.get()));
-      SelectGuard select(dc.get(), maskBitmap.get());
-      ::SetDIBitsToDevice(dc.get(), 0, 0, w, h, 0, 0, 0, h, mask.data(), reinterpret_cast<BITMAPINFO*>(&maskInfo),
-                          DIB_RGB_COLORS);
-    }
-    if (!image || !maskBitmap || ::ImageList_Add(result.get(), image.get(), maskBitmap.get()) < 0) {
-      throw AppError(L"Out of system resources");
-    }
+    auto [image, mask] = MakeStripBitmaps(screen.get(), BuildStrip(list, i, 1));
+    if (::ImageList_Add(result.get(), image.get(), mask.get()) < 0) throw AppError(L"Out of system resources");
   }
   return result;
 }

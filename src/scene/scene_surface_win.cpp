@@ -74,11 +74,16 @@ TextSize SceneSurface::TextExtent(const std::wstring& text) {
 }
 
 void SceneSurface::SetBrushColour(uint32_t colour) {
-  UniqueBrush brush(::CreateSolidBrush(colour));
-  if (!brush) throw AppError(L"Out of system resources");
-  HGDIOBJ previous = ::SelectObject(dc_.get(), brush.get());
+  // Every drawing asks for the same few brushes; the last one is kept.
+  if (!brush_ || brushColour_ != colour) {
+    UniqueBrush brush(::CreateSolidBrush(colour));
+    if (!brush) throw AppError(L"Out of system resources");
+    brush_ = std::move(brush);
+    brushColour_ = colour;
+  }
+  HGDIOBJ previous = ::SelectObject(dc_.get(), brush_.get());
   if (!originalBrush_) originalBrush_ = previous;
-  brush_ = std::move(brush);
+  brushClear_ = false;
   // Text on a solid brush is drawn on that colour, as a canvas does.
   ::SetBkColor(dc_.get(), colour);
   ::SetBkMode(dc_.get(), OPAQUE);
@@ -87,20 +92,23 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
 void SceneSurface::SetBrushClear() {
   HGDIOBJ previous = ::SelectObject(dc_.get(), ::GetStockObject(NULL_BRUSH));
   if (!originalBrush_) originalBrush_ = previous;
-  brush_.reset();
+  brushClear_ = true;
   ::SetBkMode(dc_.get(), TRANSPARENT);
 }
 
 void SceneSurface::SetPen(uint32_t colour, int width) {
+  if (pen_ && penColour_ == colour && penWidth_ == width) return;
   UniquePen pen(::CreatePen(PS_SOLID, width, colour));
   if (!pen) throw AppError(L"Out of system resources");
   HGDIOBJ previous = ::SelectObject(dc_.get(), pen.get());
   if (!originalPen_) originalPen_ = previous;
   pen_ = std::move(pen);
+  penColour_ = colour;
+  penWidth_ = width;
 }
 
 void SceneSurface::FillRect(const SceneRect& r) {
-  if (!brush_) return;  // a clear brush fills nothing
+  if (brushClear_) return;  // a clear brush fills nothing
   RECT rc{r.left, r.top, r.right, r.bottom};
   ::FillRect(dc_.get(), &rc, brush_.get());
 }
@@ -113,8 +121,7 @@ void SceneSurface::TextOut(int x, int y, const std::wstring& text) {
 
 void SceneSurface::DrawImage(const ImageList& list, int index, int x, int y) {
   auto it = imageLists_.find(&list);
-  if (it == imageLists_.end() || index < 0 || index >= list.Count()) return;
-  ::ImageList_DrawEx(it->second, index, dc_.get(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL);
+  if (it != imageLists_.end()) it->second->Draw(dc_.get(), index, x, y);
 }
 
 SceneRect SceneSurface::ClipBox() {

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "app/win_handles.h"
+#include "scene/image_list_win.h"
 #include "scene/placard_scene.h"
 
 namespace plakato {
@@ -26,8 +27,8 @@ class SceneSurface : public DrawingSurface {
   SceneSurface& operator=(const SceneSurface&) = delete;
   ~SceneSurface() override;
 
-  // Tells the surface which system image list draws the images of `list`.
-  void AddImageList(const ImageList& list, HIMAGELIST native) { imageLists_[&list] = native; }
+  // Tells the surface what draws the images of `list`.
+  void AddImageList(const ImageList& list, const MaskedStrip& strip) { imageLists_[&list] = &strip; }
 
   TextSize TextExtent(const std::wstring& text) override;
   void SetBrushColour(uint32_t colour) override;
@@ -60,8 +61,12 @@ class SceneSurface : public DrawingSurface {
   HGDIOBJ originalBrush_ = nullptr;
   UniqueFont gdiFont_;
   UniquePen pen_;
-  UniqueBrush brush_;  // null while the brush is clear
-  std::map<const ImageList*, HIMAGELIST> imageLists_;
+  uint32_t penColour_ = 0;
+  int penWidth_ = 0;
+  UniqueBrush brush_;  // the last solid brush, kept while the brush is clear
+  uint32_t brushColour_ = 0;
+  bool brushClear_ = false;
+  std::map<const ImageList*, const MaskedStrip*> imageLists_;
   LOGFONTW font_{};
   COLORREF fontColor_ = 0;
 };

@@ -1,0 +1,103 @@
+// Benchmark: one redraw of the placard scene as a face click makes it
+// (RenderScene, then the repaint of Image1), for every face. Prints the
+// median per face and overall. With --sheet FILE.bmp it also saves the real
+// scene for every face, stacked, as a picture.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/main_form_win.h"
+#include "scene/scene_surface_win.h"
+
+namespace {
+
+double NowMs() {
+  LARGE_INTEGER frequency, counter;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void Click(plakato::TForm1& form, int face, bool repaint = true) {
+  HWND bar = form.Control("ToolBar1");
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + face, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+  if (repaint) ::UpdateWindow(form.Control("Image1"));
+}
+
+void SaveSheet(plakato::TForm1& form, const wchar_t* path) {
+  const int w = 371, h = 120, faces = 17;
+  HDC source = form.scene()->dc();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h * faces, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC memory = ::CreateCompatibleDC(source);
+  HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  for (int k = 0; k < faces; ++k) {
+    Click(form, k);
+    ::BitBlt(memory, 0, k * h, w, h, source, 0, 0, SRCCOPY);
+  }
+  ::GdiFlush();
+  DWORD stride = (w * 3 + 3) / 4 * 4, size = stride * h * faces;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  FILE* out = _wfopen(path, L"wb");
+  if (out) {
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out);
+    fwrite(bits, size, 1, out);
+    fclose(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(memory);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
+  ::InitCommonControlsEx(&icc);
+  plakato::FormOptions options;
+  options.quitOnClose = false;
+  plakato::TForm1 form(options);
+  form.Create();
+  form.Show();
+  if (argc == 3 && std::wstring(argv[1]) == L"--sheet") {
+    SaveSheet(form, argv[2]);
+    return 0;
+  }
+  const int rounds = 300;
+  std::vector<double> all;
+  std::printf("RenderScene + repaint of Image1, median of %d redraws:\n", rounds);
+  for (int face = 0; face < 17; ++face) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+      double start = NowMs();
+      Click(form, face);
+      times.push_back(NowMs() - start);
+    }
+    std::printf("  face %2d: %.3f ms\n", face, Median(times));
+    all.insert(all.end(), times.begin(), times.end());
+  }
+  std::printf("all faces: median %.3f ms\n", Median(all));
+  // The same without the repaint, to show where the time goes.
+  std::vector<double> drawOnly;
+  for (int i = 0; i < rounds; ++i) {
+    double start = NowMs();
+    Click(form, i % 17, false);
+    drawOnly.push_back(NowMs() - start);
+  }
+  ::UpdateWindow(form.Control("Image1"));
+  std::printf("RenderScene alone (no repaint): median %.3f ms\n", Median(drawOnly));
+  return 0;
+}
