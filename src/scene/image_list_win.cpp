@@ -126,11 +126,10 @@ UniqueImageList MakeSystemImageList(const ImageList& list) {
   UniqueImageList result(::ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, list.Count(), 4));
   if (!result.get()) throw AppError(L"Out of system resources");
 
+  // One strip of all the cells adds every image in a single call.
   WindowDc screen(nullptr);
-  for (int i = 0; i < list.Count(); ++i) {
-    auto [image, mask] = MakeStripBitmaps(screen.get(), BuildStrip(list, i, 1));
-    if (::ImageList_Add(result.get(), image.get(), mask.get()) < 0) throw AppError(L"Out of system resources");
-  }
+  auto [image, mask] = MakeStripBitmaps(screen.get(), BuildStrip(list, 0, list.Count()));
+  if (::ImageList_Add(result.get(), image.get(), mask.get()) < 0) throw AppError(L"Out of system resources");
   return result;
 }
 

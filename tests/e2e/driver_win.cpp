@@ -149,6 +149,38 @@ void Click(HWND control) {
   ::PostMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
+void ClickAt(HWND window, int x, int y) {
+  LPARAM at = MAKELPARAM(x, y);
+  ::PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+std::vector<unsigned> CaptureClient(HWND window, SIZE* size) {
+  RECT rc;
+  ::GetClientRect(window, &rc);
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  if (size) *size = {width, height};
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  ::GdiFlush();
+  auto* px = static_cast<const unsigned*>(bits);
+  std::vector<unsigned> pixels(px, px + static_cast<size_t>(width) * height);
+  for (unsigned& p : pixels) p &= 0xFFFFFFu;
+  ::SelectObject(memory, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
 void Type(HWND control, const std::wstring& text) {
   for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
 }

@@ -59,6 +59,11 @@ void PressCloseBox(HWND window);
 // Sends Alt+F4 to a window.
 void PressAltF4(HWND window);
 
+// What the screen shows of `window`'s client area, as 0x00RRGGBB pixels row by row.
+std::vector<unsigned> CaptureClient(HWND window, SIZE* size = nullptr);
+// Clicks at a point of a window's client area (pressed and released there).
+void ClickAt(HWND window, int x, int y);
+
 // Saves what the screen shows of `window`'s client area as a 24-bit BMP.
 void SaveScreenshot(HWND window, const std::wstring& path);
 
