@@ -3,7 +3,9 @@
 #   start-up: median milliseconds from process start to the visible main
 #   window, for plakato.exe and for a minimal window program built by the same
 #   toolchain, under the same Wine (server kept running) and Xvfb; their ratio;
-#   the size of plakato.exe.
+#   the size of plakato.exe;
+#   scene: median time of one redraw of the placard scene (RenderScene and the
+#   repaint of the picture) for every face.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,7 +13,7 @@ runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench >/dev/null
 
 export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
 source scripts/xvfb.sh
@@ -43,3 +45,4 @@ size=$(stat -c %s build/mingw/bin/plakato.exe)
 echo "start-to-visible median over $runs alternating runs: plakato.exe ${plakato} ms, minimal window ${minimal} ms"
 awk -v a="$plakato" -v b="$minimal" 'BEGIN { printf "start-up ratio plakato/minimal: %.2f\n", a / b }'
 awk -v s="$size" 'BEGIN { printf "plakato.exe size: %d bytes (%.2f MiB)\n", s, s / 1048576 }'
+build/mingw/wine-run.sh build/mingw/bin/scene_bench.exe | tr -d '\r'
