@@ -8,19 +8,6 @@
 
 namespace plakato {
 
-UniqueImageList& UniqueImageList::operator=(UniqueImageList&& other) noexcept {
-  if (this != &other) {
-    if (list_) ::ImageList_Destroy(list_);
-    list_ = other.list_;
-    other.list_ = nullptr;
-  }
-  return *this;
-}
-
-UniqueImageList::~UniqueImageList() {
-  if (list_) ::ImageList_Destroy(list_);
-}
-
 namespace {
 
 // Bitmap info for a top-down 24-bit DIB or a 1-bit DIB with a black/white palette.

@@ -10,20 +10,8 @@
 
 namespace plakato {
 
-class UniqueImageList {
- public:
-  UniqueImageList() = default;
-  explicit UniqueImageList(HIMAGELIST list) : list_(list) {}
-  UniqueImageList(const UniqueImageList&) = delete;
-  UniqueImageList& operator=(const UniqueImageList&) = delete;
-  UniqueImageList(UniqueImageList&& other) noexcept : list_(other.list_) { other.list_ = nullptr; }
-  UniqueImageList& operator=(UniqueImageList&& other) noexcept;
-  ~UniqueImageList();
-  HIMAGELIST get() const { return list_; }
-
- private:
-  HIMAGELIST list_ = nullptr;
-};
+inline void DestroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
+using UniqueImageList = UniqueAny<HIMAGELIST, DestroyImageList>;
 
 // A 24-bit colour image list with a 1-bit mask holding the images of `list`;
 // drawn normally it changes only the pixels the mask marks opaque. The tool

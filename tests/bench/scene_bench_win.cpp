@@ -11,21 +11,10 @@
 #include <vector>
 
 #include "app/main_form_win.h"
+#include "driver_win.h"
 #include "scene/scene_surface_win.h"
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  ::QueryPerformanceFrequency(&frequency);
-  ::QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 void Click(plakato::TForm1& form, int face, bool repaint = true) {
   HWND bar = form.Control("ToolBar1");
@@ -82,22 +71,22 @@ int wmain(int argc, wchar_t** argv) {
   for (int face = 0; face < 17; ++face) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
-      double start = NowMs();
+      double start = driver::NowMs();
       Click(form, face);
-      times.push_back(NowMs() - start);
+      times.push_back(driver::NowMs() - start);
     }
-    std::printf("  face %2d: %.3f ms\n", face, Median(times));
+    std::printf("  face %2d: %.3f ms\n", face, driver::Median(times));
     all.insert(all.end(), times.begin(), times.end());
   }
-  std::printf("all faces: median %.3f ms\n", Median(all));
+  std::printf("all faces: median %.3f ms\n", driver::Median(all));
   // The same without the repaint, to show where the time goes.
   std::vector<double> drawOnly;
   for (int i = 0; i < rounds; ++i) {
-    double start = NowMs();
+    double start = driver::NowMs();
     Click(form, i % 17, false);
-    drawOnly.push_back(NowMs() - start);
+    drawOnly.push_back(driver::NowMs() - start);
   }
   ::UpdateWindow(form.Control("Image1"));
-  std::printf("RenderScene alone (no repaint): median %.3f ms\n", Median(drawOnly));
+  std::printf("RenderScene alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
   return 0;
 }

@@ -13,20 +13,13 @@
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  ::QueryPerformanceFrequency(&frequency);
-  ::QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 int TimeStart(const std::wstring& exe, const std::wstring& prefix, int runs) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    double start = NowMs();
+    double start = driver::NowMs();
     driver::Process p = driver::Process::Launch(exe);
     HWND window = driver::WaitForTopWindow(p.id(), prefix, 30000);
-    double elapsed = NowMs() - start;
+    double elapsed = driver::NowMs() - start;
     if (!window) {
       std::fprintf(stderr, "no window appeared\n");
       return 1;
@@ -38,10 +31,7 @@ int TimeStart(const std::wstring& exe, const std::wstring& prefix, int runs) {
       return 1;
     }
   }
-  std::vector<double> sorted = times;
-  std::sort(sorted.begin(), sorted.end());
-  double median = sorted.size() % 2 ? sorted[sorted.size() / 2]
-                                    : (sorted[sorted.size() / 2 - 1] + sorted[sorted.size() / 2]) / 2;
+  double median = driver::Median(times);
   std::printf("runs:");
   for (double t : times) std::printf(" %.1f", t);
   std::printf("\nmedian_ms: %.1f\n", median);

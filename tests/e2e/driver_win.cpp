@@ -1,5 +1,6 @@
 #include "driver_win.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -244,5 +245,19 @@ std::wstring OwnFolder() {
 }
 
 void Pause(DWORD ms) { ::Sleep(ms); }
+
+double NowMs() {
+  LARGE_INTEGER frequency, counter;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 }  // namespace driver

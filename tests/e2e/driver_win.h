@@ -73,4 +73,8 @@ std::wstring OwnFolder();
 // Pumps nothing, just waits a little; used between polling steps.
 void Pause(DWORD ms);
 
+// Milliseconds on the high-resolution clock, and the median of timings.
+double NowMs();
+double Median(std::vector<double> values);
+
 }  // namespace driver
