@@ -35,11 +35,11 @@ bool ForwardToRoot(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 void PaintPanel(HWND window, HDC dc) {
   RECT rc;
   ::GetClientRect(window, &rc);
-  const ControlSpec* spec = PanelSpec(window);
-  COLORREF back = spec ? BackColourOf(*spec) : ::GetSysColor(COLOR_BTNFACE);
+  const ControlSpec* design = PanelSpec(window);
+  COLORREF back = design ? BackColourOf(*design) : ::GetSysColor(COLOR_BTNFACE);
   ::SetBkColor(dc, back);
   ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-  if (spec && spec->edge == Edge::SoftBevel) {
+  if (design && design->edge == Edge::SoftBevel) {
     ::DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT | BF_SOFT);
   }
   std::wstring caption = WindowText(window);
@@ -269,8 +269,8 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-COLORREF BackColourOf(const ControlSpec& spec) {
-  return spec.backColor == kNoColor ? ::GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(spec.backColor);
+COLORREF BackColourOf(const ControlSpec& design) {
+  return design.backColor == kNoColor ? ::GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(design.backColor);
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
@@ -293,11 +293,11 @@ void RegisterControlClasses(HINSTANCE instance) {
   ::RegisterClassExW(&image);
 }
 
-HWND CreatePanel(const ControlSpec& spec, HWND parent, int id, HINSTANCE instance) {
-  return ::CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, spec.caption,
+HWND CreatePanel(const ControlSpec& design, HWND parent, int id, HINSTANCE instance) {
+  return ::CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, design.caption,
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ControlSpec*>(&spec));
+                           const_cast<ControlSpec*>(&design));
 }
 
 void MakeFlatButton(HWND button) {

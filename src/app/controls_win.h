@@ -21,7 +21,7 @@ void RegisterControlClasses(HINSTANCE instance);
 // paints its colour, bevel and caption, reports a click to its parent as
 // WM_COMMAND/STN_CLICKED, and passes its children's notifications up to the
 // top-level window so that the form handles them all in one place.
-HWND CreatePanel(const ControlSpec& spec, HWND parent, int id, HINSTANCE instance);
+HWND CreatePanel(const ControlSpec& design, HWND parent, int id, HINSTANCE instance);
 
 // Turns an owner-drawn push button into a flat button: it never takes the
 // focus, shows a raised frame while the pointer is over it and a sunken one
@@ -34,6 +34,6 @@ void MakeFlatButton(HWND button);
 void ForwardNotificationsToRoot(HWND container);
 
 // Colour a panel or label shows behind its content.
-COLORREF BackColourOf(const ControlSpec& spec);
+COLORREF BackColourOf(const ControlSpec& design);
 
 }  // namespace plakato

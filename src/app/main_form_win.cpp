@@ -128,52 +128,52 @@ void TForm1::MeasureWindowFont() {
     WindowDc screen(nullptr);
     dpi_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
   }
-  const FontSpec& spec = options_.windowFont ? *options_.windowFont : kWindowFont;
-  LOGFONTW lf = MakeLogFont(spec.face, spec.charSet, FontRequestHeight(spec.height, dpi_), spec.bold);
+  const FontSpec& design = options_.windowFont ? *options_.windowFont : kWindowFont;
+  LOGFONTW lf = MakeLogFont(design.face, design.charSet, FontRequestHeight(design.height, dpi_), design.bold);
   windowFont_.reset(::CreateFontIndirectW(&lf));
   scale_.measured = TextExtent(nullptr, windowFont_.get(), L"0").cy;
   if (scale_.measured <= 0) scale_.measured = kDesignTextHeight;
 }
 
-HFONT TForm1::FontFor(const ControlSpec& spec) {
-  if (!spec.font) return windowFont_.get();
-  int height = -scale_(spec.font->height);
-  LOGFONTW lf = MakeLogFont(spec.font->face, spec.font->charSet, height, spec.font->bold);
+HFONT TForm1::FontFor(const ControlSpec& design) {
+  if (!design.font) return windowFont_.get();
+  int height = -scale_(design.font->height);
+  LOGFONTW lf = MakeLogFont(design.font->face, design.font->charSet, height, design.font->bold);
   ownFonts_.emplace_back(::CreateFontIndirectW(&lf));
   return ownFonts_.back().get();
 }
 
 void TForm1::CreateControls() {
-  const auto& specs = MainFormControls();
-  controls_.assign(specs.size(), nullptr);
-  for (size_t i = 0; i < specs.size(); ++i) controls_[i] = CreateControl(i);
+  const auto& designs = MainFormControls();
+  controls_.assign(designs.size(), nullptr);
+  for (size_t i = 0; i < designs.size(); ++i) controls_[i] = CreateControl(i);
 }
 
 HWND TForm1::CreateControl(size_t index) {
-  const ControlSpec& spec = MainFormControls()[index];
-  HWND parent = spec.parent ? Control(spec.parent) : window_;
+  const ControlSpec& design = MainFormControls()[index];
+  HWND parent = design.parent ? Control(design.parent) : window_;
   HINSTANCE instance = Instance();
   int id = kFirstControlId + static_cast<int>(index);
   HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-  DWORD child = WS_CHILD | WS_VISIBLE | (spec.tabStop ? WS_TABSTOP : 0);
-  HFONT font = FontFor(spec);
-  Bounds b = scale_(spec.bounds);
+  DWORD child = WS_CHILD | WS_VISIBLE | (design.tabStop ? WS_TABSTOP : 0);
+  HFONT font = FontFor(design);
+  Bounds b = scale_(design.bounds);
   HWND hwnd = nullptr;
 
   auto create = [&](DWORD exStyle, const wchar_t* cls, DWORD style) {
-    return ::CreateWindowExW(exStyle, cls, spec.caption, child | style, b.left, b.top, b.width, b.height, parent,
+    return ::CreateWindowExW(exStyle, cls, design.caption, child | style, b.left, b.top, b.width, b.height, parent,
                              menuId, instance, nullptr);
   };
 
-  switch (spec.kind) {
+  switch (design.kind) {
     case ControlKind::Panel:
-      hwnd = CreatePanel(spec, parent, id, instance);
+      hwnd = CreatePanel(design, parent, id, instance);
       ::MoveWindow(hwnd, b.left, b.top, b.width, b.height, FALSE);
       break;
     case ControlKind::Label: {
       hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
       // Sized to its text; an empty label keeps the size of one space.
-      std::wstring text = spec.caption[0] ? spec.caption : L" ";
+      std::wstring text = design.caption[0] ? design.caption : L" ";
       SIZE size = TextExtent(hwnd, font, text);
       ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
@@ -233,14 +233,14 @@ HWND TForm1::CreateControl(size_t index) {
       ::SendMessageW(parent, PGM_SETCHILD, 0, reinterpret_cast<LPARAM>(hwnd));
       break;
   }
-  if (!hwnd) throw AppError(L"Cannot create control " + WidenUtf8(spec.name));
+  if (!hwnd) throw AppError(L"Cannot create control " + WidenUtf8(design.name));
   ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
 
-void TForm1::RunHandler(const std::function<void()>& handler) {
+void TForm1::ShowCurrentError() {
   try {
-    handler();
+    throw;
   } catch (const AppError& error) {
     ShowErrorBox(error.message());
   } catch (const std::exception& error) {
@@ -424,14 +424,14 @@ void TForm1::OnCommand(int id, int code, HWND control) {
 // Labels, the check box and the panels' captions show their parent's colour.
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
   int index = ::GetDlgCtrlID(control) - kFirstControlId;
-  const auto& specs = MainFormControls();
-  if (index < 0 || static_cast<size_t>(index) >= specs.size()) {
+  const auto& designs = MainFormControls();
+  if (index < 0 || static_cast<size_t>(index) >= designs.size()) {
     return ::DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   }
-  const ControlSpec& spec = specs[static_cast<size_t>(index)];
-  const ControlSpec* parent = spec.parent ? &ControlByName(spec.parent) : nullptr;
+  const ControlSpec& design = designs[static_cast<size_t>(index)];
+  const ControlSpec* parent = design.parent ? &ControlByName(design.parent) : nullptr;
   COLORREF back = parent ? BackColourOf(*parent) : ::GetSysColor(COLOR_BTNFACE);
-  ::SetTextColor(dc, spec.textColor == kNoColor ? ::GetSysColor(COLOR_WINDOWTEXT) : spec.textColor);
+  ::SetTextColor(dc, design.textColor == kNoColor ? ::GetSysColor(COLOR_WINDOWTEXT) : design.textColor);
   ::SetBkColor(dc, back);
   ::SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(back == RGB(255, 255, 255) ? whiteBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE));

@@ -69,7 +69,14 @@ class TForm1 {
 
   // Runs an event handler the way the message loop does: an error that
   // escapes it is shown in the error box, and the program goes on.
-  void RunHandler(const std::function<void()>& handler);
+  template <typename Handler>
+  void RunHandler(Handler&& handler) {
+    try {
+      handler();
+    } catch (...) {
+      ShowCurrentError();
+    }
+  }
 
   // Event handlers.
   void FormCreate();
@@ -87,8 +94,10 @@ class TForm1 {
   void MeasureWindowFont();
   void CreateControls();
   HWND CreateControl(size_t index);
-  HFONT FontFor(const ControlSpec& spec);
+  HFONT FontFor(const ControlSpec& design);
   void ShowErrorBox(const std::wstring& message);
+  // Shows the exception being handled in the error box.
+  void ShowCurrentError();
   void RunStartupStep(StartupStep step, const std::function<void()>& body);
   SceneSurface& SceneCanvas();
   void RenderScene();

@@ -77,25 +77,25 @@ TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
   EXPECT_EQ(client.bottom, 327);
   EXPECT_EQ(WindowText(form.handle()), L"Plakato - support@plakato.cn");
 
-  for (const ControlSpec& spec : MainFormControls()) {
-    SCOPED_TRACE(spec.name);
-    HWND control = form.Control(spec.name);
+  for (const ControlSpec& design : MainFormControls()) {
+    SCOPED_TRACE(design.name);
+    HWND control = form.Control(design.name);
     ASSERT_NE(control, nullptr);
-    HWND expectedParent = spec.parent ? form.Control(spec.parent) : form.handle();
+    HWND expectedParent = design.parent ? form.Control(design.parent) : form.handle();
     EXPECT_EQ(::GetParent(control), expectedParent);
-    if (spec.kind != ControlKind::StatusBar && spec.kind != ControlKind::PageScroller &&
-        spec.kind != ControlKind::ToolBar && spec.kind != ControlKind::CoolBar) {
-      EXPECT_EQ(WindowText(control), spec.caption);
+    if (design.kind != ControlKind::StatusBar && design.kind != ControlKind::PageScroller &&
+        design.kind != ControlKind::ToolBar && design.kind != ControlKind::CoolBar) {
+      EXPECT_EQ(WindowText(control), design.caption);
     }
-    RECT rc = RectInForm(form, spec.name);
-    EXPECT_EQ(rc.left, spec.bounds.left);
-    EXPECT_EQ(rc.top, spec.bounds.top);
-    if (spec.kind == ControlKind::Label && spec.font && std::wstring_view(spec.font->face) == L"隶书") {
+    RECT rc = RectInForm(form, design.name);
+    EXPECT_EQ(rc.left, design.bounds.left);
+    EXPECT_EQ(rc.top, design.bounds.top);
+    if (design.kind == ControlKind::Label && design.font && std::wstring_view(design.font->face) == L"隶书") {
       continue;  // sized to its text in whatever face stands in for LiSu
     }
-    if (spec.kind == ControlKind::ToolBar) continue;  // sized to its buttons
-    EXPECT_EQ(rc.right - rc.left, spec.bounds.width);
-    EXPECT_EQ(rc.bottom - rc.top, spec.bounds.height);
+    if (design.kind == ControlKind::ToolBar) continue;  // sized to its buttons
+    EXPECT_EQ(rc.right - rc.left, design.bounds.width);
+    EXPECT_EQ(rc.bottom - rc.top, design.bounds.height);
   }
 }
 
