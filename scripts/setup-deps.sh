@@ -33,7 +33,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
   say "installing Debian packages: ${missing[*]}"
   $sudo apt-get update -qq </dev/null
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+  # With recommends: Wine loads its X11 and graphics libraries only when present.
+  $sudo apt-get install -y -qq "${missing[@]}" </dev/null >/dev/null
 fi
 
 # libjpeg-turbo for mingw-w64, built once under build/deps and reused.
