@@ -48,6 +48,13 @@ LOGFONTW DefaultSceneFont(int dpi) {
   return font;
 }
 
+// Selects an object into the surface's DC, remembering what the DC held
+// first so that the destructor can put it back.
+void SceneSurface::Select(HGDIOBJ object, HGDIOBJ& original) {
+  HGDIOBJ previous = ::SelectObject(dc_.get(), object);
+  if (!original) original = previous;
+}
+
 SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
       bitmap_(::CreateCompatibleBitmap(screenDc, width, height)) {
@@ -81,8 +88,7 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
     brush_ = std::move(brush);
     brushColour_ = colour;
   }
-  HGDIOBJ previous = ::SelectObject(dc_.get(), brush_.get());
-  if (!originalBrush_) originalBrush_ = previous;
+  Select(brush_.get(), originalBrush_);
   brushClear_ = false;
   // Text on a solid brush is drawn on that colour, as a canvas does.
   ::SetBkColor(dc_.get(), colour);
@@ -90,8 +96,7 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
 }
 
 void SceneSurface::SetBrushClear() {
-  HGDIOBJ previous = ::SelectObject(dc_.get(), ::GetStockObject(NULL_BRUSH));
-  if (!originalBrush_) originalBrush_ = previous;
+  Select(::GetStockObject(NULL_BRUSH), originalBrush_);
   brushClear_ = true;
   ::SetBkMode(dc_.get(), TRANSPARENT);
 }
@@ -100,8 +105,7 @@ void SceneSurface::SetPen(uint32_t colour, int width) {
   if (pen_ && penColour_ == colour && penWidth_ == width) return;
   UniquePen pen(::CreatePen(PS_SOLID, width, colour));
   if (!pen) throw AppError(L"Out of system resources");
-  HGDIOBJ previous = ::SelectObject(dc_.get(), pen.get());
-  if (!originalPen_) originalPen_ = previous;
+  Select(pen.get(), originalPen_);
   pen_ = std::move(pen);
   penColour_ = colour;
   penWidth_ = width;
@@ -133,8 +137,7 @@ SceneRect SceneSurface::ClipBox() {
 void SceneSurface::SetFont(const LOGFONTW& font, COLORREF color) {
   UniqueFont created(::CreateFontIndirectW(&font));
   if (!created) throw AppError(L"Out of system resources");
-  HGDIOBJ previous = ::SelectObject(dc_.get(), created.get());
-  if (!originalFont_) originalFont_ = previous;
+  Select(created.get(), originalFont_);
   gdiFont_ = std::move(created);
   font_ = font;
   fontColor_ = color;

@@ -51,6 +51,8 @@ class SceneSurface : public DrawingSurface {
   void SetFont(const LOGFONTW& font, COLORREF color);
 
  private:
+  void Select(HGDIOBJ object, HGDIOBJ& original);
+
   int width_;
   int height_;
   UniqueDc dc_;
