@@ -1,0 +1,34 @@
+// The rules of the sign text: what the message edit may hold and what the
+// sign then shows.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plakato {
+
+// The edit holds at most this many bytes of code page 936: 30 single-byte or
+// 15 double-byte characters, or any mix that fits.
+inline constexpr size_t kMessageByteLimit = 30;
+
+// The sign text for the edit's text: trimmed of leading and trailing
+// characters of code 32 or less (the ideographic space stays), or the
+// default sign text when nothing is left.
+std::wstring SignTextFromEdit(std::wstring_view editText);
+
+// Bytes the text takes in code page 936; a character without a form there
+// counts as two, so that it can never make room.
+size_t Cp936Length(std::wstring_view text);
+
+// What of `inserted` goes into the edit when it replaces the selection
+// [selStart, selEnd) of `current`: the longest front part that keeps the
+// whole within `byteLimit`, never splitting a character, with characters that
+// code page 936 cannot represent left out.
+std::wstring FittingInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
+                              size_t byteLimit = kMessageByteLimit);
+
+// A single-line edit takes pasted text up to its first line break.
+std::wstring_view FirstLine(std::wstring_view text);
+
+}  // namespace plakato
