@@ -7,6 +7,8 @@
 
 #include "app/app_text.h"
 #include "app/controls_win.h"
+#include "app/message_edit_win.h"
+#include "app/sign_text.h"
 #include "app/text_win.h"
 #include "scene/scene_surface_win.h"
 
@@ -180,7 +182,7 @@ HWND TForm1::CreateControl(size_t index) {
     }
     case ControlKind::Edit:
       hwnd = create(WS_EX_CLIENTEDGE, L"EDIT", ES_LEFT | ES_AUTOHSCROLL);
-      ::SendMessageW(hwnd, EM_SETLIMITTEXT, 30, 0);
+      LimitEditToCp936Bytes(hwnd);
       break;
     case ControlKind::CheckBox:
       hwnd = create(0, L"BUTTON", BS_AUTOCHECKBOX);
@@ -278,7 +280,7 @@ SceneSurface& TForm1::SceneCanvas() {
 }
 
 void TForm1::RenderScene() {
-  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1);
+  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1.color);
   ::InvalidateRect(Control("Image1"), nullptr, FALSE);
 }
 
@@ -339,7 +341,7 @@ void TForm1::FormCreate() {
     bold.lfWeight = FW_BOLD;
     scene.SetFont(bold, scene.fontColor());
   });
-  RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1 = RGB(255, 255, 255); });
+  RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1.color = RGB(255, 255, 255); });
   RunStartupStep(StartupStep::FontDialogPrimed, [this] {
     FontDialog1.font = canvas_->font();
     FontDialog1.color = canvas_->fontColor();
@@ -358,6 +360,24 @@ void TForm1::FormCreate() {
 
 void TForm1::Panel3Click() {
   ui_.ShowMessageBox(::GetActiveWindow(), AboutText(), L"关于", MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::edtMessageChange() {
+  scene_.FMessage = SignTextFromEdit(WindowText(Control("edtMessage")));
+  RenderScene();
+}
+
+// OK or Cancel, the dialog's font becomes the scene font again; a Cancel
+// leaves the dialog's font as it was, so the scene is drawn as before.
+void TForm1::SpeedButton1Click() {
+  if (auto answer = ui_.ChooseFont(window_, FontDialog1)) FontDialog1 = ApplyFontDialogAnswer(FontDialog1, *answer);
+  SceneCanvas().SetFont(FontDialog1.font, FontDialog1.color);
+  RenderScene();
+}
+
+void TForm1::SpeedButton2Click() {
+  ui_.ChooseColour(window_, ColorDialog1);
+  RenderScene();
 }
 
 void TForm1::btnExitClick() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
@@ -418,6 +438,12 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     Panel3Click();
   } else if (name == "btnExit" && code == BN_CLICKED) {
     btnExitClick();
+  } else if (name == "edtMessage" && code == EN_CHANGE) {
+    edtMessageChange();
+  } else if (name == "SpeedButton1" && code == BN_CLICKED) {
+    SpeedButton1Click();
+  } else if (name == "SpeedButton2" && code == BN_CLICKED) {
+    SpeedButton2Click();
   }
 }
 

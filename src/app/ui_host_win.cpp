@@ -6,6 +6,12 @@ int UiHost::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstr
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
+std::optional<FontDialogAnswer> UiHost::ChooseFont(HWND owner, const FontChoice& current) {
+  return RunFontDialog(owner, current);
+}
+
+bool UiHost::ChooseColour(HWND owner, ColourChoice& choice) { return RunColourDialog(owner, choice); }
+
 UiHost& SystemUiHost() {
   static UiHost host;
   return host;

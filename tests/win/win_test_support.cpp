@@ -1,0 +1,43 @@
+#include "win_test_support.h"
+
+#include <cstring>
+
+namespace plakato {
+
+PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = ::CreateCompatibleDC(source);
+  HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  ::GdiFlush();
+  PixelCanvas canvas(width, height);
+  auto* px = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < canvas.pixels.size(); ++i) {
+    uint32_t bgrx = px[i];  // 0x00RRGGBB in memory order B, G, R
+    canvas.pixels[i] = ((bgrx & 0xFF) << 16) | (bgrx & 0xFF00) | ((bgrx >> 16) & 0xFF);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(memory);
+  return canvas;
+}
+
+void SetClipboardText(HWND owner, const std::wstring& text) {
+  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+  ::GlobalUnlock(memory);
+  ::OpenClipboard(owner);
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_UNICODETEXT, memory);
+  ::CloseClipboard();
+}
+
+}  // namespace plakato
