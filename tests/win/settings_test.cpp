@@ -15,6 +15,7 @@
 #include "app/main_form_win.h"
 #include "app/text_win.h"
 #include "scene/scene_surface_win.h"
+#include "driver_win.h"
 #include "win_test_support.h"
 
 namespace plakato {
@@ -141,13 +142,13 @@ TEST_F(SettingsTest, CharactersWithoutACodePageFormAreNotTaken) {
 
 TEST_F(SettingsTest, PasteTakesWhatFits) {
   // 40 bytes: ten digits and fifteen Chinese characters.
-  SetClipboardText(form.handle(), L"0123456789一二三四五六七八九十甲乙丙丁戊\r\nsecond line");
+  driver::SetClipboardText(L"0123456789一二三四五六七八九十甲乙丙丁戊\r\nsecond line");
   ::SendMessageW(edit, WM_PASTE, 0, 0);
   EXPECT_EQ(EditText(), L"0123456789一二三四五六七八九十");
   EXPECT_EQ(form.placard().FMessage, EditText());
 
   // Ctrl+V on a full edit adds nothing; over a selection it replaces it.
-  SetClipboardText(form.handle(), L"XYZ");
+  driver::SetClipboardText(L"XYZ");
   ::SendMessageW(edit, WM_CHAR, 0x16, 1);
   EXPECT_EQ(EditText(), L"0123456789一二三四五六七八九十");
   ::SendMessageW(edit, EM_SETSEL, 0, 2);
@@ -156,7 +157,7 @@ TEST_F(SettingsTest, PasteTakesWhatFits) {
 
   // Text without a code page form is left out of a paste.
   ::SendMessageW(edit, EM_SETSEL, 0, -1);
-  SetClipboardText(form.handle(), L"a\U0001F600b");
+  driver::SetClipboardText(L"a\U0001F600b");
   ::SendMessageW(edit, WM_PASTE, 0, 0);
   EXPECT_EQ(EditText(), L"ab");
 }

@@ -1,7 +1,5 @@
 #include "win_test_support.h"
 
-#include <cstring>
-
 namespace plakato {
 
 PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
@@ -27,17 +25,6 @@ PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
   ::DeleteObject(dib);
   ::DeleteDC(memory);
   return canvas;
-}
-
-void SetClipboardText(HWND owner, const std::wstring& text) {
-  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-  ::GlobalUnlock(memory);
-  ::OpenClipboard(owner);
-  ::EmptyClipboard();
-  ::SetClipboardData(CF_UNICODETEXT, memory);
-  ::CloseClipboard();
 }
 
 }  // namespace plakato
