@@ -74,6 +74,19 @@ SIZE TextExtent(HWND reference, HFONT font, const std::wstring& text) {
   return size;
 }
 
+RECT RectInParent(HWND window) {
+  RECT r;
+  ::GetWindowRect(window, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// A label is as large as its text; an empty label keeps the size of one space.
+void SizeLabel(HWND label, HFONT font, const std::wstring& text) {
+  SIZE size = TextExtent(label, font, text.empty() ? L" " : text);
+  ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 TForm1::TForm1(FormOptions options) : options_(std::move(options)), ui_(options_.ui ? *options_.ui : SystemUiHost()) {}
@@ -174,10 +187,7 @@ HWND TForm1::CreateControl(size_t index) {
       break;
     case ControlKind::Label: {
       hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
-      // Sized to its text; an empty label keeps the size of one space.
-      std::wstring text = design.caption[0] ? design.caption : L" ";
-      SIZE size = TextExtent(hwnd, font, text);
-      ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SizeLabel(hwnd, font, design.caption);
       break;
     }
     case ControlKind::Edit:
@@ -312,6 +322,15 @@ void TForm1::CreateFigureButtons(HWND toolBar) {
   ::SendMessageW(pager, PGM_SETPOS, 0, 0);
 }
 
+void TForm1::SetLabelText(std::string_view name, const std::wstring& text) {
+  HWND label = Control(name);
+  // Clear the old text's area in the parent, which the smaller label may no longer cover.
+  RECT old = RectInParent(label);
+  ::SetWindowTextW(label, text.c_str());
+  SizeLabel(label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), text);
+  ::InvalidateRect(::GetParent(label), &old, TRUE);
+}
+
 void TForm1::ToolButtonClick(HWND toolBar, int commandId) {
   TBBUTTONINFOW info{};
   info.cbSize = sizeof(info);
@@ -352,10 +371,7 @@ void TForm1::FormCreate() {
     scene_.SetStartFields(rc.right, rc.bottom, ImageList1);
   });
   RunStartupStep(StartupStep::FirstRender, [this] { RenderScene(); });
-  RunStartupStep(StartupStep::MessengerFolder, [] {
-    // The messenger's install folder is read here, and the messenger
-    // controls enabled or disabled by what is found.
-  });
+  RunStartupStep(StartupStep::MessengerFolder, [this] { ReadMessengerFolder(); });
 }
 
 void TForm1::Panel3Click() {
@@ -444,6 +460,10 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     SpeedButton1Click();
   } else if (name == "SpeedButton2" && code == BN_CLICKED) {
     SpeedButton2Click();
+  } else if (name == "btnSetQQNum" && code == BN_CLICKED) {
+    btnSetQQNumClick();
+  } else if (name == "CheckBox1" && code == BN_CLICKED) {
+    CheckBox1Click();
   }
 }
 

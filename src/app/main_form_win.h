@@ -80,6 +80,13 @@ class TForm1 {
   void edtMessageChange();
   void SpeedButton1Click();
   void SpeedButton2Click();
+  void btnSetQQNumClick();
+  void CheckBox1Click();
+
+  // The messenger account, for tests.
+  const std::wstring& qqInstallDir() const { return FQQInstallDir; }
+  const std::wstring& panelDir() const { return FPanelDir; }
+  const std::wstring& faceIndexPath() const { return FFaceIndexPath; }
   void btnExitClick();
 
  private:
@@ -100,6 +107,11 @@ class TForm1 {
   SceneSurface& SceneCanvas();
   void RenderScene();
   void CreateFigureButtons(HWND toolBar);
+  // Sets a label's text and sizes it to the text, as at creation.
+  void SetLabelText(std::string_view name, const std::wstring& text);
+  std::wstring ReadQQInstallDir();
+  void ReadMessengerFolder();
+  void SetCheckBox1(bool ticked);
   LRESULT OnNotify(NMHDR* header);
 
   FormOptions options_;

@@ -21,28 +21,6 @@
 namespace plakato {
 namespace {
 
-class ScriptedUi : public UiHost {
- public:
-  int ShowMessageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
-    ADD_FAILURE() << "unexpected message box";
-    (void)text;
-    return IDOK;
-  }
-  std::optional<FontDialogAnswer> ChooseFont(HWND, const FontChoice& current) override {
-    fontShown.push_back(current);
-    return fontAnswer ? fontAnswer(current) : std::nullopt;
-  }
-  bool ChooseColour(HWND, ColourChoice& choice) override {
-    colourShown.push_back(choice);
-    return colourAnswer ? colourAnswer(choice) : false;
-  }
-
-  std::function<std::optional<FontDialogAnswer>(const FontChoice&)> fontAnswer;
-  std::function<bool(ColourChoice&)> colourAnswer;
-  std::vector<FontChoice> fontShown;
-  std::vector<ColourChoice> colourShown;
-};
-
 size_t CountPixels(const PixelCanvas& canvas, const std::function<bool(uint32_t)>& match) {
   return static_cast<size_t>(std::count_if(canvas.pixels.begin(), canvas.pixels.end(), match));
 }
@@ -69,6 +47,7 @@ class SettingsTest : public testing::Test {
     options.quitOnClose = false;
     return options;
   }
+  void TearDown() override { EXPECT_TRUE(ui.boxes.empty()) << "unexpected message box"; }
   PixelCanvas Scene() { return Capture(form.scene()->dc(), 0, 0, 371, 120); }
   void Type(const std::wstring& text) {
     for (wchar_t c : text) ::SendMessageW(edit, WM_CHAR, c, 1);

@@ -27,4 +27,36 @@ PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
   return canvas;
 }
 
+int ScriptedUi::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  boxes.push_back({text, caption, flags});
+  return IDOK;
+}
+
+std::optional<FontDialogAnswer> ScriptedUi::ChooseFont(HWND, const FontChoice& current) {
+  fontShown.push_back(current);
+  return fontAnswer ? fontAnswer(current) : std::nullopt;
+}
+
+bool ScriptedUi::ChooseColour(HWND, ColourChoice& choice) {
+  colourShown.push_back(choice);
+  return colourAnswer ? colourAnswer(choice) : false;
+}
+
+std::wstring ScriptedUi::InputBox(HWND, const std::wstring& caption, const std::wstring& prompt,
+                                  const std::wstring& preset) {
+  inputPrompts.push_back(caption + L"|" + prompt + L"|" + preset);
+  if (inputAnswers.empty()) return preset;
+  std::wstring answer = inputAnswers.front();
+  inputAnswers.erase(inputAnswers.begin());
+  return answer;
+}
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
 }  // namespace plakato
