@@ -45,23 +45,24 @@ size_t MemoryStream::Read(uint8_t* buffer, size_t count) {
 }
 
 void TIdHashMessageDigest2::BlockStep() {
-  // Work on a local copy so the compiler keeps the chain in registers and
-  // the stack rather than going through the object on every byte.
-  uint8_t x[48];
+  // The 18 x 48 steps are one chain of dependent table look-ups. A local copy
+  // held in full-width words keeps each step to a load and an XOR: no
+  // narrowing to a byte and no widening again sits on the chain.
+  unsigned x[48];
   for (int i = 0; i < 16; ++i) {
     x[i] = X_[i];
     x[16 + i] = M_[i];
-    x[32 + i] = static_cast<uint8_t>(M_[i] ^ X_[i]);
+    x[32 + i] = M_[i] ^ X_[i];
   }
   unsigned t = 0;
   for (unsigned pass = 0; pass < 18; ++pass) {
     for (int j = 0; j < 48; ++j) {
       t = x[j] ^ S[t];
-      x[j] = static_cast<uint8_t>(t);
+      x[j] = t;
     }
     t = (t + pass) & 0xFF;
   }
-  std::copy_n(x, 48, X_.begin());
+  for (int i = 0; i < 48; ++i) X_[i] = static_cast<uint8_t>(x[i]);
 
   // The new checksum byte is combined with its previous value (RFC 1319
   // reference code and test suite, not the RFC's first printed text).

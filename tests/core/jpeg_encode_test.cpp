@@ -89,7 +89,7 @@ TEST(JpegEncode, MarkersAreBaselineJfifAndNothingElse) {
   EXPECT_EQ(s[5].body.size(), 1u + 16 + 12);
   EXPECT_EQ(s[6].body.size(), 1u + 16 + 162);
 
-  // One scan over all three components, full spectral range, no approximation.
+  // One scan over all three components, coefficients 0 to 63, no successive approximation.
   EXPECT_EQ(s[9].body, (std::vector<uint8_t>{3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0}));
 }
 
