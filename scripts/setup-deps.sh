@@ -17,6 +17,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libbenchmark-dev nettle-dev
   python3-pil
+  clang libclang-rt-14-dev
 )
 
 say() { echo "[setup] $*"; }

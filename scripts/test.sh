@@ -3,6 +3,7 @@
 # Debian packages, libjpeg-turbo for mingw, both builds, a Wine prefix and an
 # X server for the window tests.
 #   core  natively on Linux (sanitizers on), and again as a Windows program under Wine
+#   fuzz  the face index patch under libFuzzer for a short while
 #   win   the window in-process under Wine
 #   e2e   the real plakato.exe under Wine and Xvfb, driven from outside
 set -euo pipefail
@@ -15,6 +16,14 @@ echo "[test] native build and core tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+echo "[test] face index fuzzer (clang, libFuzzer), a short run"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+mkdir -p build/fuzz/corpus
+# New inputs go to the build folder; a crash leaves its input there and fails the script.
+build/fuzz/bin/face_index_fuzz -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 
 echo "[test] Windows build"
 cmake --preset mingw >/dev/null

@@ -1,0 +1,255 @@
+#include "messenger/face_index.h"
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "app/app_text.h"
+#include "app/code_page.h"
+#include "messenger/cp936_chars.h"
+
+namespace plakato {
+
+namespace {
+
+constexpr std::string_view kPanelTag = "<CUSTOMFACEGROUP version=\"1002\" name=\"panel\"";
+constexpr std::string_view kCountAttribute = "count=\"";
+constexpr std::string_view kGroupClose = "</CUSTOMFACEGROUP>";
+constexpr std::string_view kRootClose = "</FACESETTING>";
+constexpr std::string_view kNewGroupOpen = "<CUSTOMFACEGROUP version=\"1002\" name=\"panel\" count=\"1\">";
+
+constexpr auto npos = std::string_view::npos;
+
+// The first `marker` at or after `from` (a character start) that begins at a
+// character start: the second byte of a double-byte character never starts a match.
+size_t FindText(std::string_view text, std::string_view marker, size_t from = 0) {
+  size_t boundary = from;
+  for (size_t pos = text.find(marker, from); pos != npos; pos = text.find(marker, pos + 1)) {
+    while (boundary < pos) boundary += Cp936CharLength(text, boundary);
+    if (boundary == pos) return pos;
+  }
+  return npos;
+}
+
+size_t FindLastText(std::string_view text, std::string_view marker) {
+  size_t last = npos;
+  for (size_t pos = FindText(text, marker); pos != npos; pos = FindText(text, marker, pos + marker.size())) {
+    last = pos;
+  }
+  return last;
+}
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == npos; }
+
+std::optional<size_t> FirstLineWith(const LineBuffer& memo, std::string_view marker, size_t from = 0) {
+  for (size_t i = from; i < memo.Count(); ++i) {
+    if (FindText(memo.Line(i), marker) != npos) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> LastLineWith(const LineBuffer& memo, std::string_view marker) {
+  for (size_t i = memo.Count(); i-- > 0;) {
+    if (FindText(memo.Line(i), marker) != npos) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> EntryLines(std::string_view faceId, std::string_view message) {
+  std::string text = EscapeXmlAttribute(message);
+  std::string id(faceId);
+  return {
+      "<FACE id=\"" + id + "\" shortcut=\"" + text + "\" tip=\"" + text + "\" multiframe=\"0\">",
+      "<FILE ORG>" + id + ".JPG</FILE ORG>",
+      "<FILE FIXED>" + id + "fixed.bmp</FILE FIXED>",
+      "</FACE>",
+  };
+}
+
+// Puts `lines` in front of the closing tag on line e. A closing tag with only
+// blanks before it keeps its line; one with other text before it (an entry on
+// the same line, say) has its line split just before the tag.
+void InsertBeforeClosing(LineBuffer& memo, size_t e, size_t closeAt, std::vector<std::string> lines) {
+  std::string full(memo.FullLine(e));
+  if (IsBlank(std::string_view(full).substr(0, closeAt))) {
+    memo.InsertLines(e, lines);
+    return;
+  }
+  lines.push_back(full.substr(closeAt));
+  memo.ReplaceLine(e, std::string_view(full).substr(0, closeAt));
+  memo.InsertLines(e + 1, lines);
+}
+
+// The first panel group is at line g: raise its count and add the entry as its last.
+void AddToPanelGroup(LineBuffer& memo, size_t g, std::vector<std::string> entry) {
+  std::string_view view = memo.Line(g);
+  std::string full(memo.FullLine(g));
+  size_t tagStart = FindText(view, kPanelTag);
+  size_t tagEnd = view.find('>', tagStart);  // '>' is never a trail byte
+  std::string_view tag = view.substr(tagStart, tagEnd == npos ? npos : tagEnd + 1 - tagStart);
+
+  std::string countText = TextBefore("\"", TextAfter(kCountAttribute, tag));
+  int32_t count = StrToInt(countText);
+  if (count == std::numeric_limits<int32_t>::max()) {
+    throw AppError(L"The panel group of face.xml already counts 2147483647 emoticons and cannot take another");
+  }
+  std::string newCount = std::to_string(count + 1);
+  size_t digitsAt = tagStart + FindText(tag, kCountAttribute) + kCountAttribute.size();
+  size_t digitsEnd = digitsAt + countText.size();
+
+  // A line that holds only the tag, with blanks around it at most, is written
+  // anew as the plain opening line. Any other text before or after the tag on
+  // its line (an index on one line, an entry beside the tag, a tag that goes
+  // on past its line) keeps the line as it is, with only the count changed.
+  bool wholeLine = tagEnd != npos && IsBlank(std::string_view(full).substr(0, tagStart)) &&
+                   IsBlank(std::string_view(full).substr(tagEnd + 1));
+  std::string rebuilt = std::string(kPanelTag) + " count=\"" + newCount + "\">";
+  std::string inPlace = full.substr(0, digitsAt) + newCount + full.substr(digitsEnd);
+  size_t shift = inPlace.size() - full.size();  // modular: a shorter count shifts back
+
+  size_t slash = tagEnd == npos ? npos : view.find_last_not_of(" \t", tagEnd - 1);
+  if (slash != npos && slash > digitsEnd && view[slash] == '/') {
+    // An empty group written as one self-closing tag is opened up, so the
+    // entry never lands in the group that follows.
+    size_t blanks = view.find_last_not_of(" \t", slash - 1) + 1;
+    std::string head = wholeLine ? rebuilt : inPlace.substr(0, blanks + shift) + ">";
+    std::string tail = std::string(kGroupClose) + (wholeLine ? "" : full.substr(tagEnd + 1));
+    entry.push_back(tail);
+    memo.ReplaceLine(g, head);
+    memo.InsertLines(g + 1, entry);
+    return;
+  }
+
+  size_t closeAt = tagEnd == npos ? npos : FindText(view, kGroupClose, tagEnd + 1);
+  size_t e = g;
+  if (closeAt == npos) {
+    std::optional<size_t> below = FirstLineWith(memo, kGroupClose, g + 1);
+    if (!below) {
+      throw AppError(L"face.xml has a panel group without its closing tag; the index was left unchanged");
+    }
+    e = *below;
+    closeAt = FindText(memo.Line(e), kGroupClose);
+  }
+  if (e == g) {
+    entry.push_back(full.substr(closeAt));
+    memo.ReplaceLine(g, inPlace.substr(0, closeAt + shift));
+    memo.InsertLines(g + 1, entry);
+    return;
+  }
+  memo.ReplaceLine(g, wholeLine ? rebuilt : inPlace);
+  InsertBeforeClosing(memo, e, closeAt, std::move(entry));
+}
+
+// No panel group: a new one goes after the lowest group, or else just inside
+// the root's closing tag, or else at the end.
+void AddPanelGroup(LineBuffer& memo, const std::vector<std::string>& entry) {
+  std::vector<std::string> group;
+  group.emplace_back(kNewGroupOpen);
+  group.insert(group.end(), entry.begin(), entry.end());
+  group.emplace_back(kGroupClose);
+
+  if (std::optional<size_t> j = LastLineWith(memo, kGroupClose)) {
+    std::string full(memo.FullLine(*j));
+    size_t after = FindLastText(memo.Line(*j), kGroupClose) + kGroupClose.size();
+    if (IsBlank(std::string_view(full).substr(after))) {
+      memo.InsertLines(*j + 1, group);
+    } else {
+      // More follows the group on its line (the root's closing tag, say): split after the group.
+      group.push_back(full.substr(after));
+      memo.ReplaceLine(*j, std::string_view(full).substr(0, after));
+      memo.InsertLines(*j + 1, group);
+    }
+    return;
+  }
+  if (std::optional<size_t> r = LastLineWith(memo, kRootClose)) {
+    InsertBeforeClosing(memo, *r, FindText(memo.Line(*r), kRootClose), std::move(group));
+    return;
+  }
+  memo.InsertLines(memo.Count(), group);
+}
+
+}  // namespace
+
+std::string TextAfter(std::string_view marker, std::string_view text) {
+  size_t at = FindText(text, marker);
+  return at == npos ? std::string() : std::string(text.substr(at + marker.size()));
+}
+
+std::string TextBefore(std::string_view marker, std::string_view text) {
+  return std::string(text.substr(0, FindText(text, marker)));
+}
+
+int32_t StrToInt(std::string_view text) {
+  auto fail = [text] { return AppError(L"'" + DecodeCp936(text) + L"' is not a valid integer value"); };
+  size_t i = text.find_first_not_of(' ');
+  if (i == npos) throw fail();
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == text.size()) throw fail();
+  const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + (negative ? 1 : 0);
+  int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    int digit = c >= '0' && c <= '9'                  ? c - '0'
+                : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+    if (digit < 0) throw fail();
+    value = value * base + digit;
+    if (value > limit) throw fail();
+  }
+  return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::string EscapeXmlAttribute(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    size_t n = Cp936CharLength(text, i);
+    if (n == 2) {
+      out.append(text.substr(i, 2));
+    } else {
+      switch (text[i]) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        // A break would split the entry's line; XML reads these back as the break.
+        case '\r': out += "&#13;"; break;
+        case '\n': out += "&#10;"; break;
+        default: out += text[i];
+      }
+    }
+    i += n;
+  }
+  return out;
+}
+
+void PatchFaceIndex(LineBuffer& memo, std::string_view faceId, std::string_view message) {
+  std::vector<std::string> entry = EntryLines(faceId, message);
+  // Everything that can fail is checked before the first change: the lines,
+  // and room for the most the patch can add (the entry, a new group, a rebuilt
+  // opening line, a split and a final break).
+  size_t most = 128 + kNewGroupOpen.size() + kGroupClose.size();
+  for (const std::string& line : entry) {
+    if (line.find_first_of("\r\n") != npos) throw AppError(L"A line of the face index cannot hold a line break");
+    most += line.size() + 2;
+  }
+  if (memo.Text().size() + most > memo.Capacity()) throw AppError(L"Text exceeds memo capacity");
+
+  if (std::optional<size_t> g = FirstLineWith(memo, kPanelTag)) {
+    AddToPanelGroup(memo, *g, std::move(entry));
+  } else {
+    AddPanelGroup(memo, entry);
+  }
+}
+
+}  // namespace plakato
