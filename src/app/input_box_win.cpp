@@ -1,7 +1,6 @@
 #include "app/input_box_win.h"
 
-#include <cstdint>
-#include <vector>
+#include "app/dialog_template_win.h"
 
 namespace plakato {
 
@@ -9,39 +8,6 @@ namespace {
 
 constexpr WORD kPromptId = 100;
 constexpr WORD kEditId = 101;
-
-// Builds a dialog template in memory: header, then one item per control,
-// each DWORD-aligned, texts as UTF-16 with their terminating zero.
-class TemplateWriter {
- public:
-  void Word(WORD w) { data_.push_back(w); }
-  void Dword(DWORD d) {
-    Word(LOWORD(d));
-    Word(HIWORD(d));
-  }
-  void Text(const std::wstring& text) {
-    for (wchar_t c : text) Word(static_cast<WORD>(c));
-    Word(0);
-  }
-  void Align() {
-    if (data_.size() % 2) Word(0);
-  }
-  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD systemClass, const std::wstring& text) {
-    Align();
-    Dword(style | WS_CHILD | WS_VISIBLE);
-    Dword(0);  // extended style
-    for (short v : {x, y, cx, cy}) Word(static_cast<WORD>(v));
-    Word(id);
-    Word(0xFFFF);
-    Word(systemClass);
-    Text(text);
-    Word(0);  // no creation data
-  }
-  const DLGTEMPLATE* get() { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
-
- private:
-  std::vector<WORD> data_;
-};
 
 struct BoxState {
   std::wstring text;
@@ -82,16 +48,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt, const std::wstring& preset,
                       int maxLength) {
-  TemplateWriter t;
-  t.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
-  t.Dword(0);
-  t.Word(4);  // controls
-  for (short v : {0, 0, 180, 63}) t.Word(static_cast<WORD>(v));
-  t.Word(0);  // no menu
-  t.Word(0);  // the system's dialog class
-  t.Text(caption);
-  t.Word(9);  // points
-  t.Text(L"宋体");
+  DialogTemplate t(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 4, 180, 63, caption, L"宋体", 9);
   t.Item(SS_LEFT | SS_NOPREFIX, 6, 6, 168, 10, kPromptId, 0x0082, prompt);
   t.Item(ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 6, 19, 168, 12, kEditId, 0x0081, L"");
   t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 38, 40, 50, 14, IDOK, 0x0080, L"OK");

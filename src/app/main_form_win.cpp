@@ -464,6 +464,8 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     btnSetQQNumClick();
   } else if (name == "CheckBox1" && code == BN_CLICKED) {
     CheckBox1Click();
+  } else if (name == "SpeedButton3" && code == BN_CLICKED) {
+    Button2Click();
   }
 }
 

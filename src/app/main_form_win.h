@@ -13,6 +13,7 @@
 #include "app/form_layout.h"
 #include "app/ui_host_win.h"
 #include "app/win_handles.h"
+#include "messenger/line_buffer.h"
 #include "scene/image_list_win.h"
 #include "scene/placard_scene.h"
 
@@ -82,11 +83,14 @@ class TForm1 {
   void SpeedButton2Click();
   void btnSetQQNumClick();
   void CheckBox1Click();
+  void Button2Click();
 
   // The messenger account, for tests.
   const std::wstring& qqInstallDir() const { return FQQInstallDir; }
   const std::wstring& panelDir() const { return FPanelDir; }
   const std::wstring& faceIndexPath() const { return FFaceIndexPath; }
+  const std::wstring& faceId() const { return FFaceId; }
+  const std::wstring& savedPictureName() const { return SavePictureDialog1; }
   void btnExitClick();
 
  private:
@@ -112,6 +116,11 @@ class TForm1 {
   std::wstring ReadQQInstallDir();
   void ReadMessengerFolder();
   void SetCheckBox1(bool ticked);
+  void SetStatusText(const std::wstring& text);
+  // The messenger branch of an export: the picture just written as
+  // tempfile.jpg named by its identifier, its thumbnail, its index entry.
+  void StoreEmoticon(const std::vector<uint8_t>& jpeg);
+  void UpdateFaceIndex();
   LRESULT OnNotify(NMHDR* header);
 
   FormOptions options_;
@@ -136,6 +145,8 @@ class TForm1 {
   std::unique_ptr<MaskedStrip> pieceStrip_;
   FontChoice FontDialog1;
   ColourChoice ColorDialog1;
+  std::wstring SavePictureDialog1;  // the name of its last confirmed use
+  LineBuffer Memo1;                 // face.xml between loading and saving
 
   // Scene fields (FCenterX ... FMessage) and the drawing steps.
   PlacardScene scene_;

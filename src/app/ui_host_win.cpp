@@ -1,6 +1,8 @@
 #include "app/ui_host_win.h"
 
 #include "app/input_box_win.h"
+#include "export/picture_preview_win.h"
+#include "export/save_picture_dialog_win.h"
 
 namespace plakato {
 
@@ -17,6 +19,10 @@ bool UiHost::ChooseColour(HWND owner, ColourChoice& choice) { return RunColourDi
 std::wstring UiHost::InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                               const std::wstring& preset) {
   return plakato::InputBox(owner, caption, prompt, preset);
+}
+
+std::optional<std::wstring> UiHost::SavePicture(HWND owner, const std::wstring& initialName) {
+  return RunSavePictureDialog(owner, initialName, LoadPicturePreview);
 }
 
 UiHost& SystemUiHost() {

@@ -1,5 +1,7 @@
 #include "win_test_support.h"
 
+#include <commctrl.h>
+
 namespace plakato {
 
 PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
@@ -49,6 +51,68 @@ std::wstring ScriptedUi::InputBox(HWND, const std::wstring& caption, const std::
   std::wstring answer = inputAnswers.front();
   inputAnswers.erase(inputAnswers.begin());
   return answer;
+}
+
+std::optional<std::wstring> ScriptedUi::SavePicture(HWND, const std::wstring& initialName) {
+  saveOffered.push_back(initialName);
+  if (saveAnswers.empty()) return std::nullopt;
+  std::optional<std::wstring> answer = saveAnswers.front();
+  saveAnswers.erase(saveAnswers.begin());
+  return answer;
+}
+
+std::wstring StatusText(HWND statusBar) {
+  wchar_t text[1024] = L"";
+  ::SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+namespace {
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = folder + name;
+      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + L"\\");
+        ::RemoveDirectoryW(path.c_str());
+      } else {
+        ::DeleteFileW(path.c_str());
+      }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+  }
+}
+}  // namespace
+
+std::wstring FreshFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + name + L"\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  RemoveTree(folder);
+  return folder;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void Pump() {

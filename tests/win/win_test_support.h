@@ -33,6 +33,7 @@ class ScriptedUi : public UiHost {
   bool ChooseColour(HWND, ColourChoice& choice) override;
   std::wstring InputBox(HWND, const std::wstring& caption, const std::wstring& prompt,
                         const std::wstring& preset) override;
+  std::optional<std::wstring> SavePicture(HWND, const std::wstring& initialName) override;
 
   std::vector<RecordedBox> boxes;
   std::function<std::optional<FontDialogAnswer>(const FontChoice&)> fontAnswer;
@@ -41,7 +42,19 @@ class ScriptedUi : public UiHost {
   std::vector<FontChoice> fontShown;
   std::vector<ColourChoice> colourShown;
   std::vector<std::wstring> inputPrompts;  // caption + "|" + prompt + "|" + preset
+  std::vector<std::optional<std::wstring>> saveAnswers;  // one per save dialog; Cancel when none left
+  std::vector<std::wstring> saveOffered;                 // the initial name each save dialog got
 };
+
+// The text of a status bar's first part.
+std::wstring StatusText(HWND statusBar);
+
+// A fresh empty folder under the temporary folder, with a trailing backslash.
+std::wstring FreshFolder(const std::wstring& name);
+
+// The whole content of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
 
 // Runs the messages waiting in this thread's queue.
 void Pump();

@@ -1,0 +1,95 @@
+#include "export/jpeg_decode.h"
+
+#include <csetjmp>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace plakato {
+
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf escape;
+};
+
+void LeaveOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1); }
+void Silent(j_common_ptr, int) {}
+
+// Reads the scanlines at libjpeg's nearest reduced size into `out`; false on
+// any decoding error. Kept apart from anything with a destructor, because a
+// decoding error comes back here by longjmp.
+bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, std::vector<uint8_t>& out,
+                   DecodedPreview& result, int& outWidth, int& outHeight) {
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = LeaveOnError;
+  errors.base.emit_message = Silent;
+  if (setjmp(errors.escape)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+  jpeg_read_header(&info, TRUE);
+  result.width = static_cast<int>(info.image_width);
+  result.height = static_cast<int>(info.image_height);
+  info.out_color_space = JCS_RGB;
+  // libjpeg scales by 1/2, 1/4 or 1/8 cheaply while decoding.
+  info.scale_num = 1;
+  info.scale_denom = 1;
+  while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
+                                  static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
+    info.scale_denom *= 2;
+  }
+  jpeg_start_decompress(&info);
+  outWidth = static_cast<int>(info.output_width);
+  outHeight = static_cast<int>(info.output_height);
+  out.resize(static_cast<size_t>(outWidth) * outHeight * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = out.data() + static_cast<size_t>(info.output_scanline) * outWidth * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+}  // namespace
+
+DecodedPreview DecodeJpegPreview(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight) {
+  DecodedPreview result;
+  std::vector<uint8_t> rgb;
+  int w = 0;
+  int h = 0;
+  if (maxWidth <= 0 || maxHeight <= 0 || !DecodeReduced(jpeg, maxWidth, maxHeight, rgb, result, w, h) || w <= 0 ||
+      h <= 0) {
+    return DecodedPreview{};
+  }
+  // The rest of the way by nearest neighbour, keeping the aspect.
+  int fitW = w;
+  int fitH = h;
+  if (fitW > maxWidth || fitH > maxHeight) {
+    if (static_cast<int64_t>(w) * maxHeight > static_cast<int64_t>(h) * maxWidth) {
+      fitW = maxWidth;
+      fitH = std::max(1, static_cast<int>(static_cast<int64_t>(h) * maxWidth / w));
+    } else {
+      fitH = maxHeight;
+      fitW = std::max(1, static_cast<int>(static_cast<int64_t>(w) * maxHeight / h));
+    }
+  }
+  result.picture = PixelCanvas(fitW, fitH);
+  for (int y = 0; y < fitH; ++y) {
+    for (int x = 0; x < fitW; ++x) {
+      const uint8_t* p = &rgb[(static_cast<size_t>(y) * h / fitH * w + static_cast<size_t>(x) * w / fitW) * 3];
+      result.picture.At(x, y) = p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+  }
+  return result;
+}
+
+}  // namespace plakato

@@ -1,0 +1,37 @@
+#include "export/picture_preview_win.h"
+
+#include "app/files_win.h"
+#include "export/jpeg_decode.h"
+
+namespace plakato {
+
+HBITMAP LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) {
+  std::string bytes;
+  try {
+    // Other programs may go on reading and writing it while we look.
+    bytes = ReadWholeFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  } catch (const AppError&) {
+    return nullptr;  // a file we cannot read simply shows no preview
+  }
+  DecodedPreview preview = DecodeJpegPreview(
+      {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, maxWidth, maxHeight);
+  if (preview.picture.pixels.empty()) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = preview.picture.width;
+  info.bmiHeader.biHeight = -preview.picture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  auto* px = static_cast<uint32_t*>(bits);
+  for (size_t i = 0; i < preview.picture.pixels.size(); ++i) {
+    uint32_t c = preview.picture.pixels[i];  // 0x00BBGGRR to memory order B, G, R, x
+    px[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+  if (pictureSize) *pictureSize = SIZE{preview.width, preview.height};
+  return bitmap;
+}
+
+}  // namespace plakato

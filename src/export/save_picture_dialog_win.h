@@ -1,0 +1,23 @@
+// The save dialog of the export: the system's save-file dialog with a small
+// pane that previews the picture file under selection.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace plakato {
+
+// Makes a bitmap of the picture file at `path`, scaled down to fit
+// maxWidth x maxHeight, and tells the picture's own size; null when the file
+// is not a picture it can read.
+using PreviewLoader = HBITMAP (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
+
+// Filter "JPEG Image File (*.jpg)|*.jpg", default extension ".jpg", overwrite
+// prompt, no read-only box, resizable, no title or starting folder; opens on
+// `initialName`. Gives the chosen full path, nothing on Cancel.
+std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
+                                                 PreviewLoader loader);
+
+}  // namespace plakato
