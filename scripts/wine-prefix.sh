@@ -5,11 +5,11 @@
 # for it; the first makes it, the others wait.
 set -euo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX}
-[ -f "$prefix/.plakato-ready-v2" ] && exit 0
+[ -f "$prefix/.plakato-ready-v3" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.plakato-ready-v2" ] && exit 0
+[ -f "$prefix/.plakato-ready-v3" ] && exit 0
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 for font in /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf /usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf \
@@ -37,9 +37,16 @@ REG
 # Wine's own Tahoma ("MS Shell Dlg 2", the logo letter) is installed by
 # fonts-wine where Debian's Wine does not look; the prefix gets a copy.
 cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$prefix/drive_c/windows/Fonts/"
+# Chinese text in the sign's default font (Tahoma, made bold) takes its
+# glyphs from a linked Song face, as Chinese Windows links Tahoma to SimSun.
+cp /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf "$prefix/drive_c/windows/Fonts/"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
 "$wine" regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
+for face in Tahoma "Tahoma Bold" "Microsoft Sans Serif" "MS Sans Serif"; do
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+    /t REG_MULTI_SZ /d "gbsn00lp.ttf" /f </dev/null >/dev/null 2>&1
+done
 wineserver -w
-touch "$prefix/.plakato-ready-v2"
+touch "$prefix/.plakato-ready-v3"
 echo "[wine] prefix ready" >&2

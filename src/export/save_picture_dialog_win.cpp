@@ -73,7 +73,7 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
                                                  PreviewLoader loader) {
   // The standard controls take the place of stc32; the pane stands to its right.
   DialogTemplate pane(DS_CONTROL | DS_3DLOOK | WS_CHILD | WS_CLIPSIBLINGS, 4, 100, 110, L"");
-  pane.Item(SS_LEFT, 0, 0, 10, 10, stc32, 0x0082, L"");
+  pane.Item(SS_LEFT, 0, 0, 10, 110, stc32, 0x0082, L"");
   pane.Item(SS_ETCHEDFRAME, 16, 8, 80, 80, kFrameId, 0x0082, L"");
   pane.Item(SS_BITMAP | SS_CENTERIMAGE | SS_REALSIZECONTROL, 17, 9, 78, 78, kImageId, 0x0082, L"");
   pane.Item(SS_CENTER | SS_NOPREFIX, 16, 92, 80, 10, kSizeId, 0x0082, L"");
