@@ -5,13 +5,22 @@
 #   toolchain, under the same Wine (server kept running) and Xvfb; their ratio;
 #   the size of plakato.exe;
 #   scene: median time of one redraw of the placard scene (RenderScene and the
-#   repaint of the picture) for every face.
+#   repaint of the picture) for every face;
+#   face index: the messenger index update (read, load, patch, safe save) of
+#   indexes of 6,250 to 100,000 entries against a plain file copy, natively,
+#   with its peak memory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target face_index_bench >/dev/null
+build/bench/bin/face_index_bench build/bench
+echo
+
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench >/dev/null
 
