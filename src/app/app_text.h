@@ -27,6 +27,11 @@ std::wstring ApplicationTitle(std::wstring_view programPath);
 // last character sorts above "." (so "...!" or "...)" keep their ending).
 std::wstring ErrorBoxText(std::wstring_view message);
 
+// The text without its leading and trailing characters of code 32 or less
+// (spaces and control characters); the ideographic space and every other
+// character above 32 stay.
+std::wstring Trim(std::wstring_view text);
+
 // The About box text; its line breaks are bare carriage returns.
 const std::wstring& AboutText();
 

@@ -7,6 +7,8 @@
 
 #include "app/app_text.h"
 #include "app/controls_win.h"
+#include "app/message_edit_win.h"
+#include "app/sign_text.h"
 #include "app/text_win.h"
 #include "scene/scene_surface_win.h"
 
@@ -70,6 +72,19 @@ SIZE TextExtent(HWND reference, HFONT font, const std::wstring& text) {
   SIZE size{};
   ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size;
+}
+
+RECT RectInParent(HWND window) {
+  RECT r;
+  ::GetWindowRect(window, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// A label is as large as its text; an empty label keeps the size of one space.
+void SizeLabel(HWND label, HFONT font, const std::wstring& text) {
+  SIZE size = TextExtent(label, font, text.empty() ? L" " : text);
+  ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -172,15 +187,12 @@ HWND TForm1::CreateControl(size_t index) {
       break;
     case ControlKind::Label: {
       hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
-      // Sized to its text; an empty label keeps the size of one space.
-      std::wstring text = design.caption[0] ? design.caption : L" ";
-      SIZE size = TextExtent(hwnd, font, text);
-      ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SizeLabel(hwnd, font, design.caption);
       break;
     }
     case ControlKind::Edit:
       hwnd = create(WS_EX_CLIENTEDGE, L"EDIT", ES_LEFT | ES_AUTOHSCROLL);
-      ::SendMessageW(hwnd, EM_SETLIMITTEXT, 30, 0);
+      LimitEditToCp936Bytes(hwnd);
       break;
     case ControlKind::CheckBox:
       hwnd = create(0, L"BUTTON", BS_AUTOCHECKBOX);
@@ -278,7 +290,7 @@ SceneSurface& TForm1::SceneCanvas() {
 }
 
 void TForm1::RenderScene() {
-  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1);
+  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1.color);
   ::InvalidateRect(Control("Image1"), nullptr, FALSE);
 }
 
@@ -310,6 +322,15 @@ void TForm1::CreateFigureButtons(HWND toolBar) {
   ::SendMessageW(pager, PGM_SETPOS, 0, 0);
 }
 
+void TForm1::SetLabelText(std::string_view name, const std::wstring& text) {
+  HWND label = Control(name);
+  // Clear the old text's area in the parent, which the smaller label may no longer cover.
+  RECT old = RectInParent(label);
+  ::SetWindowTextW(label, text.c_str());
+  SizeLabel(label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), text);
+  ::InvalidateRect(::GetParent(label), &old, TRUE);
+}
+
 void TForm1::ToolButtonClick(HWND toolBar, int commandId) {
   TBBUTTONINFOW info{};
   info.cbSize = sizeof(info);
@@ -339,7 +360,7 @@ void TForm1::FormCreate() {
     bold.lfWeight = FW_BOLD;
     scene.SetFont(bold, scene.fontColor());
   });
-  RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1 = RGB(255, 255, 255); });
+  RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1.color = RGB(255, 255, 255); });
   RunStartupStep(StartupStep::FontDialogPrimed, [this] {
     FontDialog1.font = canvas_->font();
     FontDialog1.color = canvas_->fontColor();
@@ -350,14 +371,29 @@ void TForm1::FormCreate() {
     scene_.SetStartFields(rc.right, rc.bottom, ImageList1);
   });
   RunStartupStep(StartupStep::FirstRender, [this] { RenderScene(); });
-  RunStartupStep(StartupStep::MessengerFolder, [] {
-    // The messenger's install folder is read here, and the messenger
-    // controls enabled or disabled by what is found.
-  });
+  RunStartupStep(StartupStep::MessengerFolder, [this] { ReadMessengerFolder(); });
 }
 
 void TForm1::Panel3Click() {
   ui_.ShowMessageBox(::GetActiveWindow(), AboutText(), L"关于", MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::edtMessageChange() {
+  scene_.FMessage = SignTextFromEdit(WindowText(Control("edtMessage")));
+  RenderScene();
+}
+
+// OK or Cancel, the dialog's font becomes the scene font again; a Cancel
+// leaves the dialog's font as it was, so the scene is drawn as before.
+void TForm1::SpeedButton1Click() {
+  if (auto answer = ui_.ChooseFont(window_, FontDialog1)) FontDialog1 = ApplyFontDialogAnswer(FontDialog1, *answer);
+  SceneCanvas().SetFont(FontDialog1.font, FontDialog1.color);
+  RenderScene();
+}
+
+void TForm1::SpeedButton2Click() {
+  ui_.ChooseColour(window_, ColorDialog1);
+  RenderScene();
 }
 
 void TForm1::btnExitClick() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
@@ -418,6 +454,16 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     Panel3Click();
   } else if (name == "btnExit" && code == BN_CLICKED) {
     btnExitClick();
+  } else if (name == "edtMessage" && code == EN_CHANGE) {
+    edtMessageChange();
+  } else if (name == "SpeedButton1" && code == BN_CLICKED) {
+    SpeedButton1Click();
+  } else if (name == "SpeedButton2" && code == BN_CLICKED) {
+    SpeedButton2Click();
+  } else if (name == "btnSetQQNum" && code == BN_CLICKED) {
+    btnSetQQNumClick();
+  } else if (name == "CheckBox1" && code == BN_CLICKED) {
+    CheckBox1Click();
   }
 }
 

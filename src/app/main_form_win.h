@@ -39,12 +39,6 @@ struct FormOptions {
   std::function<void(StartupStep)> beforeStartupStep;
 };
 
-// What the font dialog holds between uses: a font and the colour of its text.
-struct FontChoice {
-  LOGFONTW font{};
-  COLORREF color = 0;
-};
-
 class TForm1 {
  public:
   explicit TForm1(FormOptions options = {});
@@ -65,7 +59,8 @@ class TForm1 {
   const SceneSurface* scene() const { return canvas_.get(); }
   const PlacardScene& placard() const { return scene_; }
   const FontChoice& fontDialogFont() const { return FontDialog1; }
-  COLORREF signColour() const { return ColorDialog1; }
+  COLORREF signColour() const { return ColorDialog1.color; }
+  const ColourChoice& colourDialog() const { return ColorDialog1; }
 
   // Runs an event handler the way the message loop does: an error that
   // escapes it is shown in the error box, and the program goes on.
@@ -82,6 +77,16 @@ class TForm1 {
   void FormCreate();
   void ToolButtonClick(HWND toolBar, int commandId);
   void Panel3Click();
+  void edtMessageChange();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void btnSetQQNumClick();
+  void CheckBox1Click();
+
+  // The messenger account, for tests.
+  const std::wstring& qqInstallDir() const { return FQQInstallDir; }
+  const std::wstring& panelDir() const { return FPanelDir; }
+  const std::wstring& faceIndexPath() const { return FFaceIndexPath; }
   void btnExitClick();
 
  private:
@@ -102,6 +107,11 @@ class TForm1 {
   SceneSurface& SceneCanvas();
   void RenderScene();
   void CreateFigureButtons(HWND toolBar);
+  // Sets a label's text and sizes it to the text, as at creation.
+  void SetLabelText(std::string_view name, const std::wstring& text);
+  std::wstring ReadQQInstallDir();
+  void ReadMessengerFolder();
+  void SetCheckBox1(bool ticked);
   LRESULT OnNotify(NMHDR* header);
 
   FormOptions options_;
@@ -125,7 +135,7 @@ class TForm1 {
   std::unique_ptr<MaskedStrip> faceStrip_;   // for the scene
   std::unique_ptr<MaskedStrip> pieceStrip_;
   FontChoice FontDialog1;
-  COLORREF ColorDialog1 = 0xFFFFFF;
+  ColourChoice ColorDialog1;
 
   // Scene fields (FCenterX ... FMessage) and the drawing steps.
   PlacardScene scene_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/app_text.h"
 #include "app/code_page.h"
 #include "scene/placard_scene.h"
 
@@ -19,13 +20,8 @@ size_t CharLength(std::wstring_view text, size_t i) {
 }  // namespace
 
 std::wstring SignTextFromEdit(std::wstring_view editText) {
-  auto blank = [](wchar_t c) { return static_cast<unsigned>(c) <= 32; };
-  size_t first = 0;
-  size_t last = editText.size();
-  while (first < last && blank(editText[first])) ++first;
-  while (last > first && blank(editText[last - 1])) --last;
-  if (first == last) return kDefaultSignText;
-  return std::wstring(editText.substr(first, last - first));
+  std::wstring text = Trim(editText);
+  return text.empty() ? std::wstring(kDefaultSignText) : text;
 }
 
 size_t Cp936Length(std::wstring_view text) {

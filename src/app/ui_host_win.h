@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "app/colour_dialog_win.h"
+#include "app/font_dialog_win.h"
 
 namespace plakato {
 
@@ -12,6 +16,11 @@ class UiHost {
  public:
   virtual ~UiHost() = default;
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+  virtual std::optional<FontDialogAnswer> ChooseFont(HWND owner, const FontChoice& current);
+  virtual bool ChooseColour(HWND owner, ColourChoice& choice);
+  // The input box's text on OK; `preset` on Cancel.
+  virtual std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                                const std::wstring& preset);
 };
 
 // The boxes of the running program.

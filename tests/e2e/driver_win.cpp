@@ -1,5 +1,7 @@
 #include "driver_win.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -85,6 +87,40 @@ HWND WaitForTopWindow(DWORD pid, const std::wstring& captionPrefix, DWORD timeou
     if (::GetTickCount() - start > timeoutMs) return nullptr;
     Pause(5);
   }
+}
+
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{pid, nullptr};
+  DWORD start = ::GetTickCount();
+  for (;;) {
+    ::EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          if (owner != s->pid || !::IsWindowVisible(w) || ClassOf(w) != L"#32770") return TRUE;
+          s->found = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    Pause(5);
+  }
+}
+
+void SetClipboardText(const std::wstring& text) {
+  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+  ::GlobalUnlock(memory);
+  ::OpenClipboard(nullptr);
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_UNICODETEXT, memory);
+  ::CloseClipboard();
 }
 
 std::vector<HWND> Descendants(HWND root) {

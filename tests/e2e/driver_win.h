@@ -37,6 +37,13 @@ class Process {
 // `captionPrefix`, waited for up to `timeoutMs`; nullptr when none came.
 HWND WaitForTopWindow(DWORD pid, const std::wstring& captionPrefix, DWORD timeoutMs);
 
+// A visible dialog box (class #32770) of process `pid`, waited for up to
+// `timeoutMs`; nullptr when none came.
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs);
+
+// Puts the text on the clipboard as Unicode text.
+void SetClipboardText(const std::wstring& text);
+
 // The first descendant of `root` whose window text is `caption`.
 HWND FindByCaption(HWND root, const std::wstring& caption);
 // The `nth` descendant (0-based, in window order) of the given class.

@@ -12,32 +12,10 @@
 #include "app/main_form_win.h"
 #include "app/text_win.h"
 #include "scene/scene_surface_win.h"
+#include "win_test_support.h"
 
 namespace plakato {
 namespace {
-
-struct RecordedBox {
-  std::wstring text;
-  std::wstring caption;
-  UINT flags;
-};
-
-class RecordingUi : public UiHost {
- public:
-  int ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
-    boxes.push_back({text, caption, flags});
-    return IDOK;
-  }
-  std::vector<RecordedBox> boxes;
-};
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 class FormTest : public testing::Test {
  protected:
@@ -51,7 +29,7 @@ class FormTest : public testing::Test {
     options.quitOnClose = false;
     return options;
   }
-  RecordingUi ui;
+  ScriptedUi ui;
 };
 
 RECT RectInForm(const TForm1& form, std::string_view name) {
@@ -236,6 +214,8 @@ TEST_F(FormTest, ExitButtonClosesTheWindow) {
 TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
   TForm1 form(Options());
   form.Create();
+  // Without a messenger in the test prefix the check box starts disabled.
+  ::EnableWindow(form.Control("CheckBox1"), TRUE);
   form.Show();
   ::SetForegroundWindow(form.handle());
   ::SetActiveWindow(form.handle());

@@ -10,6 +10,7 @@
 #include "app/main_form_win.h"
 #include "scene/pixels.h"
 #include "scene/scene_surface_win.h"
+#include "win_test_support.h"
 
 namespace plakato {
 namespace {
@@ -22,32 +23,6 @@ class SilentUi : public UiHost {
     return IDOK;
   }
 };
-
-// Copies what a DC shows into 0x00BBGGRR pixels.
-PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC memory = ::CreateCompatibleDC(source);
-  HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, dib);
-  ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  ::GdiFlush();
-  PixelCanvas canvas(width, height);
-  auto* px = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < canvas.pixels.size(); ++i) {
-    uint32_t bgrx = px[i];  // 0x00RRGGBB in memory order B, G, R
-    canvas.pixels[i] = ((bgrx & 0xFF) << 16) | (bgrx & 0xFF00) | ((bgrx >> 16) & 0xFF);
-  }
-  ::SelectObject(memory, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(memory);
-  return canvas;
-}
 
 class SceneTest : public testing::Test {
  protected:

@@ -1,0 +1,125 @@
+#include "app/files_win.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <memory>
+
+#include "app/win_handles.h"
+
+namespace plakato {
+namespace {
+
+struct LocalFreeDeleter {
+  void operator()(wchar_t* p) const { ::LocalFree(p); }
+};
+
+std::wstring FileError(const wchar_t* what, const std::wstring& path, DWORD code) {
+  return std::wstring(what) + L" \"" + path + L"\". " + SystemErrorText(code);
+}
+
+// The folder part of a path with its trailing separator, or empty.
+std::wstring FolderOf(const std::wstring& path) {
+  size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// Creates a new, unshared file with a name no other file in `folder` has.
+// Returns the open file and sets `tempPath`; on failure returns no file and
+// sets `error`.
+UniqueFile CreateTemporaryBeside(const std::wstring& folder, std::wstring& tempPath, DWORD& error) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    wchar_t name[64];
+    swprintf(name, 64, L"~plakato%08lX%04X.tmp", ::GetCurrentProcessId(), (++counter + ::GetTickCount()) & 0xFFFF);
+    tempPath = folder + name;
+    UniqueFile file = AdoptFile(
+        ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return UniqueFile();
+}
+
+bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes = bytes.subspan(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::unique_ptr<wchar_t, LocalFreeDeleter> owned(buffer);
+  if (length == 0 || !buffer) return L"System error " + std::to_wstring(code) + L".";
+  std::wstring text(buffer, length);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+AppError CannotCreateFileError(const std::wstring& path, DWORD code) {
+  return AppError(FileError(L"Cannot create file", path, code));
+}
+
+AppError CannotOpenFileError(const std::wstring& path, DWORD code) {
+  return AppError(FileError(L"Cannot open file", path, code));
+}
+
+AppError CannotReadFileError(const std::wstring& path, DWORD code) {
+  return AppError(FileError(L"Cannot read file", path, code));
+}
+
+void WriteFileReplacing(const std::wstring& path, std::span<const uint8_t> bytes) {
+  // An existing file must be one we could open for writing alone: Windows
+  // refuses to replace a read-only file, a folder or a file in use, while
+  // Wine's rename may replace them all, so they are refused here first.
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+      throw CannotCreateFileError(path, ERROR_ACCESS_DENIED);
+    }
+    UniqueFile existing = AdoptFile(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!existing) throw CannotCreateFileError(path, ::GetLastError());
+  }
+
+  std::wstring tempPath;
+  DWORD error = ERROR_SUCCESS;
+  UniqueFile temp = CreateTemporaryBeside(FolderOf(path), tempPath, error);
+  if (!temp) throw CannotCreateFileError(path, error);
+
+  bool written = WriteAll(temp.get(), bytes) && ::FlushFileBuffers(temp.get());
+  if (!written) error = ::GetLastError();
+  temp.reset();
+  if (written && ::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return;
+  }
+  if (written) error = ::GetLastError();
+  ::DeleteFileW(tempPath.c_str());
+  throw CannotCreateFileError(path, error);
+}
+
+std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
+  UniqueFile file = AdoptFile(
+      ::CreateFileW(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw CannotOpenFileError(path, ::GetLastError());
+  std::string content;
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) throw CannotReadFileError(path, ::GetLastError());
+    if (got == 0) break;
+    content.append(buffer, got);
+  }
+  return content;
+}
+
+}  // namespace plakato

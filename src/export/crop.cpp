@@ -1,0 +1,26 @@
+#include "export/crop.h"
+
+#include <algorithm>
+
+namespace plakato {
+
+SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight) {
+  SceneRect r;
+  r.left = (sceneWidth - signWidth) / 2;
+  r.right = r.left + signWidth;
+  r.top = sceneHeight - cropHeight;
+  r.bottom = sceneHeight;
+  return r;
+}
+
+PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r) {
+  PixelCanvas out(std::max(0, r.right - r.left), std::max(0, r.bottom - r.top), 0xFFFFFF);
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      if (scene.Contains(r.left + x, r.top + y)) out.At(x, y) = scene.At(r.left + x, r.top + y);
+    }
+  }
+  return out;
+}
+
+}  // namespace plakato

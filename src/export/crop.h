@@ -1,0 +1,19 @@
+// The part of the placard scene that an export keeps: the sign's width,
+// centred on the scene, resting on the scene's bottom edge.
+#pragma once
+
+#include "scene/pixels.h"
+#include "scene/placard_scene.h"
+
+namespace plakato {
+
+// From the scene's bounds and the two numbers the last drawing left behind
+// (FSignWidth, FSceneHeight). Left is (sceneWidth - signWidth) / 2 truncated
+// toward zero, so a sign wider than the scene may start at a negative column.
+SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight);
+
+// A picture of r's size holding the scene's pixels under r, and white where
+// r reaches outside the scene.
+PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r);
+
+}  // namespace plakato

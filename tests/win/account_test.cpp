@@ -1,0 +1,213 @@
+// The messenger account: the install folder read from the registry at start,
+// and the account number given in the input box, with real registry values
+// in the test prefix and real folders under the temporary folder.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/main_form_win.h"
+#include "app/text_win.h"
+#include "win_test_support.h"
+
+namespace plakato {
+namespace {
+
+constexpr wchar_t kQQKey[] = L"Software\\Tencent\\QQ";
+const std::wstring kRejected = L"qq号不正确或该qq号的配置文件不存在！";
+
+// Writes the messenger's registry value for one test and removes it after.
+class FakeRegistry {
+ public:
+  ~FakeRegistry() {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kQQKey, view, 0);
+  }
+  void Set(DWORD type, const void* data, DWORD size, REGSAM view = KEY_WOW64_32KEY) {
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kQQKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                                nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, L"Install", 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(key);
+  }
+  void SetString(const std::wstring& text, DWORD type = REG_SZ, REGSAM view = KEY_WOW64_32KEY) {
+    Set(type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view);
+  }
+};
+
+std::wstring TempFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + name + L"\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+// An account folder with CustomFace\face.xml (or a folder of that name).
+void MakeAccount(const std::wstring& install, const std::wstring& number, bool indexIsFolder = false) {
+  std::wstring account = install + number;
+  ::CreateDirectoryW(account.c_str(), nullptr);
+  ::CreateDirectoryW((account + L"\\CustomFace").c_str(), nullptr);
+  std::wstring index = account + L"\\CustomFace\\face.xml";
+  if (indexIsFolder) {
+    ::CreateDirectoryW(index.c_str(), nullptr);
+  } else {
+    std::ofstream(index.c_str()) << "<FACESETTING>\r\n</FACESETTING>\r\n";
+  }
+}
+
+class AccountTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
+    ::InitCommonControlsEx(&icc);
+  }
+  std::unique_ptr<TForm1> MakeForm() {
+    FormOptions options;
+    options.ui = &ui;
+    options.quitOnClose = false;
+    auto form = std::make_unique<TForm1>(options);
+    form->Create();
+    return form;
+  }
+  static bool Enabled(TForm1& form, const char* name) { return ::IsWindowEnabled(form.Control(name)) != FALSE; }
+  static bool Ticked(TForm1& form) {
+    return ::SendMessageW(form.Control("CheckBox1"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  static std::wstring Label(TForm1& form) { return WindowText(form.Control("labQQ")); }
+  static void Click(TForm1& form, const char* name) { ::SendMessageW(form.Control(name), BM_CLICK, 0, 0); }
+
+  FakeRegistry registry;
+  ScriptedUi ui;
+};
+
+TEST_F(AccountTest, NoMessengerDisablesTheControlsSilently) {
+  for (int variant = 0; variant < 3; ++variant) {
+    if (variant == 1) registry.SetString(L"");
+    if (variant == 2) registry.SetString(L"C:\\QQ\\", REG_SZ, KEY_WOW64_64KEY);  // not where the messenger writes
+    auto form = MakeForm();
+    EXPECT_EQ(form->qqInstallDir(), L"") << variant;
+    EXPECT_FALSE(Enabled(*form, "CheckBox1")) << variant;
+    EXPECT_FALSE(Enabled(*form, "btnSetQQNum")) << variant;
+    EXPECT_TRUE(ui.boxes.empty()) << variant;
+  }
+}
+
+TEST_F(AccountTest, InstallFolderIsTrimmedAndAnExpandableStringStaysUnexpanded) {
+  registry.SetString(L" \tC:\\Program Files\\QQ\\ \r\n");
+  EXPECT_EQ(MakeForm()->qqInstallDir(), L"C:\\Program Files\\QQ\\");
+  registry.SetString(L"%ProgramFiles%\\QQ\\", REG_EXPAND_SZ);
+  auto form = MakeForm();
+  EXPECT_EQ(form->qqInstallDir(), L"%ProgramFiles%\\QQ\\");
+  EXPECT_TRUE(Enabled(*form, "CheckBox1"));
+  EXPECT_TRUE(Enabled(*form, "btnSetQQNum"));
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(AccountTest, ValueOfAnotherTypeIsReportedAndLeavesTheControlsEnabled) {
+  DWORD number = 12345;
+  registry.Set(REG_DWORD, &number, sizeof(number));
+  auto form = MakeForm();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, L"Invalid data type for 'Install'");
+  EXPECT_EQ(ui.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+  EXPECT_EQ(form->qqInstallDir(), L"");
+  EXPECT_TRUE(Enabled(*form, "CheckBox1"));
+  EXPECT_TRUE(Enabled(*form, "btnSetQQNum"));
+  EXPECT_EQ(form->completedStartupSteps().size(), 6u) << "the failing last step is not completed";
+}
+
+TEST_F(AccountTest, AnAccountWhoseIndexExistsSwitchesMessengerModeOn) {
+  std::wstring install = TempFolder(L"plakato-qq-a");
+  MakeAccount(install, L"12345");
+  registry.SetString(install);
+  auto form = MakeForm();
+  ui.inputAnswers = {L"12345"};
+  Click(*form, "btnSetQQNum");
+  ASSERT_EQ(ui.inputPrompts.size(), 1u);
+  EXPECT_EQ(ui.inputPrompts[0], L"输入|请输入QQ号：|");
+  EXPECT_EQ(form->panelDir(), install + L"12345\\CustomFace\\panel\\");
+  EXPECT_EQ(form->faceIndexPath(), install + L"12345\\CustomFace\\face.xml");
+  EXPECT_EQ(Label(*form), L"12345");
+  EXPECT_TRUE(Ticked(*form));
+  EXPECT_TRUE(ui.boxes.empty());
+
+  // The user may untick and tick again while an account is set.
+  Click(*form, "CheckBox1");
+  EXPECT_FALSE(Ticked(*form));
+  Click(*form, "CheckBox1");
+  EXPECT_TRUE(Ticked(*form));
+
+  // Accepted again while ticked: stays ticked.
+  ui.inputAnswers = {L"12345"};
+  Click(*form, "btnSetQQNum");
+  EXPECT_TRUE(Ticked(*form));
+  EXPECT_EQ(Label(*form), L"12345");
+}
+
+TEST_F(AccountTest, AnUnknownAccountIsRejectedWithTheMessage) {
+  std::wstring install = TempFolder(L"plakato-qq-b");
+  MakeAccount(install, L"12345");
+  MakeAccount(install, L"777", /*indexIsFolder=*/true);
+  registry.SetString(install);
+  auto form = MakeForm();
+  // Blanks around the number go into the paths; a folder named face.xml is no file.
+  for (std::wstring answer : {L" 12345 ", L"99999", L"777"}) {
+    ui.inputAnswers = {L"12345"};
+    Click(*form, "btnSetQQNum");
+    ASSERT_TRUE(Ticked(*form));
+    ui.boxes.clear();
+    ui.inputAnswers = {answer};
+    Click(*form, "btnSetQQNum");
+    EXPECT_EQ(form->panelDir(), L"") << answer;
+    EXPECT_EQ(form->faceIndexPath(), L"") << answer;
+    EXPECT_FALSE(Ticked(*form)) << answer;
+    EXPECT_EQ(Label(*form), L"") << answer;
+    ASSERT_EQ(ui.boxes.size(), 1u) << answer;
+    EXPECT_EQ(ui.boxes[0].text, kRejected);
+    EXPECT_EQ(ui.boxes[0].caption, L"提示");
+    EXPECT_EQ(ui.boxes[0].flags, 64u);
+  }
+  // Now ready without an account: a click on the box leaves it unticked.
+  Click(*form, "CheckBox1");
+  EXPECT_FALSE(Ticked(*form));
+}
+
+TEST_F(AccountTest, BlankAnswerOrCancelOnlyEmptiesTheLabel) {
+  std::wstring install = TempFolder(L"plakato-qq-c");
+  MakeAccount(install, L"12345");
+  registry.SetString(install);
+  auto form = MakeForm();
+  ui.inputAnswers = {L"12345", L"   "};
+  Click(*form, "btnSetQQNum");
+  Click(*form, "btnSetQQNum");
+  EXPECT_EQ(Label(*form), L"");
+  EXPECT_TRUE(Ticked(*form)) << "the box keeps its state";
+  EXPECT_EQ(form->panelDir(), install + L"12345\\CustomFace\\panel\\") << "the previous account is kept";
+  Click(*form, "btnSetQQNum");  // Cancel: the preset empty text
+  EXPECT_EQ(Label(*form), L"");
+  EXPECT_TRUE(ui.boxes.empty());
+  // Once unticked, the box cannot be ticked again until an account is set.
+  Click(*form, "CheckBox1");
+  EXPECT_FALSE(Ticked(*form));
+  Click(*form, "CheckBox1");
+  EXPECT_FALSE(Ticked(*form));
+}
+
+TEST_F(AccountTest, PathCharactersInTheAnswerAreUsedAsTheyStand) {
+  std::wstring install = TempFolder(L"plakato-qq-d");
+  TempFolder(L"plakato-qq-d\\sub");
+  MakeAccount(install + L"sub\\", L"42");
+  registry.SetString(install);
+  auto form = MakeForm();
+  ui.inputAnswers = {L"sub\\..\\sub\\42"};
+  Click(*form, "btnSetQQNum");
+  EXPECT_EQ(form->faceIndexPath(), install + L"sub\\..\\sub\\42\\CustomFace\\face.xml");
+  EXPECT_EQ(Label(*form), L"sub\\..\\sub\\42");
+  EXPECT_TRUE(Ticked(*form));
+}
+
+}  // namespace
+}  // namespace plakato

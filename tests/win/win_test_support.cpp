@@ -1,0 +1,62 @@
+#include "win_test_support.h"
+
+namespace plakato {
+
+PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = ::CreateCompatibleDC(source);
+  HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  ::GdiFlush();
+  PixelCanvas canvas(width, height);
+  auto* px = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < canvas.pixels.size(); ++i) {
+    uint32_t bgrx = px[i];  // 0x00RRGGBB in memory order B, G, R
+    canvas.pixels[i] = ((bgrx & 0xFF) << 16) | (bgrx & 0xFF00) | ((bgrx >> 16) & 0xFF);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(memory);
+  return canvas;
+}
+
+int ScriptedUi::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  boxes.push_back({text, caption, flags});
+  return IDOK;
+}
+
+std::optional<FontDialogAnswer> ScriptedUi::ChooseFont(HWND, const FontChoice& current) {
+  fontShown.push_back(current);
+  return fontAnswer ? fontAnswer(current) : std::nullopt;
+}
+
+bool ScriptedUi::ChooseColour(HWND, ColourChoice& choice) {
+  colourShown.push_back(choice);
+  return colourAnswer ? colourAnswer(choice) : false;
+}
+
+std::wstring ScriptedUi::InputBox(HWND, const std::wstring& caption, const std::wstring& prompt,
+                                  const std::wstring& preset) {
+  inputPrompts.push_back(caption + L"|" + prompt + L"|" + preset);
+  if (inputAnswers.empty()) return preset;
+  std::wstring answer = inputAnswers.front();
+  inputAnswers.erase(inputAnswers.begin());
+  return answer;
+}
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace plakato

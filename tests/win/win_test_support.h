@@ -1,0 +1,49 @@
+// Helpers shared by the in-process window tests.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ui_host_win.h"
+
+#include "scene/pixels.h"
+
+namespace plakato {
+
+// Copies what a DC shows into 0x00BBGGRR pixels.
+PixelCanvas Capture(HDC source, int x, int y, int width, int height);
+
+struct RecordedBox {
+  std::wstring text;
+  std::wstring caption;
+  UINT flags;
+};
+
+// Answers the window's boxes and dialogs without a screen: message boxes are
+// recorded and answered OK; the dialogs give what the test scripted
+// (Cancel when nothing is scripted).
+class ScriptedUi : public UiHost {
+ public:
+  int ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override;
+  std::optional<FontDialogAnswer> ChooseFont(HWND, const FontChoice& current) override;
+  bool ChooseColour(HWND, ColourChoice& choice) override;
+  std::wstring InputBox(HWND, const std::wstring& caption, const std::wstring& prompt,
+                        const std::wstring& preset) override;
+
+  std::vector<RecordedBox> boxes;
+  std::function<std::optional<FontDialogAnswer>(const FontChoice&)> fontAnswer;
+  std::function<bool(ColourChoice&)> colourAnswer;
+  std::vector<std::wstring> inputAnswers;  // one per input box, in order
+  std::vector<FontChoice> fontShown;
+  std::vector<ColourChoice> colourShown;
+  std::vector<std::wstring> inputPrompts;  // caption + "|" + prompt + "|" + preset
+};
+
+// Runs the messages waiting in this thread's queue.
+void Pump();
+
+}  // namespace plakato
