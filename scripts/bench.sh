@@ -9,7 +9,10 @@
 #   md2: throughput of the program's MD2 and of GNU Nettle's on the same bytes
 #   (native, optimised, no sanitizers), and their ratio;
 #   digest: the file digest of a 64 MiB file against the in-memory digest of
-#   the same bytes under Wine, and the peak working set by file size.
+#   the same bytes under Wine, and the peak working set by file size;
+#   face index: the messenger index update (read, load, patch, safe save) of
+#   indexes of 6,250 to 100,000 entries against a plain file copy, natively,
+#   with its peak memory by file size.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,9 +21,9 @@ runs=${RUNS:-21}
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench >/dev/null
-# The MD2 comparison needs an optimised build without the test build's sanitizers.
+# The native benchmarks need an optimised build without the test build's sanitizers.
 cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKATO_SANITIZE=OFF >/dev/null
-cmake --build build/native-bench --target md2_bench >/dev/null
+cmake --build build/native-bench --target md2_bench face_index_bench >/dev/null
 
 export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
 source scripts/xvfb.sh
@@ -55,3 +58,4 @@ awk -v s="$size" 'BEGIN { printf "plakato.exe size: %d bytes (%.2f MiB)\n", s, s
 build/mingw/wine-run.sh build/mingw/bin/scene_bench.exe | tr -d '\r'
 build/native-bench/bin/md2_bench "${MD2_RUNS:-7}"
 build/mingw/wine-run.sh build/mingw/bin/digest_bench.exe "${DIGEST_RUNS:-5}" | tr -d '\r'
+build/native-bench/bin/face_index_bench build/native-bench

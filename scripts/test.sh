@@ -22,7 +22,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus
 # New inputs go to the build folder; a crash leaves its input there and fails the script.
-build/fuzz/bin/face_index_fuzz -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=1 \
+build/fuzz/bin/face_index_fuzz -max_total_time=20 -max_len=16384 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 
 echo "[test] Windows build"

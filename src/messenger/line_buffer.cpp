@@ -1,10 +1,10 @@
 #include "messenger/line_buffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "app/app_text.h"
-#include "messenger/cp936_chars.h"
 
 namespace plakato {
 
@@ -23,44 +23,58 @@ void CheckNoBreak(std::string_view text) {
 LineBuffer::LineBuffer(size_t capacity)
     : capacity_(std::min<size_t>(capacity, std::numeric_limits<uint32_t>::max())) {}
 
-void LineBuffer::LoadBytes(std::string_view bytes) {
-  // A lead byte is paired only with a trail byte (0x40..0xFE), and CR and LF
-  // are never trail bytes: a lead byte before a break, or as the very last
-  // byte, stays a single byte and the break is still a break.
-  size_t size = 0;
-  for (size_t i = 0; i < bytes.size();) {
-    char c = bytes[i];
-    if (c == '\r' || c == '\n') {
-      i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-      size += 2;
-    } else {
-      size_t n = Cp936CharLength(bytes, i);
-      i += n;
-      size += n;
-    }
+namespace {
+
+// Calls `piece(from, to, breakBytes)` for every piece of `bytes` before a CR
+// LF, lone CR or lone LF, and for the last piece with breakBytes 0.
+template <typename F>
+void ForEachPiece(std::string_view bytes, F&& piece) {
+  const size_t n = bytes.size();
+  auto find = [bytes, n](char c, size_t from) {
+    if (from >= n) return n;
+    const void* at = std::memchr(bytes.data() + from, c, n - from);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - bytes.data()) : n;
+  };
+  // Each byte is looked for again only once passed, so a file of lone CRs or
+  // lone LFs is scanned once too.
+  size_t nextCr = find('\r', 0);
+  size_t nextLf = find('\n', 0);
+  for (size_t from = 0; from < n;) {
+    if (nextCr < from) nextCr = find('\r', from);
+    if (nextLf < from) nextLf = find('\n', from);
+    size_t at = std::min(nextCr, nextLf);
+    size_t breakBytes = at == n ? 0 : (at == nextCr && nextLf == at + 1 ? 2 : 1);
+    piece(from, at, breakBytes);
+    from = at + breakBytes;
   }
+}
+
+}  // namespace
+
+void LineBuffer::LoadBytes(std::string_view bytes) {
+  // A double-byte character is a lead byte and a trail byte (0x40..0xFE), so
+  // CR and LF are never the second half of one: every CR and LF byte is a
+  // break, and a lead byte before a break, or as the very last byte, stays a
+  // single byte. Stepping over characters therefore needs no look at them here.
+  size_t size = bytes.size();
+  size_t lines = 0;
+  ForEachPiece(bytes, [&](size_t, size_t, size_t breakBytes) {
+    size += breakBytes == 1 ? 1 : 0;
+    ++lines;
+  });
   if (size > capacity_) throw AppError(L"Text exceeds memo capacity");
 
+  // Room for a patch's few lines, so that editing never copies the whole text again.
+  constexpr size_t kEditRoom = 64 * 1024;
   std::string text;
-  text.reserve(size);
+  text.reserve(size + kEditRoom);
   std::vector<uint32_t> starts;
-  bool lineOpen = false;  // bytes of a line seen since the last break
-  for (size_t i = 0; i < bytes.size();) {
-    char c = bytes[i];
-    if (!lineOpen) {
-      starts.push_back(static_cast<uint32_t>(text.size()));
-      lineOpen = true;
-    }
-    if (c == '\r' || c == '\n') {
-      i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-      text += kBreak;
-      lineOpen = false;
-    } else {
-      size_t n = Cp936CharLength(bytes, i);
-      text.append(bytes.substr(i, n));
-      i += n;
-    }
-  }
+  starts.reserve(lines + 16);
+  ForEachPiece(bytes, [&](size_t from, size_t to, size_t breakBytes) {
+    starts.push_back(static_cast<uint32_t>(text.size()));
+    text.append(bytes.substr(from, to - from));
+    if (breakBytes > 0) text += kBreak;
+  });
   text_ = std::move(text);
   starts_ = std::move(starts);
 }
