@@ -10,30 +10,21 @@
 
 #include "app/main_form_win.h"
 #include "app/text_win.h"
+#include "fake_messenger.h"
 #include "win_test_support.h"
 
 namespace plakato {
 namespace {
 
-constexpr wchar_t kQQKey[] = L"Software\\Tencent\\QQ";
 const std::wstring kRejected = L"qq号不正确或该qq号的配置文件不存在！";
 
 // Writes the messenger's registry value for one test and removes it after.
 class FakeRegistry {
  public:
-  ~FakeRegistry() {
-    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kQQKey, view, 0);
-  }
-  void Set(DWORD type, const void* data, DWORD size, REGSAM view = KEY_WOW64_32KEY) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kQQKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
-                                nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(key, L"Install", 0, type, static_cast<const BYTE*>(data), size);
-    ::RegCloseKey(key);
-  }
+  ~FakeRegistry() { testing::FakeMessenger::RemoveInstallValue(); }
+  void Set(DWORD type, const void* data, DWORD size) { testing::FakeMessenger::SetValue(type, data, size); }
   void SetString(const std::wstring& text, DWORD type = REG_SZ, REGSAM view = KEY_WOW64_32KEY) {
-    Set(type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view);
+    testing::FakeMessenger::SetInstallValue(text, type, view);
   }
 };
 
@@ -58,7 +49,7 @@ void MakeAccount(const std::wstring& install, const std::wstring& number, bool i
   }
 }
 
-class AccountTest : public testing::Test {
+class AccountTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "fake_messenger.h"
+
 namespace plakato {
 
 PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
@@ -67,48 +69,14 @@ std::wstring StatusText(HWND statusBar) {
   return text;
 }
 
-namespace {
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = folder + name;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + L"\\");
-        ::RemoveDirectoryW(path.c_str());
-      } else {
-        ::DeleteFileW(path.c_str());
-      }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-  }
-}
-}  // namespace
-
 std::wstring FreshFolder(const std::wstring& name) {
-  wchar_t temp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + name + L"\\";
+  std::wstring folder = testing::TempPath(name) + L"\\";
   ::CreateDirectoryW(folder.c_str(), nullptr);
-  RemoveTree(folder);
+  testing::RemoveTree(folder);
   return folder;
 }
 
-std::string FileBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-  ::CloseHandle(file);
-  return bytes;
-}
+std::string FileBytes(const std::wstring& path) { return testing::ReadBytes(path); }
 
 bool FileExists(const std::wstring& path) {
   DWORD attributes = ::GetFileAttributesW(path.c_str());
