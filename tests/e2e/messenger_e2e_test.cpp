@@ -1,53 +1,19 @@
 // The messenger integration in the real program: a fake messenger install in
-// the test prefix (its registry value and an account folder), the account set
-// through the real input box.
+// the test prefix (its registry value and an account folder with a realistic
+// face.xml), the account set through the real input box, and two exports.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "driver_win.h"
+#include "export/file_digest_win.h"
+#include "fake_messenger.h"
 
 namespace {
 
-constexpr wchar_t kQQKey[] = L"Software\\Tencent\\QQ";
-
-// The messenger's registry value, where its 32-bit program writes it; removed
-// again when the test ends.
-class FakeMessenger {
- public:
-  explicit FakeMessenger(const std::wstring& name) {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    install_ = std::wstring(temp) + name + L"\\";
-    ::CreateDirectoryW(install_.c_str(), nullptr);
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kQQKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
-                      nullptr);
-    ::RegSetValueExW(key, L"Install", 0, REG_SZ, reinterpret_cast<const BYTE*>(install_.c_str()),
-                     static_cast<DWORD>((install_.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
-  }
-  ~FakeMessenger() { ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kQQKey, KEY_WOW64_32KEY, 0); }
-  FakeMessenger(const FakeMessenger&) = delete;
-  FakeMessenger& operator=(const FakeMessenger&) = delete;
-
-  // An account folder with its CustomFace\panel folder and face.xml.
-  std::wstring AddAccount(const std::wstring& number, const std::string& index) {
-    std::wstring face = install_ + number + L"\\CustomFace\\";
-    ::CreateDirectoryW((install_ + number).c_str(), nullptr);
-    ::CreateDirectoryW(face.c_str(), nullptr);
-    ::CreateDirectoryW((face + L"panel").c_str(), nullptr);
-    std::ofstream((face + L"face.xml").c_str(), std::ios::binary) << index;
-    return face;
-  }
-  const std::wstring& install() const { return install_; }
-
- private:
-  std::wstring install_;
-};
+using plakato::testing::FakeMessenger;
 
 class MessengerE2e : public testing::Test {
  protected:
@@ -99,14 +65,49 @@ TEST_F(MessengerE2e, WithoutAMessengerTheControlsAreDisabled) {
   EXPECT_FALSE(::IsWindowEnabled(setNumber));
 }
 
-TEST_F(MessengerE2e, TheInputBoxSetsTheAccount) {
+TEST_F(MessengerE2e, TwoExportsIntoTheMessengersStore) {
   FakeMessenger messenger(L"plakato-e2e-qq");
-  messenger.AddAccount(L"10001", "<FACESETTING>\r\n</FACESETTING>\r\n");
+  std::string original = plakato::testing::RealisticFaceIndex();
+  std::wstring face = messenger.AddAccount(L"10001", original);
+  std::wstring panel = face + L"panel\\";
   Launch();
   EXPECT_TRUE(::IsWindowEnabled(checkBox));
   SetAccount(L"10001", /*screenshot=*/true);
   EXPECT_EQ(driver::ReadText(labQQ), L"10001");
   EXPECT_TRUE(Ticked());
+
+  driver::Type(driver::FindByClass(window, L"Edit"), L"表情");
+  HWND status = driver::FindByClass(window, L"msctls_statusbar32");
+  HWND exportButton = driver::FindByCaption(window, L"导　出...");
+  const std::wstring done = L"导出成功至：" + panel + L"tempfile.jpg";
+  for (int round = 0; round < 2; ++round) {
+    ::SendMessageW(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"-"));
+    driver::Click(exportButton);
+    std::wstring text;
+    for (int i = 0; i < 500 && (text = driver::ReadText(status)) != done; ++i) driver::Pause(20);
+    ASSERT_EQ(text, done) << "round " << round;
+  }
+
+  std::string id = plakato::ComputeFileDigest(panel + L"tempfile.jpg");
+  std::wstring wid(id.begin(), id.end());
+  EXPECT_EQ(plakato::testing::ReadBytes(panel + wid + L".jpg"), plakato::testing::ReadBytes(panel + L"tempfile.jpg"));
+  EXPECT_EQ(plakato::testing::ReadBytes(panel + wid + L"fixed.bmp").substr(0, 2), "BM");
+
+  std::string index = plakato::testing::ReadBytes(face + L"face.xml");
+  EXPECT_TRUE(plakato::testing::TagsBalanced(index));
+  std::vector<std::string> lines = plakato::testing::IndexLines(index);
+  std::vector<std::string> old = plakato::testing::IndexLines(original);
+  ASSERT_EQ(lines.size(), old.size() + 8);
+  EXPECT_EQ(lines[7], "<CUSTOMFACEGROUP version=\"1002\" name=\"panel\" count=\"3\">");
+  size_t entries = 0;
+  for (const std::string& line : lines) entries += line.find("<FACE id=\"" + id + "\"") != std::string::npos;
+  EXPECT_EQ(entries, 2u) << "two entries with the same id";
+  size_t at = 0;
+  for (size_t i = 0; i < old.size(); ++i) {
+    if (i == 7) continue;  // the group's opening line carries the new count
+    while (at < lines.size() && lines[at] != old[i]) ++at;
+    ASSERT_LT(at, lines.size()) << "original line " << i << " lost";
+  }
 }
 
 }  // namespace
