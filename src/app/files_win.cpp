@@ -111,14 +111,25 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
   UniqueFile file = AdoptFile(
       ::CreateFileW(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw CannotOpenFileError(path, ::GetLastError());
+  // Read straight into a buffer of the file's size; a file that grows
+  // meanwhile is read on to its end.
+  LARGE_INTEGER size{};
   std::string content;
-  char buffer[64 * 1024];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) throw CannotReadFileError(path, ::GetLastError());
-    if (got == 0) break;
-    content.append(buffer, got);
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (int64_t{1} << 31)) {
+    content.resize(static_cast<size_t>(size.QuadPart));
   }
+  size_t filled = 0;
+  for (;;) {
+    if (content.size() - filled < 64 * 1024) content.resize(filled + 64 * 1024);
+    DWORD got = 0;
+    DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - filled, size_t{1} << 30));
+    if (!::ReadFile(file.get(), content.data() + filled, want, &got, nullptr)) {
+      throw CannotReadFileError(path, ::GetLastError());
+    }
+    if (got == 0) break;
+    filled += got;
+  }
+  content.resize(filled);
   return content;
 }
 
