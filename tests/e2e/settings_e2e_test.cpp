@@ -58,6 +58,8 @@ TEST_F(SettingsE2e, TypingAndPastingRedrawTheSign) {
   EXPECT_EQ(driver::ReadText(edit), L"举牌子");
   std::vector<unsigned> typed = SceneOnceChanged(start);
   EXPECT_NE(typed, start);
+  ::CreateDirectoryW((driver::OwnFolder() + L"screenshots").c_str(), nullptr);
+  driver::SaveScreenshot(window, driver::OwnFolder() + L"screenshots\\typed.bmp");
 
   // A paste of 40 bytes over everything keeps the first 30.
   driver::SetClipboardText(L"0123456789一二三四五六七八九十甲乙丙丁戊");
