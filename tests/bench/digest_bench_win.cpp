@@ -13,8 +13,12 @@
 #include "app/win_handles.h"
 #include "export/file_digest_win.h"
 #include "export/md2_digest.h"
+#include "bench_timing.h"
 
 namespace {
+
+using bench::Median;
+using bench::Seconds;
 
 using plakato::UniqueFile;
 
@@ -30,18 +34,6 @@ void MakeFile(const std::wstring& path, size_t size) {
     DWORD written = 0;
     ::WriteFile(f.get(), piece.data(), static_cast<DWORD>(std::min(piece.size(), size - done)), &written, nullptr);
   }
-}
-
-double Seconds(auto&& work) {
-  auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 double PeakMiB() {

@@ -9,20 +9,12 @@
 #include <vector>
 
 #include "export/md2_digest.h"
+#include "bench_timing.h"
 
 namespace {
 
-double Seconds(auto&& work) {
-  auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Seconds;
 
 }  // namespace
 
