@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/sign_text.h"
-#include "app/text_win.h"
 
 namespace plakato {
 
@@ -25,12 +24,24 @@ std::wstring ClipboardText(HWND owner) {
   return text;
 }
 
+// The edit's own window procedure, kept in its user data. The subclass is a
+// plain window-procedure swap: the common controls' subclass helper keeps its
+// data in a window property, which under Wine costs a round trip to the
+// server on every message.
+WNDPROC BaseProc(HWND edit) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(edit, GWLP_USERDATA)); }
+
+LRESULT CallBase(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcW(BaseProc(edit), edit, message, wParam, lParam);
+}
+
 // What of `inserted` fits in place of the edit's selection.
 std::wstring Fitting(HWND edit, std::wstring_view inserted) {
   DWORD start = 0;
   DWORD end = 0;
-  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return FittingInsertion(WindowText(edit), start, end, inserted);
+  CallBase(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::wstring text(static_cast<size_t>(CallBase(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(CallBase(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return FittingInsertion(text, start, end, inserted);
 }
 
 void Paste(HWND edit) {
@@ -43,7 +54,7 @@ void Paste(HWND edit) {
   ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(taken.c_str()));
 }
 
-LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR: {
@@ -55,7 +66,7 @@ LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
         ::MessageBeep(MB_OK);
         return 0;
       }
-      return ::DefSubclassProc(edit, WM_CHAR, wParam, lParam);
+      return CallBase(edit, WM_CHAR, wParam, lParam);
     }
     case WM_PASTE:
       Paste(edit);
@@ -72,11 +83,8 @@ LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
       // as WM_IME_CHAR, where the limit applies, instead of all at once.
       if (lParam & GCS_RESULTSTR) return ::DefWindowProcW(edit, message, wParam, lParam);
       break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(edit, MessageEditProc, 0);
-      break;
   }
-  return ::DefSubclassProc(edit, message, wParam, lParam);
+  return CallBase(edit, message, wParam, lParam);
 }
 
 }  // namespace
@@ -85,7 +93,8 @@ void LimitEditToCp936Bytes(HWND edit) {
   // A character limit as well, as a backstop for text that arrives by a
   // way the byte check does not see.
   ::SendMessageW(edit, EM_SETLIMITTEXT, kMessageByteLimit, 0);
-  ::SetWindowSubclass(edit, MessageEditProc, 0, 0);
+  ::SetWindowLongPtrW(edit, GWLP_USERDATA, ::GetWindowLongPtrW(edit, GWLP_WNDPROC));
+  ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MessageEditProc));
 }
 
 }  // namespace plakato
