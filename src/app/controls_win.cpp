@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/subclass_win.h"
 #include "app/text_win.h"
 
 namespace plakato {
@@ -137,7 +138,7 @@ LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // Flat buttons keep their hover and pressed state in the subclass data.
-struct FlatState {
+struct FlatState : SubclassData {
   bool hot = false;
   bool pressed = false;
 };
@@ -181,8 +182,8 @@ bool PointInClient(HWND window, LPARAM lParam) {
   return ::PtInRect(&rc, pt) != FALSE;
 }
 
-LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* state = reinterpret_cast<FlatState*>(data);
+LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = &SubclassOf<FlatState>(button);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -244,17 +245,13 @@ LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     case WM_ENABLE:
       ::InvalidateRect(button, nullptr, FALSE);
       break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(button, FlatButtonProc, 0);
-      delete state;
-      break;
     default:
       break;
   }
-  return ::DefSubclassProc(button, message, wParam, lParam);
+  return CallBaseProc(button, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT forwarded = 0;
   if (ForwardToRoot(window, message, wParam, lParam, &forwarded)) return forwarded;
   if (message == WM_ERASEBKGND) {
@@ -263,8 +260,7 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
     ::GetClientRect(window, &rc);
     ::FillRect(reinterpret_cast<HDC>(wParam), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
   }
-  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, ForwardingProc, 0);
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return CallBaseProc(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -301,9 +297,9 @@ HWND CreatePanel(const ControlSpec& design, HWND parent, int id, HINSTANCE insta
 }
 
 void MakeFlatButton(HWND button) {
-  ::SetWindowSubclass(button, FlatButtonProc, 0, reinterpret_cast<DWORD_PTR>(new FlatState));
+  Subclass(button, FlatButtonProc, new FlatState);
 }
 
-void ForwardNotificationsToRoot(HWND container) { ::SetWindowSubclass(container, ForwardingProc, 0, 0); }
+void ForwardNotificationsToRoot(HWND container) { Subclass(container, ForwardingProc, new SubclassData); }
 
 }  // namespace plakato

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/sign_text.h"
+#include "app/subclass_win.h"
 
 namespace plakato {
 
@@ -24,14 +25,8 @@ std::wstring ClipboardText(HWND owner) {
   return text;
 }
 
-// The edit's own window procedure, kept in its user data. The subclass is a
-// plain window-procedure swap: the common controls' subclass helper keeps its
-// data in a window property, which under Wine costs a round trip to the
-// server on every message.
-WNDPROC BaseProc(HWND edit) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(edit, GWLP_USERDATA)); }
-
 LRESULT CallBase(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::CallWindowProcW(BaseProc(edit), edit, message, wParam, lParam);
+  return CallBaseProc(edit, message, wParam, lParam);
 }
 
 // What of `inserted` fits in place of the edit's selection.
@@ -93,8 +88,7 @@ void LimitEditToCp936Bytes(HWND edit) {
   // A character limit as well, as a backstop for text that arrives by a
   // way the byte check does not see.
   ::SendMessageW(edit, EM_SETLIMITTEXT, kMessageByteLimit, 0);
-  ::SetWindowLongPtrW(edit, GWLP_USERDATA, ::GetWindowLongPtrW(edit, GWLP_WNDPROC));
-  ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MessageEditProc));
+  Subclass(edit, MessageEditProc, new SubclassData);
 }
 
 }  // namespace plakato
