@@ -88,6 +88,7 @@ TEST_F(MessengerE2e, TwoExportsIntoTheMessengersStore) {
     ASSERT_EQ(text, done) << "round " << round;
   }
 
+  driver::SaveScreenshot(window, driver::OwnFolder() + L"screenshots\\messenger-export.bmp");
   std::string id = plakato::ComputeFileDigest(panel + L"tempfile.jpg");
   std::wstring wid(id.begin(), id.end());
   EXPECT_EQ(plakato::testing::ReadBytes(panel + wid + L".jpg"), plakato::testing::ReadBytes(panel + L"tempfile.jpg"));
