@@ -51,10 +51,6 @@ void MakeAccount(const std::wstring& install, const std::wstring& number, bool i
 
 class AccountTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   std::unique_ptr<TForm1> MakeForm() {
     FormOptions options;
     options.ui = &ui;

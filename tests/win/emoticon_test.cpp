@@ -22,10 +22,6 @@ using testing::FakeMessenger;
 
 class EmoticonTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   EmoticonTest() : messenger(L"plakato-emoticon-test") {
     face = messenger.AddAccount(L"10001", testing::RealisticFaceIndex());
     panel = face + L"panel\\";

@@ -19,10 +19,6 @@ namespace {
 
 class ExportTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   ExportTest() : form(Options()) {
     form.Create();
     folder = FreshFolder(L"plakato-export-test");

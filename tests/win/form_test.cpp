@@ -19,10 +19,6 @@ namespace {
 
 class FormTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   FormOptions Options() {
     FormOptions options;
     options.ui = &ui;

@@ -26,10 +26,6 @@ class SilentUi : public UiHost {
 
 class SceneTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   SceneTest() : form(Options()) { form.Create(); }
   FormOptions Options() {
     FormOptions options;

@@ -32,10 +32,6 @@ bool Reddish(uint32_t c) {
 
 class SettingsTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
-    ::InitCommonControlsEx(&icc);
-  }
   SettingsTest() : form(Options()) {
     form.Create();
     edit = form.Control("edtMessage");

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include "fake_messenger.h"
 
 namespace plakato {
@@ -82,6 +84,22 @@ bool FileExists(const std::wstring& path) {
   DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
+
+// Every window test uses the common controls; they are registered once.
+class CommonControls : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
+    ::InitCommonControlsEx(&icc);
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const kCommonControls =
+    ::testing::AddGlobalTestEnvironment(new CommonControls);
+
+}  // namespace
 
 void Pump() {
   MSG msg;
