@@ -61,7 +61,6 @@ class TForm1 {
   const PlacardScene& placard() const { return scene_; }
   const FontChoice& fontDialogFont() const { return FontDialog1; }
   COLORREF signColour() const { return ColorDialog1.color; }
-  const ColourChoice& colourDialog() const { return ColorDialog1; }
 
   // Runs an event handler the way the message loop does: an error that
   // escapes it is shown in the error box, and the program goes on.

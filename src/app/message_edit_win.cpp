@@ -7,6 +7,7 @@
 
 #include "app/sign_text.h"
 #include "app/subclass_win.h"
+#include "app/text_win.h"
 
 namespace plakato {
 
@@ -25,18 +26,12 @@ std::wstring ClipboardText(HWND owner) {
   return text;
 }
 
-LRESULT CallBase(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallBaseProc(edit, message, wParam, lParam);
-}
-
 // What of `inserted` fits in place of the edit's selection.
 std::wstring Fitting(HWND edit, std::wstring_view inserted) {
   DWORD start = 0;
   DWORD end = 0;
-  CallBase(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  std::wstring text(static_cast<size_t>(CallBase(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(CallBase(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return FittingInsertion(text, start, end, inserted);
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return FittingInsertion(WindowText(edit), start, end, inserted);
 }
 
 void Paste(HWND edit) {
@@ -61,7 +56,7 @@ LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
         ::MessageBeep(MB_OK);
         return 0;
       }
-      return CallBase(edit, WM_CHAR, wParam, lParam);
+      return CallBaseProc(edit, WM_CHAR, wParam, lParam);
     }
     case WM_PASTE:
       Paste(edit);
@@ -79,7 +74,7 @@ LRESULT CALLBACK MessageEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
       if (lParam & GCS_RESULTSTR) return ::DefWindowProcW(edit, message, wParam, lParam);
       break;
   }
-  return CallBase(edit, message, wParam, lParam);
+  return CallBaseProc(edit, message, wParam, lParam);
 }
 
 }  // namespace

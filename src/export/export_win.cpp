@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/files_win.h"
 #include "app/main_form_win.h"
@@ -45,10 +44,7 @@ PixelCanvas CopyFromScene(const SceneSurface& scene, const SceneRect& crop) {
     ::GdiFlush();
   }
   PixelCanvas canvas(width, height);
-  for (size_t i = 0; i < canvas.pixels.size(); ++i) {
-    uint32_t bgrx = px[i];  // memory order B, G, R, x
-    canvas.pixels[i] = ((bgrx & 0xFF) << 16) | (bgrx & 0xFF00) | ((bgrx >> 16) & 0xFF);
-  }
+  std::transform(px, px + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
   return canvas;
 }
 

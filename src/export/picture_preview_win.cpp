@@ -1,5 +1,7 @@
 #include "export/picture_preview_win.h"
 
+#include <algorithm>
+
 #include "app/files_win.h"
 #include "export/jpeg_decode.h"
 
@@ -26,10 +28,7 @@ HBITMAP LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return nullptr;
   auto* px = static_cast<uint32_t*>(bits);
-  for (size_t i = 0; i < preview.picture.pixels.size(); ++i) {
-    uint32_t c = preview.picture.pixels[i];  // 0x00BBGGRR to memory order B, G, R, x
-    px[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-  }
+  std::transform(preview.picture.pixels.begin(), preview.picture.pixels.end(), px, SwapRedBlue);
   if (pictureSize) *pictureSize = SIZE{preview.width, preview.height};
   return bitmap;
 }

@@ -3,6 +3,7 @@
 // account's face.xml.
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/code_page.h"
@@ -35,10 +36,7 @@ std::vector<uint8_t> ThumbnailBmp(const ImageList& pieces) {
   in.bmiHeader.biPlanes = 1;
   in.bmiHeader.biBitCount = 32;
   std::vector<uint32_t> bgrx(thumb.pixels.size());
-  for (size_t i = 0; i < bgrx.size(); ++i) {
-    uint32_t c = thumb.pixels[i];  // 0x00BBGGRR
-    bgrx[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-  }
+  std::transform(thumb.pixels.begin(), thumb.pixels.end(), bgrx.begin(), SwapRedBlue);
   ::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(thumb.height), bgrx.data(), &in, DIB_RGB_COLORS);
 
   // Read back in the screen's depth, bottom-up, with a colour table where

@@ -33,6 +33,10 @@ struct ImageListData {
 
 inline constexpr uint32_t kOpaqueBit = 0x01000000u;
 
+// Exchanges the red and blue bytes: 0x00BBGGRR to the 0x00RRGGBB of a 32-bit
+// DIB's pixels (bytes B, G, R, x in memory), and back.
+constexpr uint32_t SwapRedBlue(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+
 class ImageList {
  public:
   explicit ImageList(const ImageListData& data) : data_(data) {}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,7 @@ TEST(ExportE2e, TheSaveDialogWritesTheCropOfTheSceneAsBaselineJfif) {
 
   // The same bytes as the encoder gives for the crop of the scene on screen.
   plakato::PixelCanvas scene(size.cx, size.cy);
-  for (size_t i = 0; i < scene.pixels.size(); ++i) {
-    unsigned rgb = shown[i];
-    scene.pixels[i] = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
-  }
+  std::transform(shown.begin(), shown.end(), scene.pixels.begin(), plakato::SwapRedBlue);
   plakato::SceneRect crop = plakato::CropRectangle(size.cx, size.cy, decoded.width, decoded.height);
   EXPECT_EQ(jpeg, plakato::EncodeJpeg(plakato::CropPixels(scene, crop)));
 

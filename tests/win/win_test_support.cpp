@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "fake_messenger.h"
@@ -23,10 +25,7 @@ PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
   ::GdiFlush();
   PixelCanvas canvas(width, height);
   auto* px = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < canvas.pixels.size(); ++i) {
-    uint32_t bgrx = px[i];  // 0x00RRGGBB in memory order B, G, R
-    canvas.pixels[i] = ((bgrx & 0xFF) << 16) | (bgrx & 0xFF00) | ((bgrx >> 16) & 0xFF);
-  }
+  std::transform(px, px + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
   ::SelectObject(memory, old);
   ::DeleteObject(dib);
   ::DeleteDC(memory);
