@@ -66,6 +66,13 @@ std::vector<std::string> EntryLines(std::string_view faceId, std::string_view me
   };
 }
 
+// Line i becomes `head`, followed by `lines` and then `tail`, each a line of its own.
+void SplitLine(LineBuffer& memo, size_t i, std::string_view head, std::vector<std::string> lines, std::string tail) {
+  lines.push_back(std::move(tail));
+  memo.ReplaceLine(i, head);
+  memo.InsertLines(i + 1, lines);
+}
+
 // Puts `lines` in front of the closing tag on line e. A closing tag with only
 // blanks before it keeps its line; one with other text before it (an entry on
 // the same line, say) has its line split just before the tag.
@@ -75,9 +82,7 @@ void InsertBeforeClosing(LineBuffer& memo, size_t e, size_t closeAt, std::vector
     memo.InsertLines(e, lines);
     return;
   }
-  lines.push_back(full.substr(closeAt));
-  memo.ReplaceLine(e, std::string_view(full).substr(0, closeAt));
-  memo.InsertLines(e + 1, lines);
+  SplitLine(memo, e, std::string_view(full).substr(0, closeAt), std::move(lines), full.substr(closeAt));
 }
 
 // The first panel group is at line g: raise its count and add the entry as its last.
@@ -114,9 +119,7 @@ void AddToPanelGroup(LineBuffer& memo, size_t g, std::vector<std::string> entry)
     size_t blanks = view.find_last_not_of(" \t", slash - 1) + 1;
     std::string head = wholeLine ? rebuilt : inPlace.substr(0, blanks + shift) + ">";
     std::string tail = std::string(kGroupClose) + (wholeLine ? "" : full.substr(tagEnd + 1));
-    entry.push_back(tail);
-    memo.ReplaceLine(g, head);
-    memo.InsertLines(g + 1, entry);
+    SplitLine(memo, g, head, std::move(entry), std::move(tail));
     return;
   }
 
@@ -131,9 +134,7 @@ void AddToPanelGroup(LineBuffer& memo, size_t g, std::vector<std::string> entry)
     closeAt = FindText(memo.Line(e), kGroupClose);
   }
   if (e == g) {
-    entry.push_back(full.substr(closeAt));
-    memo.ReplaceLine(g, inPlace.substr(0, closeAt + shift));
-    memo.InsertLines(g + 1, entry);
+    SplitLine(memo, g, std::string_view(inPlace).substr(0, closeAt + shift), std::move(entry), full.substr(closeAt));
     return;
   }
   memo.ReplaceLine(g, wholeLine ? rebuilt : inPlace);
@@ -155,9 +156,7 @@ void AddPanelGroup(LineBuffer& memo, const std::vector<std::string>& entry) {
       memo.InsertLines(*j + 1, group);
     } else {
       // More follows the group on its line (the root's closing tag, say): split after the group.
-      group.push_back(full.substr(after));
-      memo.ReplaceLine(*j, std::string_view(full).substr(0, after));
-      memo.InsertLines(*j + 1, group);
+      SplitLine(memo, *j, std::string_view(full).substr(0, after), std::move(group), full.substr(after));
     }
     return;
   }
