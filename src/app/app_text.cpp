@@ -21,15 +21,6 @@ std::wstring ErrorBoxText(std::wstring_view message) {
   return text;
 }
 
-std::wstring Trim(std::wstring_view text) {
-  auto blank = [](wchar_t c) { return static_cast<unsigned>(c) <= 32; };
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && blank(text[first])) ++first;
-  while (last > first && blank(text[last - 1])) --last;
-  return std::wstring(text.substr(first, last - first));
-}
-
 const std::wstring& AboutText() {
   static const std::wstring text = L"\r"
                                    L"     Plakato               \r\r"

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/subclass_win.h"
-#include "app/text_win.h"
+#include "base/subclass_win.h"
+#include "base/text_win.h"
 
 namespace plakato {
 

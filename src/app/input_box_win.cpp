@@ -1,6 +1,6 @@
 #include "app/input_box_win.h"
 
-#include "app/dialog_template_win.h"
+#include "base/dialog_template_win.h"
 
 namespace plakato {
 

@@ -8,8 +8,8 @@
 #include "app/app_text.h"
 #include "app/controls_win.h"
 #include "app/message_edit_win.h"
-#include "app/sign_text.h"
-#include "app/text_win.h"
+#include "scene/sign_text.h"
+#include "base/text_win.h"
 #include "scene/scene_surface_win.h"
 
 namespace plakato {

@@ -12,7 +12,7 @@
 
 #include "app/form_layout.h"
 #include "app/ui_host_win.h"
-#include "app/win_handles.h"
+#include "base/handles_win.h"
 #include "messenger/line_buffer.h"
 #include "scene/image_list_win.h"
 #include "scene/placard_scene.h"

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/sign_text.h"
-#include "app/subclass_win.h"
-#include "app/text_win.h"
+#include "scene/sign_text.h"
+#include "base/subclass_win.h"
+#include "base/text_win.h"
 
 namespace plakato {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/files_win.h"
+#include "base/files_win.h"
 #include "app/main_form_win.h"
 #include "export/crop.h"
 #include "export/jpeg_encode.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/files_win.h"
-#include "app/win_handles.h"
+#include "base/files_win.h"
+#include "base/handles_win.h"
 #include "export/md2_digest.h"
 
 namespace plakato {

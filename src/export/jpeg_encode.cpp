@@ -8,7 +8,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/files_win.h"
+#include "base/files_win.h"
 #include "export/jpeg_decode.h"
 
 namespace plakato {

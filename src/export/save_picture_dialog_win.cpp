@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/dialog_template_win.h"
+#include "base/dialog_template_win.h"
 
 namespace plakato {
 

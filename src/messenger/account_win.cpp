@@ -2,10 +2,11 @@
 // number the user gives, and the switch that sends exports to the messenger.
 #include <windows.h>
 
-#include "app/app_text.h"
+#include "base/error.h"
+#include "base/text.h"
 #include "app/input_box_win.h"
 #include "app/main_form_win.h"
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "messenger/registry_win.h"
 
 namespace plakato {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 

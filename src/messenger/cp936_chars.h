@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/code_page.h"
+#include "base/code_page.h"
 
 namespace plakato {
 

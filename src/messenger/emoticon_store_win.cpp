@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/code_page.h"
-#include "app/files_win.h"
+#include "base/code_page.h"
+#include "base/files_win.h"
 #include "app/main_form_win.h"
 #include "export/file_digest_win.h"
 #include "messenger/bmp_file.h"

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_text.h"
-#include "app/code_page.h"
+#include "base/error.h"
+#include "base/code_page.h"
 #include "messenger/cp936_chars.h"
 
 namespace plakato {

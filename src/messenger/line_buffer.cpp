@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/app_text.h"
-#include "app/win_handles.h"
+#include "base/error.h"
+#include "base/handles_win.h"
 
 namespace plakato {
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_text.h"
-#include "app/win_handles.h"
+#include "base/error.h"
+#include "base/handles_win.h"
 
 namespace plakato {
 

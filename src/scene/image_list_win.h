@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win_handles.h"
+#include "base/handles_win.h"
 #include "scene/pixels.h"
 
 namespace plakato {

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <stdexcept>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 

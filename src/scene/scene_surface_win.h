@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "app/win_handles.h"
+#include "base/handles_win.h"
 #include "scene/image_list_win.h"
 #include "scene/placard_scene.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/handles_win.h"
 #include "export/file_digest_win.h"
 #include "export/md2_digest.h"
 #include "bench_timing.h"

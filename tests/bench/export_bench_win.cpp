@@ -13,7 +13,7 @@
 
 #include "app/main_form_win.h"
 #include "driver_win.h"
-#include "app/files_win.h"
+#include "base/files_win.h"
 #include "fake_messenger.h"
 #include "messenger/face_index.h"
 #include "messenger/line_buffer.h"

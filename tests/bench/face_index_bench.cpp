@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_text.h"
+#include "base/error.h"
 #include "messenger/face_index.h"
 #include "messenger/line_buffer.h"
 

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 namespace {

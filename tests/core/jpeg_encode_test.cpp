@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_text.h"
+#include "base/error.h"
 #include "test_pictures.h"
 
 namespace plakato {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 namespace {

@@ -1,8 +1,8 @@
-#include "app/sign_text.h"
+#include "scene/sign_text.h"
 
 #include <gtest/gtest.h>
 
-#include "app/code_page.h"
+#include "base/code_page.h"
 
 namespace plakato {
 namespace {

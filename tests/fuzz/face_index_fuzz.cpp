@@ -27,7 +27,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_text.h"
+#include "base/error.h"
 #include "messenger/face_index.h"
 #include "messenger/line_buffer.h"
 

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/app_text.h"
+#include "base/error.h"
 #include "export/jpeg_encode.h"
 #include "../core/test_pictures.h"
 

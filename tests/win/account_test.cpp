@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "app/main_form_win.h"
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "fake_messenger.h"
 #include "win_test_support.h"
 

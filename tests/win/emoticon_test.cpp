@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/code_page.h"
+#include "base/code_page.h"
 #include "app/main_form_win.h"
 #include "export/file_digest_win.h"
 #include "fake_messenger.h"

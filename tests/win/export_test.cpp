@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form_win.h"
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "export/crop.h"
 #include "export/jpeg_decode.h"
 #include "export/jpeg_encode.h"

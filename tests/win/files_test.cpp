@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/files_win.h"
-#include "app/win_handles.h"
+#include "base/files_win.h"
+#include "base/handles_win.h"
 #include "export/file_digest_win.h"
 
 namespace plakato {

@@ -10,7 +10,7 @@
 #include "app/app_text.h"
 #include "app/form_layout.h"
 #include "app/main_form_win.h"
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "scene/scene_surface_win.h"
 #include "win_test_support.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/main_form_win.h"
-#include "app/text_win.h"
+#include "base/text_win.h"
 #include "scene/scene_surface_win.h"
 #include "driver_win.h"
 #include "win_test_support.h"

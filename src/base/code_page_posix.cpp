@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cwchar>
 
-#include "app/code_page.h"
+#include "base/code_page.h"
 
 namespace plakato {
 

@@ -1,4 +1,4 @@
-#include "app/dialog_template_win.h"
+#include "base/dialog_template_win.h"
 
 namespace plakato {
 

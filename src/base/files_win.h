@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "app/app_text.h"
+#include "base/error.h"
 
 namespace plakato {
 

@@ -1,10 +1,10 @@
-#include "app/files_win.h"
+#include "base/files_win.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <memory>
 
-#include "app/win_handles.h"
+#include "base/handles_win.h"
 
 namespace plakato {
 namespace {

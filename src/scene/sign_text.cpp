@@ -1,9 +1,10 @@
-#include "app/sign_text.h"
+#include "scene/sign_text.h"
 
 #include <algorithm>
 
-#include "app/app_text.h"
-#include "app/code_page.h"
+#include "base/error.h"
+#include "base/text.h"
+#include "base/code_page.h"
 #include "scene/placard_scene.h"
 
 namespace plakato {

@@ -1,7 +1,7 @@
 // Code page 936 through the system's converter (the Windows build of the core).
 #include <windows.h>
 
-#include "app/code_page.h"
+#include "base/code_page.h"
 
 namespace plakato {
 
