@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
-#include "base/subclass_win.h"
+#include <memory>
+#include <string>
+
+#include "base/handles_win.h"
 #include "base/text_win.h"
 
 namespace plakato {
 
 namespace {
 
-enum PanelSlot { kSlotSpec = 0, kSlotFont = 1, kSlotPressed = 2, kPanelSlots = 3 };
-
-const ControlSpec* PanelSpec(HWND window) {
-  return reinterpret_cast<const ControlSpec*>(::GetWindowLongPtrW(window, kSlotSpec * sizeof(LONG_PTR)));
-}
+constexpr wchar_t kPanelClass[] = L"PlakatoPanel";
+constexpr wchar_t kImageClass[] = L"PlakatoImage";
 
 bool ForwardToRoot(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
@@ -33,129 +33,49 @@ bool ForwardToRoot(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
   return true;
 }
 
-void PaintPanel(HWND window, HDC dc) {
+bool PointInClient(HWND window, LPARAM lParam) {
   RECT rc;
   ::GetClientRect(window, &rc);
-  const ControlSpec* design = PanelSpec(window);
-  COLORREF back = design ? BackColourOf(*design) : ::GetSysColor(COLOR_BTNFACE);
-  ::SetBkColor(dc, back);
-  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-  if (design && design->edge == Edge::SoftBevel) {
-    ::DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT | BF_SOFT);
-  }
-  std::wstring caption = WindowText(window);
-  if (!caption.empty()) {
-    HFONT font = reinterpret_cast<HFONT>(::GetWindowLongPtrW(window, kSlotFont * sizeof(LONG_PTR)));
-    HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
-  }
+  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  return ::PtInRect(&rc, pt) != FALSE;
 }
 
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT forwarded = 0;
-  if (ForwardToRoot(window, message, wParam, lParam, &forwarded)) return forwarded;
-  switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(window, kSlotSpec * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      break;
-    }
-    case WM_SETFONT:
-      ::SetWindowLongPtrW(window, kSlotFont * sizeof(LONG_PTR), static_cast<LONG_PTR>(wParam));
-      if (LOWORD(lParam)) ::InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return ::GetWindowLongPtrW(window, kSlotFont * sizeof(LONG_PTR));
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      PaintPanel(window, ::BeginPaint(window, &ps));
-      ::EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintPanel(window, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_LBUTTONDOWN:
-      ::SetCapture(window);
-      ::SetWindowLongPtrW(window, kSlotPressed * sizeof(LONG_PTR), 1);
-      return 0;
-    case WM_LBUTTONUP: {
-      bool pressed = ::GetWindowLongPtrW(window, kSlotPressed * sizeof(LONG_PTR)) != 0;
-      ::SetWindowLongPtrW(window, kSlotPressed * sizeof(LONG_PTR), 0);
-      if (::GetCapture() == window) ::ReleaseCapture();
-      RECT rc;
-      ::GetClientRect(window, &rc);
-      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (pressed && ::PtInRect(&rc, pt)) {
-        ::SendMessageW(::GetParent(window), WM_COMMAND,
-                       MAKEWPARAM(::GetDlgCtrlID(window), STN_CLICKED), reinterpret_cast<LPARAM>(window));
-      }
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      ::SetWindowLongPtrW(window, kSlotPressed * sizeof(LONG_PTR), 0);
-      return 0;
-    default:
-      break;
-  }
-  return ::DefWindowProcW(window, message, wParam, lParam);
+void RegisterOwnClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  ::RegisterClassExW(&wc);
 }
 
-void PaintImage(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(window, &ps);
-  RECT rc;
-  ::GetClientRect(window, &rc);
-  HDC source = reinterpret_cast<HDC>(::GetWindowLongPtrW(window, 0));
-  if (source) {
-    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
-  } else {
-    ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  }
-  ::EndPaint(window, &ps);
-}
+// Flat buttons keep their hover and pressed state in their subclass.
+class FlatButton : public Subclass<FlatButton> {
+ public:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case kImageSetSource:
-      ::SetWindowLongPtrW(window, 0, lParam);
-      ::InvalidateRect(window, nullptr, FALSE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintImage(window);
-      return 0;
-    default:
-      return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-}
+ private:
+  void Paint(HDC dc);
 
-// Flat buttons keep their hover and pressed state in the subclass data.
-struct FlatState : SubclassData {
-  bool hot = false;
-  bool pressed = false;
+  bool hot_ = false;
+  bool pressed_ = false;
 };
 
-void PaintFlatButton(HWND button, HDC dc, const FlatState& state) {
+void FlatButton::Paint(HDC dc) {
+  HWND button = hwnd();
   RECT rc;
   ::GetClientRect(button, &rc);
   ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
   bool enabled = ::IsWindowEnabled(button);
-  bool down = state.pressed && state.hot;
+  bool down = pressed_ && hot_;
   if (enabled && down) {
     ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
-  } else if (enabled && state.hot) {
+  } else if (enabled && hot_) {
     ::DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
   }
   std::wstring caption = WindowText(button);
-  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+  SelectGuard font(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
   ::SetBkMode(dc, TRANSPARENT);
   RECT text = rc;
   if (down) ::OffsetRect(&text, 1, 1);
@@ -172,61 +92,52 @@ void PaintFlatButton(HWND button, HDC dc, const FlatState& state) {
     ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
     ::DrawTextW(dc, caption.c_str(), -1, &text, format);
   }
-  ::SelectObject(dc, old);
 }
 
-bool PointInClient(HWND window, LPARAM lParam) {
-  RECT rc;
-  ::GetClientRect(window, &rc);
-  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  return ::PtInRect(&rc, pt) != FALSE;
-}
-
-LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = &SubclassOf<FlatState>(button);
+LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND button = hwnd();
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      PaintFlatButton(button, ::BeginPaint(button, &ps), *state);
-      ::EndPaint(button, &ps);
+      PaintScope paint(button);
+      Paint(paint.get());
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintFlatButton(button, reinterpret_cast<HDC>(wParam), *state);
+      Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE: {
       bool inside = PointInClient(button, lParam);
-      if (!state->hot && inside) {
+      if (!hot_ && inside) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
         ::TrackMouseEvent(&track);
       }
-      if (inside != state->hot) {
-        state->hot = inside;
+      if (inside != hot_) {
+        hot_ = inside;
         ::InvalidateRect(button, nullptr, FALSE);
       }
       return 0;
     }
     case WM_MOUSELEAVE:
-      if (!state->pressed) {
-        state->hot = false;
+      if (!pressed_) {
+        hot_ = false;
         ::InvalidateRect(button, nullptr, FALSE);
       }
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // Handled here rather than by the button so that the focus stays where it was.
-      state->pressed = true;
-      state->hot = true;
+      pressed_ = true;
+      hot_ = true;
       ::SetCapture(button);
       ::InvalidateRect(button, nullptr, FALSE);
       return 0;
     case WM_LBUTTONUP: {
-      bool click = state->pressed && PointInClient(button, lParam);
-      state->pressed = false;
+      bool click = pressed_ && PointInClient(button, lParam);
+      pressed_ = false;
       if (::GetCapture() == button) ::ReleaseCapture();
-      state->hot = PointInClient(button, lParam) && lParam != 0;
+      hot_ = PointInClient(button, lParam) && lParam != 0;
       ::InvalidateRect(button, nullptr, FALSE);
       if (click && ::IsWindowEnabled(button)) {
         ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
@@ -235,7 +146,7 @@ LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_CAPTURECHANGED:
-      state->pressed = false;
+      pressed_ = false;
       ::InvalidateRect(button, nullptr, FALSE);
       return 0;
     case WM_SETFOCUS:
@@ -248,20 +159,23 @@ LRESULT CALLBACK FlatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  return CallBaseProc(button, message, wParam, lParam);
+  return CallBase(message, wParam, lParam);
 }
 
-LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT forwarded = 0;
-  if (ForwardToRoot(window, message, wParam, lParam, &forwarded)) return forwarded;
-  if (message == WM_ERASEBKGND) {
-    // The rebar paints only its bands; the strip below them shows the face colour.
-    RECT rc;
-    ::GetClientRect(window, &rc);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+class ForwardingContainer : public Subclass<ForwardingContainer> {
+ public:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT forwarded = 0;
+    if (ForwardToRoot(hwnd(), message, wParam, lParam, &forwarded)) return forwarded;
+    if (message == WM_ERASEBKGND) {
+      // The rebar paints only its bands; the strip below them shows the face colour.
+      RECT rc;
+      ::GetClientRect(hwnd(), &rc);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return CallBase(message, wParam, lParam);
   }
-  return CallBaseProc(window, message, wParam, lParam);
-}
+};
 
 }  // namespace
 
@@ -270,36 +184,121 @@ COLORREF BackColourOf(const ControlSpec& design) {
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
-  WNDCLASSEXW panel{};
-  panel.cbSize = sizeof(panel);
-  panel.lpfnWndProc = PanelProc;
-  panel.cbWndExtra = kPanelSlots * sizeof(LONG_PTR);
-  panel.hInstance = instance;
-  panel.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  panel.lpszClassName = kPanelClass;
-  ::RegisterClassExW(&panel);
-
-  WNDCLASSEXW image{};
-  image.cbSize = sizeof(image);
-  image.lpfnWndProc = ImageProc;
-  image.cbWndExtra = sizeof(LONG_PTR);
-  image.hInstance = instance;
-  image.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  image.lpszClassName = kImageClass;
-  ::RegisterClassExW(&image);
+  PanelWindow::Register(instance);
+  ImageView::Register(instance);
 }
 
-HWND CreatePanel(const ControlSpec& design, HWND parent, int id, HINSTANCE instance) {
-  return ::CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, design.caption,
+void PanelWindow::Register(HINSTANCE instance) { RegisterOwnClass(instance, kPanelClass, &Proc); }
+
+HWND PanelWindow::Create(HWND parent, int id, HINSTANCE instance) {
+  return ::CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, design_.caption,
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ControlSpec*>(&design));
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
-void MakeFlatButton(HWND button) {
-  Subclass(button, FlatButtonProc, new FlatState);
+void PanelWindow::Paint(HDC dc) {
+  HWND window = hwnd();
+  RECT rc;
+  ::GetClientRect(window, &rc);
+  ::SetBkColor(dc, BackColourOf(design_));
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+  if (design_.edge == Edge::SoftBevel) ::DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT | BF_SOFT);
+  std::wstring caption = WindowText(window);
+  if (!caption.empty()) {
+    SelectGuard select(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
 }
 
-void ForwardNotificationsToRoot(HWND container) { Subclass(container, ForwardingProc, new SubclassData); }
+LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = hwnd();
+  LRESULT forwarded = 0;
+  if (ForwardToRoot(window, message, wParam, lParam, &forwarded)) return forwarded;
+  switch (message) {
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) ::InvalidateRect(window, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintScope paint(window);
+      Paint(paint.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      ::SetCapture(window);
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP: {
+      bool pressed = pressed_;
+      pressed_ = false;
+      if (::GetCapture() == window) ::ReleaseCapture();
+      if (pressed && PointInClient(window, lParam)) {
+        ::SendMessageW(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(window));
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+void ImageView::Register(HINSTANCE instance) { RegisterOwnClass(instance, kImageClass, &Proc); }
+
+HWND ImageView::Create(HWND parent, int id, HINSTANCE instance, const Bounds& b) {
+  return ::CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE, b.left, b.top, b.width, b.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+}
+
+void ImageView::SetSource(HDC source) {
+  source_ = source;
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void ImageView::Paint(HDC dc) {
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  if (source_) {
+    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, source_, 0, 0, SRCCOPY);
+  } else {
+    ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  }
+}
+
+LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintScope paint(hwnd());
+      Paint(paint.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+void MakeFlatButton(HWND button) { Subclass<FlatButton>::Attach(button, std::make_unique<FlatButton>()); }
+
+void ForwardNotificationsToRoot(HWND container) {
+  Subclass<ForwardingContainer>::Attach(container, std::make_unique<ForwardingContainer>());
+}
 
 }  // namespace plakato

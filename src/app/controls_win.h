@@ -5,23 +5,44 @@
 #include <windows.h>
 
 #include "app/form_layout.h"
+#include "base/window_win.h"
 
 namespace plakato {
 
-inline constexpr wchar_t kPanelClass[] = L"PlakatoPanel";
-inline constexpr wchar_t kImageClass[] = L"PlakatoImage";
-
-// Image view: shows the given memory DC's picture unscaled at its top-left
-// corner (lParam: the HDC; 0 shows white).
-inline constexpr UINT kImageSetSource = WM_APP + 1;
-
 void RegisterControlClasses(HINSTANCE instance);
 
-// A panel is created with its ControlSpec as the creation parameter. It
-// paints its colour, bevel and caption, reports a click to its parent as
-// WM_COMMAND/STN_CLICKED, and passes its children's notifications up to the
-// top-level window so that the form handles them all in one place.
-HWND CreatePanel(const ControlSpec& design, HWND parent, int id, HINSTANCE instance);
+// A panel paints its colour, bevel and caption, reports a click to its parent
+// as WM_COMMAND/STN_CLICKED, and passes its children's notifications up to
+// the top-level window so that the form handles them all in one place.
+class PanelWindow : public Window<PanelWindow> {
+ public:
+  explicit PanelWindow(const ControlSpec& design) : design_(design) {}
+  HWND Create(HWND parent, int id, HINSTANCE instance);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static void Register(HINSTANCE instance);
+
+ private:
+  void Paint(HDC dc);
+
+  const ControlSpec& design_;
+  HFONT font_ = nullptr;
+  bool pressed_ = false;
+};
+
+// Shows a memory DC's picture unscaled at its top-left corner; white while
+// it has none.
+class ImageView : public Window<ImageView> {
+ public:
+  HWND Create(HWND parent, int id, HINSTANCE instance, const Bounds& b);
+  void SetSource(HDC source);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static void Register(HINSTANCE instance);
+
+ private:
+  void Paint(HDC dc);
+
+  HDC source_ = nullptr;
+};
 
 // Turns an owner-drawn push button into a flat button: it never takes the
 // focus, shows a raised frame while the pointer is over it and a sunken one

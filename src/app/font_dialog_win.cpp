@@ -5,47 +5,49 @@
 
 #include <cwchar>
 
+#include "base/window_win.h"
+
 namespace plakato {
 
 namespace {
 
-struct HookState {
+// Watches the script and colour lists: the dialog reports their values
+// whether or not the user touched them.
+class FontDialogHook : public Dialog<FontDialogHook, OnError::FailSafe> {
+ public:
+  static FontDialogHook* FromInitParam(LPARAM lParam) {
+    return reinterpret_cast<FontDialogHook*>(reinterpret_cast<CHOOSEFONTW*>(lParam)->lCustData);
+  }
+  static UINT_PTR CALLBACK HookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return static_cast<UINT_PTR>(Proc(dialog, message, wParam, lParam));
+  }
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+      if (LOWORD(wParam) == cmb5) scriptChosen = true;
+      if (LOWORD(wParam) == cmb4) colourChosen = true;
+    }
+    return 0;  // the dialog handles every message itself
+  }
+
   bool scriptChosen = false;
   bool colourChosen = false;
 };
-
-// Watches the script and colour lists: the dialog reports their values
-// whether or not the user touched them.
-UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* cf = reinterpret_cast<CHOOSEFONTW*>(lParam);
-    ::SetPropW(dialog, L"PlakatoFontHook", reinterpret_cast<HANDLE>(cf->lCustData));
-    return 0;
-  }
-  if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-    auto* state = reinterpret_cast<HookState*>(::GetPropW(dialog, L"PlakatoFontHook"));
-    if (state && LOWORD(wParam) == cmb5) state->scriptChosen = true;
-    if (state && LOWORD(wParam) == cmb4) state->colourChosen = true;
-  }
-  if (message == WM_DESTROY) ::RemovePropW(dialog, L"PlakatoFontHook");
-  return 0;
-}
 
 }  // namespace
 
 std::optional<FontDialogAnswer> RunFontDialog(HWND owner, const FontChoice& current) {
   LOGFONTW font = current.font;
-  HookState state;
+  FontDialogHook hook;
   CHOOSEFONTW cf{};
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = owner;
   cf.lpLogFont = &font;
   cf.rgbColors = current.color;
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
-  cf.lpfnHook = FontDialogHook;
-  cf.lCustData = reinterpret_cast<LPARAM>(&state);
+  cf.lpfnHook = &FontDialogHook::HookProc;
+  cf.lCustData = reinterpret_cast<LPARAM>(&hook);
   if (!::ChooseFontW(&cf)) return std::nullopt;
-  return FontDialogAnswer{font, cf.rgbColors, state.scriptChosen, state.colourChosen};
+  return FontDialogAnswer{font, cf.rgbColors, hook.scriptChosen, hook.colourChosen};
 }
 
 FontChoice ApplyFontDialogAnswer(const FontChoice& previous, const FontDialogAnswer& answer) {

@@ -1,8 +1,6 @@
 #include "app/form_layout.h"
 
 #include <cstdlib>
-#include <stdexcept>
-#include <string>
 
 namespace plakato {
 
@@ -20,52 +18,50 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kGrey = 0x808080;
 
 using K = ControlKind;
+using C = ControlId;
 
 const std::vector<ControlSpec> kControls = {
     // Form1, in tab order: Panel1 (0), Panel2 (1), Panel4 (2), btnExit (3), Panel5 (4).
-    {"Panel1", K::Panel, nullptr, {0, 65, 371, 40}, L"Panel1", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"Panel2", K::Panel, nullptr, {0, 0, 371, 65}, L"", nullptr, kNoColor, kWhite, false, Edge::None},
-    {"Panel4", K::Panel, nullptr, {0, 105, 371, 120}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"btnExit", K::PushButton, nullptr, {302, 235, 65, 65}, L"退　出", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"Panel5", K::Panel, nullptr, {0, 225, 289, 83}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"StatusBar1", K::StatusBar, nullptr, {0, 308, 371, 19}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::Panel1, "Panel1", K::Panel, C::None, {0, 65, 371, 40}, L"Panel1", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::Panel2, "Panel2", K::Panel, C::None, {0, 0, 371, 65}, L"", nullptr, kNoColor, kWhite, false, Edge::None},
+    {C::Panel4, "Panel4", K::Panel, C::None, {0, 105, 371, 120}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::btnExit, "btnExit", K::PushButton, C::None, {302, 235, 65, 65}, L"退　出", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::Panel5, "Panel5", K::Panel, C::None, {0, 225, 289, 83}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::StatusBar1, "StatusBar1", K::StatusBar, C::None, {0, 308, 371, 19}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
     // Panel1
-    {"CoolBar1", K::CoolBar, "Panel1", {0, 0, 371, 40}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"PageScroller1", K::PageScroller, "CoolBar1", {9, 0, 354, 33}, L"", nullptr, kNoColor, kNoColor, true, Edge::None},
-    {"ToolBar1", K::ToolBar, "PageScroller1", {0, 0, 354, 33}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::CoolBar1, "CoolBar1", K::CoolBar, C::Panel1, {0, 0, 371, 40}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::PageScroller1, "PageScroller1", K::PageScroller, C::CoolBar1, {9, 0, 354, 33}, L"", nullptr, kNoColor, kNoColor, true, Edge::None},
+    {C::ToolBar1, "ToolBar1", K::ToolBar, C::PageScroller1, {0, 0, 354, 33}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
     // Panel2
-    {"Panel3", K::Panel, "Panel2", {300, 5, 67, 57}, L"K", &kLogoFont, kNoColor, kNoColor, false, Edge::SoftBevel},
-    {"Label1", K::Label, "Panel2", {16, 8, 217, 29}, L"Plakato", &kTitleFont, kNoColor, kNoColor, false, Edge::None},
-    {"Label4", K::Label, "Panel2", {48, 48, 228, 12}, L"导出至qq功能关闭qq后使用，否则可能无效", &kHintFont, kGrey, kNoColor, false, Edge::None},
+    {C::Panel3, "Panel3", K::Panel, C::Panel2, {300, 5, 67, 57}, L"K", &kLogoFont, kNoColor, kNoColor, false, Edge::SoftBevel},
+    {C::Label1, "Label1", K::Label, C::Panel2, {16, 8, 217, 29}, L"Plakato", &kTitleFont, kNoColor, kNoColor, false, Edge::None},
+    {C::Label4, "Label4", K::Label, C::Panel2, {48, 48, 228, 12}, L"导出至qq功能关闭qq后使用，否则可能无效", &kHintFont, kGrey, kNoColor, false, Edge::None},
     // Panel4
-    {"Image1", K::Image, "Panel4", {0, 0, 371, 120}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::Image1, "Image1", K::Image, C::Panel4, {0, 0, 371, 120}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
     // Panel5
-    {"edtMessage", K::Edit, "Panel5", {72, 3, 209, 20}, L"", nullptr, kNoColor, kNoColor, true, Edge::None},
-    {"CheckBox1", K::CheckBox, "Panel5", {8, 35, 97, 17}, L"导出至QQ表情", nullptr, kNoColor, kNoColor, true, Edge::None},
-    {"Label2", K::Label, "Panel5", {8, 11, 60, 12}, L"文字内容：", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"Label3", K::Label, "Panel5", {105, 36, 24, 12}, L"QQ：", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"labQQ", K::Label, "Panel5", {128, 36, 6, 12}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"btnSetQQNum", K::FlatButton, "Panel5", {208, 29, 73, 22}, L"设置QQ号...", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"SpeedButton1", K::FlatButton, "Panel5", {0, 57, 81, 22}, L"字体设置...", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"SpeedButton2", K::FlatButton, "Panel5", {88, 57, 89, 22}, L"背景色设置...", nullptr, kNoColor, kNoColor, false, Edge::None},
-    {"SpeedButton3", K::FlatButton, "Panel5", {208, 57, 73, 22}, L"导　出...", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::edtMessage, "edtMessage", K::Edit, C::Panel5, {72, 3, 209, 20}, L"", nullptr, kNoColor, kNoColor, true, Edge::None},
+    {C::CheckBox1, "CheckBox1", K::CheckBox, C::Panel5, {8, 35, 97, 17}, L"导出至QQ表情", nullptr, kNoColor, kNoColor, true, Edge::None},
+    {C::Label2, "Label2", K::Label, C::Panel5, {8, 11, 60, 12}, L"文字内容：", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::Label3, "Label3", K::Label, C::Panel5, {105, 36, 24, 12}, L"QQ：", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::labQQ, "labQQ", K::Label, C::Panel5, {128, 36, 6, 12}, L"", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::btnSetQQNum, "btnSetQQNum", K::FlatButton, C::Panel5, {208, 29, 73, 22}, L"设置QQ号...", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::SpeedButton1, "SpeedButton1", K::FlatButton, C::Panel5, {0, 57, 81, 22}, L"字体设置...", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::SpeedButton2, "SpeedButton2", K::FlatButton, C::Panel5, {88, 57, 89, 22}, L"背景色设置...", nullptr, kNoColor, kNoColor, false, Edge::None},
+    {C::SpeedButton3, "SpeedButton3", K::FlatButton, C::Panel5, {208, 57, 73, 22}, L"导　出...", nullptr, kNoColor, kNoColor, false, Edge::None},
 };
 
 }  // namespace
 
 const std::vector<ControlSpec>& MainFormControls() { return kControls; }
 
-int FindControlIndex(std::string_view name) {
-  for (size_t i = 0; i < kControls.size(); ++i) {
-    if (name == kControls[i].name) return static_cast<int>(i);
-  }
-  return -1;
-}
+const ControlSpec& DesignOf(ControlId id) { return kControls.at(static_cast<size_t>(id)); }
 
-const ControlSpec& ControlByName(std::string_view name) {
-  int i = FindControlIndex(name);
-  if (i < 0) throw std::out_of_range("no control named " + std::string(name));
-  return kControls[static_cast<size_t>(i)];
+int CommandIdOf(ControlId id) { return kFirstControlId + static_cast<int>(id); }
+
+std::optional<ControlId> ControlOfCommand(int commandId) {
+  int index = commandId - kFirstControlId;
+  if (index < 0 || index >= static_cast<int>(ControlId::Count)) return std::nullopt;
+  return static_cast<ControlId>(index);
 }
 
 int MulDivRound(int value, int numerator, int denominator) {

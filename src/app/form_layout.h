@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <optional>
 #include <vector>
 
 namespace plakato {
@@ -21,6 +21,36 @@ enum class ControlKind {
   CoolBar,
   PageScroller,
   ToolBar,
+};
+
+// Every control of the form, in the order of the control table: parents
+// before children, and within one parent in tab order. The names are the
+// controls' names in the window's design.
+enum class ControlId {
+  Panel1,
+  Panel2,
+  Panel4,
+  btnExit,
+  Panel5,
+  StatusBar1,
+  CoolBar1,
+  PageScroller1,
+  ToolBar1,
+  Panel3,
+  Label1,
+  Label4,
+  Image1,
+  edtMessage,
+  CheckBox1,
+  Label2,
+  Label3,
+  labQQ,
+  btnSetQQNum,
+  SpeedButton1,
+  SpeedButton2,
+  SpeedButton3,
+  Count,
+  None = Count,  // as a parent: the form's client area
 };
 
 struct Bounds {
@@ -50,9 +80,10 @@ inline constexpr uint32_t kNoColor = 0xFFFFFFFFu;
 enum class Edge { None, SoftBevel };
 
 struct ControlSpec {
+  ControlId id;
   const char* name;
   ControlKind kind;
-  const char* parent;  // nullptr: the form's client area
+  ControlId parent;
   Bounds bounds;
   const wchar_t* caption;
   const FontSpec* font;  // nullptr: the window font
@@ -71,12 +102,14 @@ inline constexpr int kFirstControlId = 1000;
 extern const wchar_t kFormCaption[];
 extern const FontSpec kWindowFont;
 
-// All controls, parents before children, and within one parent in tab order,
-// which is also the order in which they are created.
+// All controls, indexed by ControlId, which is also the order in which they
+// are created.
 const std::vector<ControlSpec>& MainFormControls();
-// Index into MainFormControls(), or -1.
-int FindControlIndex(std::string_view name);
-const ControlSpec& ControlByName(std::string_view name);
+const ControlSpec& DesignOf(ControlId id);
+
+// The WM_COMMAND identifier of a control, and back.
+int CommandIdOf(ControlId id);
+std::optional<ControlId> ControlOfCommand(int commandId);
 
 // value * numerator / denominator, rounded half away from zero, as the
 // Windows MulDiv does.

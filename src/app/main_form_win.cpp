@@ -6,11 +6,12 @@
 #include <exception>
 
 #include "app/app_text.h"
-#include "app/controls_win.h"
 #include "app/message_edit_win.h"
-#include "scene/sign_text.h"
+#include "base/text.h"
 #include "base/text_win.h"
-#include "scene/scene_surface_win.h"
+#include "export/picture_export_win.h"
+#include "messenger/emoticon_store_win.h"
+#include "scene/sign_text.h"
 
 namespace plakato {
 
@@ -89,24 +90,24 @@ void SizeLabel(HWND label, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-TForm1::TForm1(FormOptions options) : options_(std::move(options)), ui_(options_.ui ? *options_.ui : SystemUiHost()) {}
+TForm1::TForm1(FormOptions options)
+    : options_(std::move(options)), ui_(options_.ui ? *options_.ui : SystemUiHost()),
+      controls_(static_cast<size_t>(ControlId::Count), nullptr) {}
 
 TForm1::~TForm1() {
-  if (window_ && ::IsWindow(window_)) {
+  SetErrorReporter(nullptr);
+  if (hwnd_ && ::IsWindow(hwnd_)) {
     options_.quitOnClose = false;
-    ::DestroyWindow(window_);
+    ::DestroyWindow(hwnd_);
   }
-}
-
-HWND TForm1::Control(std::string_view name) const {
-  int i = FindControlIndex(name);
-  return i < 0 || static_cast<size_t>(i) >= controls_.size() ? nullptr : controls_[static_cast<size_t>(i)];
 }
 
 void TForm1::Create() {
   HINSTANCE instance = Instance();
-  RegisterFormClass(instance, WindowProc);
+  RegisterFormClass(instance, &Proc);
   applicationTitle_ = ApplicationTitle(ProgramPath());
+  // Every window of the program shows its errors in this window's error box.
+  SetErrorReporter([this](const std::wstring& message) { ShowErrorBox(message); });
   whiteBrush_.reset(::CreateSolidBrush(RGB(255, 255, 255)));
 
   // The window is made at its final size and centred place, so that showing
@@ -118,13 +119,14 @@ void TForm1::Create() {
   int height = frame.bottom - frame.top;
   int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = ::CreateWindowExW(kFormExStyle, kFormClass, kFormCaption, kFormStyle, x, y, width, height, nullptr,
-                              nullptr, instance, this);
-  if (!window_) throw AppError(L"Cannot create the main window");
-  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
+  if (!::CreateWindowExW(kFormExStyle, kFormClass, kFormCaption, kFormStyle, x, y, width, height, nullptr, nullptr,
+                         instance, this)) {
+    throw AppError(L"Cannot create the main window");
+  }
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
 
   // A dialog-framed window offers neither minimise, maximise nor sizing.
-  HMENU system = ::GetSystemMenu(window_, FALSE);
+  HMENU system = ::GetSystemMenu(hwnd_, FALSE);
   for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
 
   CreateControls();
@@ -132,8 +134,8 @@ void TForm1::Create() {
 }
 
 void TForm1::Show() {
-  ::ShowWindow(window_, SW_SHOWNORMAL);
-  ::UpdateWindow(window_);
+  ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  ::UpdateWindow(hwnd_);
 }
 
 // The window font is the designed one, scaled by the display's dpi; when it
@@ -159,16 +161,13 @@ HFONT TForm1::FontFor(const ControlSpec& design) {
 }
 
 void TForm1::CreateControls() {
-  const auto& designs = MainFormControls();
-  controls_.assign(designs.size(), nullptr);
-  for (size_t i = 0; i < designs.size(); ++i) controls_[i] = CreateControl(i);
+  for (const ControlSpec& design : MainFormControls()) controls_[static_cast<size_t>(design.id)] = CreateControl(design);
 }
 
-HWND TForm1::CreateControl(size_t index) {
-  const ControlSpec& design = MainFormControls()[index];
-  HWND parent = design.parent ? Control(design.parent) : window_;
+HWND TForm1::CreateControl(const ControlSpec& design) {
+  HWND parent = design.parent == ControlId::None ? hwnd_ : Control(design.parent);
   HINSTANCE instance = Instance();
-  int id = kFirstControlId + static_cast<int>(index);
+  int id = CommandIdOf(design.id);
   HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   DWORD child = WS_CHILD | WS_VISIBLE | (design.tabStop ? WS_TABSTOP : 0);
   HFONT font = FontFor(design);
@@ -182,8 +181,9 @@ HWND TForm1::CreateControl(size_t index) {
 
   switch (design.kind) {
     case ControlKind::Panel:
-      hwnd = CreatePanel(design, parent, id, instance);
-      ::MoveWindow(hwnd, b.left, b.top, b.width, b.height, FALSE);
+      panels_.push_back(std::make_unique<PanelWindow>(design));
+      hwnd = panels_.back()->Create(parent, id, instance);
+      if (hwnd) ::MoveWindow(hwnd, b.left, b.top, b.width, b.height, FALSE);
       break;
     case ControlKind::Label: {
       hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
@@ -205,7 +205,8 @@ HWND TForm1::CreateControl(size_t index) {
       hwnd = create(0, L"BUTTON", BS_PUSHBUTTON);
       break;
     case ControlKind::Image:
-      hwnd = create(0, kImageClass, 0);
+      imageView_ = std::make_unique<ImageView>();
+      hwnd = imageView_->Create(parent, id, instance, b);
       break;
     case ControlKind::StatusBar:
       hwnd = create(0, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
@@ -250,21 +251,9 @@ HWND TForm1::CreateControl(size_t index) {
   return hwnd;
 }
 
-void TForm1::ShowCurrentError() {
-  try {
-    throw;
-  } catch (const AppError& error) {
-    ShowErrorBox(error.message());
-  } catch (const std::exception& error) {
-    ShowErrorBox(WidenUtf8(error.what()));
-  } catch (...) {
-    ShowErrorBox(L"Unknown error");
-  }
-}
-
 void TForm1::ShowErrorBox(const std::wstring& message) {
   HWND owner = ::GetActiveWindow();
-  ui_.ShowMessageBox(owner ? owner : window_, ErrorBoxText(message), applicationTitle_, MB_OK | MB_ICONSTOP);
+  ui_.ShowMessageBox(owner ? owner : hwnd_, ErrorBoxText(message), applicationTitle_, MB_OK | MB_ICONSTOP);
 }
 
 void TForm1::RunStartupStep(StartupStep step, const std::function<void()>& body) {
@@ -274,29 +263,24 @@ void TForm1::RunStartupStep(StartupStep step, const std::function<void()>& body)
 }
 
 SceneSurface& TForm1::SceneCanvas() {
-  if (!canvas_) {
-    HWND image = Control("Image1");
+  if (!placard_.surface()) {
     RECT rc;
-    ::GetClientRect(image, &rc);
-    WindowDc screen(nullptr);
-    canvas_ = std::make_unique<SceneSurface>(screen.get(), rc.right, rc.bottom, dpi_);
-    faceStrip_ = std::make_unique<MaskedStrip>(ImageList1);
-    pieceStrip_ = std::make_unique<MaskedStrip>(ImageList2);
-    canvas_->AddImageList(ImageList1, *faceStrip_);
-    canvas_->AddImageList(ImageList2, *pieceStrip_);
-    ::SendMessageW(image, kImageSetSource, 0, reinterpret_cast<LPARAM>(canvas_->dc()));
+    ::GetClientRect(Control(ControlId::Image1), &rc);
+    imageView_->SetSource(placard_.Surface(rc.right, rc.bottom, dpi_).dc());
   }
-  return *canvas_;
+  return *placard_.surface();
 }
 
 void TForm1::RenderScene() {
-  scene_.RenderScene(SceneCanvas(), ImageList1, ImageList2, ColorDialog1.color);
-  ::InvalidateRect(Control("Image1"), nullptr, FALSE);
+  SceneCanvas();
+  layout_ = placard_.Render(ColorDialog1.color);
+  ::InvalidateRect(Control(ControlId::Image1), nullptr, FALSE);
 }
 
 // One plain push button per face, each inserted in front of the ones made
 // before it, so that the bar shows the faces left to right in list order.
-void TForm1::CreateFigureButtons(HWND toolBar) {
+void TForm1::CreateFigureButtons() {
+  HWND toolBar = Control(ControlId::ToolBar1);
   systemFaces_ = MakeSystemImageList(ImageList1);
   ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(systemFaces_.get()));
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageList1.Width(), ImageList1.Height()));
@@ -322,8 +306,8 @@ void TForm1::CreateFigureButtons(HWND toolBar) {
   ::SendMessageW(pager, PGM_SETPOS, 0, 0);
 }
 
-void TForm1::SetLabelText(std::string_view name, const std::wstring& text) {
-  HWND label = Control(name);
+void TForm1::SetLabelText(ControlId id, const std::wstring& text) {
+  HWND label = Control(id);
   // Clear the old text's area in the parent, which the smaller label may no longer cover.
   RECT old = RectInParent(label);
   ::SetWindowTextW(label, text.c_str());
@@ -331,21 +315,22 @@ void TForm1::SetLabelText(std::string_view name, const std::wstring& text) {
   ::InvalidateRect(::GetParent(label), &old, TRUE);
 }
 
-void TForm1::ToolButtonClick(HWND toolBar, int commandId) {
+void TForm1::ToolButtonClick(int commandId) {
+  HWND toolBar = Control(ControlId::ToolBar1);
   TBBUTTONINFOW info{};
   info.cbSize = sizeof(info);
   info.dwMask = TBIF_IMAGE;
   if (::SendMessageW(toolBar, TB_GETBUTTONINFOW, commandId, reinterpret_cast<LPARAM>(&info)) < 0) return;
-  scene_.FFigureIndex = info.iImage;
+  placard_.scene.FFigureIndex = info.iImage;
   RenderScene();
 }
 
 LRESULT TForm1::OnNotify(NMHDR* header) {
-  if (header->hwndFrom == Control("PageScroller1") && header->code == PGN_CALCSIZE) {
+  if (header->hwndFrom == Control(ControlId::PageScroller1) && header->code == PGN_CALCSIZE) {
     // The pager scrolls the tool bar, which is as wide as its buttons.
     auto* calc = reinterpret_cast<NMPGCALCSIZE*>(header);
     SIZE size{};
-    ::SendMessageW(Control("ToolBar1"), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    ::SendMessageW(Control(ControlId::ToolBar1), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     if (calc->dwFlag == PGF_CALCWIDTH) calc->iWidth = size.cx;
     if (calc->dwFlag == PGF_CALCHEIGHT) calc->iHeight = size.cy;
   }
@@ -353,7 +338,7 @@ LRESULT TForm1::OnNotify(NMHDR* header) {
 }
 
 void TForm1::FormCreate() {
-  RunStartupStep(StartupStep::FigureButtons, [this] { CreateFigureButtons(Control("ToolBar1")); });
+  RunStartupStep(StartupStep::FigureButtons, [this] { CreateFigureButtons(); });
   RunStartupStep(StartupStep::SceneFontBold, [this] {
     SceneSurface& scene = SceneCanvas();
     LOGFONTW bold = scene.font();
@@ -362,13 +347,13 @@ void TForm1::FormCreate() {
   });
   RunStartupStep(StartupStep::SignColour, [this] { ColorDialog1.color = RGB(255, 255, 255); });
   RunStartupStep(StartupStep::FontDialogPrimed, [this] {
-    FontDialog1.font = canvas_->font();
-    FontDialog1.color = canvas_->fontColor();
+    FontDialog1.font = SceneCanvas().font();
+    FontDialog1.color = SceneCanvas().fontColor();
   });
   RunStartupStep(StartupStep::SceneFields, [this] {
     RECT rc;
-    ::GetClientRect(Control("Image1"), &rc);
-    scene_.SetStartFields(rc.right, rc.bottom, ImageList1);
+    ::GetClientRect(Control(ControlId::Image1), &rc);
+    placard_.scene.SetStartFields(rc.right, rc.bottom, ImageList1);
   });
   RunStartupStep(StartupStep::FirstRender, [this] { RenderScene(); });
   RunStartupStep(StartupStep::MessengerFolder, [this] { ReadMessengerFolder(); });
@@ -379,105 +364,152 @@ void TForm1::Panel3Click() {
 }
 
 void TForm1::edtMessageChange() {
-  scene_.FMessage = SignTextFromEdit(WindowText(Control("edtMessage")));
+  placard_.scene.FMessage = SignTextFromEdit(WindowText(Control(ControlId::edtMessage)));
   RenderScene();
 }
 
 // OK or Cancel, the dialog's font becomes the scene font again; a Cancel
 // leaves the dialog's font as it was, so the scene is drawn as before.
 void TForm1::SpeedButton1Click() {
-  if (auto answer = ui_.ChooseFont(window_, FontDialog1)) FontDialog1 = ApplyFontDialogAnswer(FontDialog1, *answer);
+  if (auto answer = ui_.ChooseFont(hwnd_, FontDialog1)) FontDialog1 = ApplyFontDialogAnswer(FontDialog1, *answer);
   SceneCanvas().SetFont(FontDialog1.font, FontDialog1.color);
   RenderScene();
 }
 
 void TForm1::SpeedButton2Click() {
-  ui_.ChooseColour(window_, ColorDialog1);
+  ui_.ChooseColour(hwnd_, ColorDialog1);
   RenderScene();
 }
 
-void TForm1::btnExitClick() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
-
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TForm1* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TForm1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+// The export: the placard cut out by the last drawing's layout, encoded
+// once, to a file the user names or into the messenger's emoticon store.
+void TForm1::Button2Click() {
+  SetStatusText(L"");
+  PictureExport picture(placard_.Pixels(), layout_);
+  // Messenger mode is decided once; the dialog is modal, so it cannot change.
+  if (messengerMode()) {
+    FFaceId = EmoticonStore(account_, ImageList2).Store(picture.Jpeg(), placard_.scene.FMessage);
+    SetStatusText(L"导出成功至：" + account_.TempPicturePath());
+    return;
   }
-  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  // No exception may cross into the system's code that called us.
-  self->RunHandler([&] { result = self->HandleMessage(message, wParam, lParam); });
-  return result;
+  std::optional<std::wstring> chosen = ui_.SavePicture(hwnd_, SavePictureDialog1);
+  if (!chosen) return;
+  SavePictureDialog1 = *chosen;
+  picture.WriteJpeg(*chosen);
+  SetStatusText(L"导出成功至：" + *chosen);
 }
+
+void TForm1::SetStatusText(const std::wstring& text) {
+  ::SendMessageW(Control(ControlId::StatusBar1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TForm1::ReadMessengerFolder() {
+  account_.ReadInstallDir();
+  if (!account_.installed()) {
+    ::EnableWindow(Control(ControlId::CheckBox1), FALSE);
+    ::EnableWindow(Control(ControlId::btnSetQQNum), FALSE);
+  }
+}
+
+void TForm1::btnSetQQNumClick() {
+  SetLabelText(ControlId::labQQ, L"");
+  std::wstring answer = ui_.InputBox(hwnd_, L"输入", L"请输入QQ号：", L"");
+  if (Trim(answer).empty()) return;
+  if (!account_.Choose(answer)) {
+    SetCheckBox1(false);
+    ui_.ShowMessageBox(::GetActiveWindow(), L"qq号不正确或该qq号的配置文件不存在！", L"提示", MB_ICONINFORMATION);
+    return;
+  }
+  // The label first: ticking runs CheckBox1Click, which wants a number shown.
+  SetLabelText(ControlId::labQQ, answer);
+  SetCheckBox1(true);
+}
+
+void TForm1::CheckBox1Click() {
+  if (WindowText(Control(ControlId::labQQ)).empty()) SetCheckBox1(false);
+}
+
+bool TForm1::messengerMode() const {
+  return ::SendMessageW(Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Ticks or unticks the box as the program does it: a change of state runs
+// the box's click handler, as a click would.
+void TForm1::SetCheckBox1(bool ticked) {
+  if (messengerMode() == ticked) return;
+  ::SendMessageW(Control(ControlId::CheckBox1), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  CheckBox1Click();
+}
+
+void TForm1::btnExitClick() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_CLOSE:
-      ::DestroyWindow(window_);
+      ::DestroyWindow(hwnd_);
       return 0;
     case WM_DESTROY:
       if (options_.quitOnClose) ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      return 0;
     default:
-      return ::DefWindowProcW(window_, message, wParam, lParam);
+      return DefaultProc(message, wParam, lParam);
   }
 }
 
-void TForm1::OnCommand(int id, int code, HWND control) {
-  if (control && control == Control("ToolBar1") && id >= kFigureCommandBase) {
-    ToolButtonClick(control, id);
+void TForm1::OnCommand(int id, int code) {
+  if (id >= kFigureCommandBase && id < kFigureCommandBase + ImageList1.Count()) {
+    ToolButtonClick(id);
     return;
   }
-  int index = id - kFirstControlId;
-  if (index < 0 || static_cast<size_t>(index) >= MainFormControls().size()) return;
-  std::string_view name = MainFormControls()[static_cast<size_t>(index)].name;
-  if (name == "Panel3" && code == STN_CLICKED) {
-    Panel3Click();
-  } else if (name == "btnExit" && code == BN_CLICKED) {
-    btnExitClick();
-  } else if (name == "edtMessage" && code == EN_CHANGE) {
-    edtMessageChange();
-  } else if (name == "SpeedButton1" && code == BN_CLICKED) {
-    SpeedButton1Click();
-  } else if (name == "SpeedButton2" && code == BN_CLICKED) {
-    SpeedButton2Click();
-  } else if (name == "btnSetQQNum" && code == BN_CLICKED) {
-    btnSetQQNumClick();
-  } else if (name == "CheckBox1" && code == BN_CLICKED) {
-    CheckBox1Click();
-  } else if (name == "SpeedButton3" && code == BN_CLICKED) {
-    Button2Click();
+  std::optional<ControlId> control = ControlOfCommand(id);
+  if (!control) return;
+  switch (*control) {
+    case ControlId::Panel3:
+      if (code == STN_CLICKED) Panel3Click();
+      break;
+    case ControlId::btnExit:
+      if (code == BN_CLICKED) btnExitClick();
+      break;
+    case ControlId::edtMessage:
+      if (code == EN_CHANGE) edtMessageChange();
+      break;
+    case ControlId::SpeedButton1:
+      if (code == BN_CLICKED) SpeedButton1Click();
+      break;
+    case ControlId::SpeedButton2:
+      if (code == BN_CLICKED) SpeedButton2Click();
+      break;
+    case ControlId::btnSetQQNum:
+      if (code == BN_CLICKED) btnSetQQNumClick();
+      break;
+    case ControlId::CheckBox1:
+      if (code == BN_CLICKED) CheckBox1Click();
+      break;
+    case ControlId::SpeedButton3:
+      if (code == BN_CLICKED) Button2Click();
+      break;
+    default:
+      break;
   }
 }
 
 // Labels, the check box and the panels' captions show their parent's colour.
-LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
-  int index = ::GetDlgCtrlID(control) - kFirstControlId;
-  const auto& designs = MainFormControls();
-  if (index < 0 || static_cast<size_t>(index) >= designs.size()) {
-    return ::DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-  }
-  const ControlSpec& design = designs[static_cast<size_t>(index)];
-  const ControlSpec* parent = design.parent ? &ControlByName(design.parent) : nullptr;
+LRESULT TForm1::OnControlColour(UINT message, HDC dc, HWND control) {
+  std::optional<ControlId> id = ControlOfCommand(::GetDlgCtrlID(control));
+  if (!id) return DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  const ControlSpec& design = DesignOf(*id);
+  const ControlSpec* parent = design.parent == ControlId::None ? nullptr : &DesignOf(design.parent);
   COLORREF back = parent ? BackColourOf(*parent) : ::GetSysColor(COLOR_BTNFACE);
   ::SetTextColor(dc, design.textColor == kNoColor ? ::GetSysColor(COLOR_WINDOWTEXT) : design.textColor);
   ::SetBkColor(dc, back);
@@ -488,10 +520,10 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
 void TForm1::OnActivate(bool active) {
   if (!active) {
     HWND focus = ::GetFocus();
-    if (focus && ::IsChild(window_, focus)) lastFocus_ = focus;
+    if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
     return;
   }
-  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control("PageScroller1");
+  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(ControlId::PageScroller1);
   ::SetFocus(target);
 }
 

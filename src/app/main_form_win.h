@@ -1,5 +1,7 @@
-// Form1: the program's one window, with its controls, its start-up steps and
-// its event handlers.
+// Form1: the program's one window. It builds its controls from the control
+// table, runs the start-up steps, and wires each control's event to the
+// subsystem that does the work: the placard view, the export, the messenger
+// account and its emoticon store.
 #pragma once
 
 #include <windows.h>
@@ -7,19 +9,20 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "app/colour_dialog_win.h"
+#include "app/controls_win.h"
+#include "app/font_dialog_win.h"
 #include "app/form_layout.h"
 #include "app/ui_host_win.h"
 #include "base/handles_win.h"
-#include "messenger/line_buffer.h"
+#include "base/window_win.h"
+#include "messenger/account_win.h"
 #include "scene/image_list_win.h"
-#include "scene/placard_scene.h"
+#include "scene/placard_view_win.h"
 
 namespace plakato {
-
-class SceneSurface;
 
 // The steps of FormCreate, in the order they run.
 enum class StartupStep {
@@ -40,11 +43,9 @@ struct FormOptions {
   std::function<void(StartupStep)> beforeStartupStep;
 };
 
-class TForm1 {
+class TForm1 : public Window<TForm1> {
  public:
   explicit TForm1(FormOptions options = {});
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
   ~TForm1();
 
   // Builds the hidden window, centred on the screen, with all controls, and
@@ -52,13 +53,13 @@ class TForm1 {
   void Create();
   void Show();
 
-  HWND handle() const { return window_; }
-  HWND Control(std::string_view name) const;
+  HWND handle() const { return hwnd(); }
+  HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   const std::wstring& applicationTitle() const { return applicationTitle_; }
   int measuredTextHeight() const { return scale_.measured; }
   const std::vector<StartupStep>& completedStartupSteps() const { return completedSteps_; }
-  const SceneSurface* scene() const { return canvas_.get(); }
-  const PlacardScene& placard() const { return scene_; }
+  const SceneSurface* scene() const { return placard_.surface(); }
+  const PlacardScene& placard() const { return placard_.scene; }
   const FontChoice& fontDialogFont() const { return FontDialog1; }
   COLORREF signColour() const { return ColorDialog1.color; }
 
@@ -66,16 +67,12 @@ class TForm1 {
   // escapes it is shown in the error box, and the program goes on.
   template <typename Handler>
   void RunHandler(Handler&& handler) {
-    try {
-      handler();
-    } catch (...) {
-      ShowCurrentError();
-    }
+    RunReported(handler);
   }
 
   // Event handlers.
   void FormCreate();
-  void ToolButtonClick(HWND toolBar, int commandId);
+  void ToolButtonClick(int commandId);
   void Panel3Click();
   void edtMessageChange();
   void SpeedButton1Click();
@@ -83,49 +80,44 @@ class TForm1 {
   void btnSetQQNumClick();
   void CheckBox1Click();
   void Button2Click();
-
-  // The messenger account, for tests.
-  const std::wstring& qqInstallDir() const { return FQQInstallDir; }
-  const std::wstring& panelDir() const { return FPanelDir; }
-  const std::wstring& faceIndexPath() const { return FFaceIndexPath; }
-  const std::wstring& faceId() const { return FFaceId; }
-  const std::wstring& savedPictureName() const { return SavePictureDialog1; }
   void btnExitClick();
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The messenger account, for tests.
+  const std::wstring& qqInstallDir() const { return account_.FQQInstallDir; }
+  const std::wstring& panelDir() const { return account_.FPanelDir; }
+  const std::wstring& faceIndexPath() const { return account_.FFaceIndexPath; }
+  const std::string& faceId() const { return FFaceId; }
+  const std::wstring& savedPictureName() const { return SavePictureDialog1; }
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code, HWND control);
-  LRESULT OnControlColour(HDC dc, HWND control);
+
+ private:
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(NMHDR* header);
+  LRESULT OnControlColour(UINT message, HDC dc, HWND control);
   void OnActivate(bool active);
 
   void MeasureWindowFont();
   void CreateControls();
-  HWND CreateControl(size_t index);
+  HWND CreateControl(const ControlSpec& design);
   HFONT FontFor(const ControlSpec& design);
   void ShowErrorBox(const std::wstring& message);
-  // Shows the exception being handled in the error box.
-  void ShowCurrentError();
   void RunStartupStep(StartupStep step, const std::function<void()>& body);
   SceneSurface& SceneCanvas();
   void RenderScene();
-  void CreateFigureButtons(HWND toolBar);
+  void CreateFigureButtons();
   // Sets a label's text and sizes it to the text, as at creation.
-  void SetLabelText(std::string_view name, const std::wstring& text);
-  std::wstring ReadQQInstallDir();
+  void SetLabelText(ControlId label, const std::wstring& text);
   void ReadMessengerFolder();
+  bool messengerMode() const;
   void SetCheckBox1(bool ticked);
   void SetStatusText(const std::wstring& text);
-  // The messenger branch of an export: the picture just written as
-  // tempfile.jpg named by its identifier, its thumbnail, its index entry.
-  void StoreEmoticon(const std::vector<uint8_t>& jpeg);
-  void UpdateFaceIndex();
-  LRESULT OnNotify(NMHDR* header);
 
   FormOptions options_;
   UiHost& ui_;
-  HWND window_ = nullptr;
-  std::vector<HWND> controls_;  // parallel to MainFormControls()
+  std::vector<HWND> controls_;  // indexed by ControlId
+  std::vector<std::unique_ptr<PanelWindow>> panels_;
+  std::unique_ptr<ImageView> imageView_;
   std::wstring applicationTitle_;
   LayoutScale scale_;
   int dpi_ = kDesignDpi;
@@ -134,26 +126,20 @@ class TForm1 {
   UniqueBrush whiteBrush_;
   HWND lastFocus_ = nullptr;
   std::vector<StartupStep> completedSteps_;
-  std::unique_ptr<SceneSurface> canvas_;  // Image1's drawing surface, made on first use
 
   // Components without a place on screen.
   ImageList ImageList1{FaceArtwork()};
   ImageList ImageList2{PieceArtwork()};
   UniqueImageList systemFaces_;  // for the tool bar
-  std::unique_ptr<MaskedStrip> faceStrip_;   // for the scene
-  std::unique_ptr<MaskedStrip> pieceStrip_;
   FontChoice FontDialog1;
   ColourChoice ColorDialog1;
   std::wstring SavePictureDialog1;  // the name of its last confirmed use
-  LineBuffer Memo1;                 // face.xml between loading and saving
 
-  // Scene fields (FCenterX ... FMessage) and the drawing steps.
-  PlacardScene scene_;
-  // Messenger fields.
-  std::wstring FQQInstallDir;
-  std::wstring FPanelDir;
-  std::wstring FFaceIndexPath;
-  std::wstring FFaceId;
+  // The subsystems the handlers wire to.
+  PlacardView placard_{ImageList1, ImageList2};
+  SceneLayout layout_;  // what the last drawing left for the export
+  MessengerAccount account_;
+  std::string FFaceId;
 };
 
 // Runs the window's message loop until it is closed; keyboard navigation

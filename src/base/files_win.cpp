@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <limits>
 #include <memory>
 
 #include "base/handles_win.h"
@@ -108,6 +109,10 @@ void WriteFileReplacing(const std::wstring& path, std::span<const uint8_t> bytes
 }
 
 std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
+  return *ReadFileUpTo(path, shareMode, std::numeric_limits<size_t>::max());
+}
+
+std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMode, size_t limit) {
   UniqueFile file = AdoptFile(
       ::CreateFileW(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw CannotOpenFileError(path, ::GetLastError());
@@ -115,12 +120,16 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
   // meanwhile is read on to its end.
   LARGE_INTEGER size{};
   std::string content;
-  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (int64_t{1} << 31)) {
-    content.resize(static_cast<size_t>(size.QuadPart));
+  if (::GetFileSizeEx(file.get(), &size)) {
+    if (static_cast<uint64_t>(size.QuadPart) > limit) return std::nullopt;
+    if (size.QuadPart > 0 && size.QuadPart < (int64_t{1} << 31)) content.resize(static_cast<size_t>(size.QuadPart));
   }
   size_t filled = 0;
   for (;;) {
-    if (content.size() - filled < 64 * 1024) content.resize(filled + 64 * 1024);
+    // One byte past the limit is enough to know the file is too large.
+    if (filled > limit) return std::nullopt;
+    size_t room = limit - filled >= 64 * 1024 ? 64 * 1024 : limit - filled + 1;
+    if (content.size() - filled < room) content.resize(filled + room);
     DWORD got = 0;
     DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - filled, size_t{1} << 30));
     if (!::ReadFile(file.get(), content.data() + filled, want, &got, nullptr)) {
@@ -129,6 +138,7 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
     if (got == 0) break;
     filled += got;
   }
+  if (filled > limit) return std::nullopt;
   content.resize(filled);
   return content;
 }

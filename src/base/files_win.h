@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -33,5 +34,9 @@ void WriteFileReplacing(const std::wstring& path, std::span<const uint8_t> bytes
 // Throws CannotOpenFileError when it cannot be opened, CannotReadFileError
 // when reading fails.
 std::string ReadWholeFile(const std::wstring& path, DWORD shareMode);
+
+// The same, for a file of at most `limit` bytes; nothing for a larger one,
+// of which no more than `limit` + 1 bytes are read.
+std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMode, size_t limit);
 
 }  // namespace plakato

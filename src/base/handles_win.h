@@ -23,6 +23,12 @@ class UniqueAny {
   ~UniqueAny() { reset(); }
 
   T get() const { return value_; }
+  // For a call that hands back a new handle through a pointer: the old one
+  // is closed first.
+  T* put() {
+    reset();
+    return &value_;
+  }
   explicit operator bool() const { return value_ != Invalid; }
   T release() { return std::exchange(value_, Invalid); }
   void reset(T value = Invalid) {
@@ -69,19 +75,49 @@ class WindowDc {
   HDC dc_;
 };
 
-// Selects an object into a DC for one scope and selects the old one back.
-class SelectGuard {
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintScope {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() {
-    if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+  explicit PaintScope(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(window_, &paint_); }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Keeps objects of one kind selected into a DC for as long as it lives, and
+// selects back the object the DC held before the first one when it goes.
+// Declared after the objects it selects, so it lets go of them before they
+// are deleted.
+class SelectionSlot {
+ public:
+  SelectionSlot() = default;
+  explicit SelectionSlot(HDC dc) : dc_(dc) {}
+  SelectionSlot(HDC dc, HGDIOBJ object) : dc_(dc) { Select(object); }
+  SelectionSlot(const SelectionSlot&) = delete;
+  SelectionSlot& operator=(const SelectionSlot&) = delete;
+  ~SelectionSlot() {
+    if (original_) ::SelectObject(dc_, original_);
+  }
+  // False when the DC refuses the object.
+  bool Select(HGDIOBJ object) {
+    HGDIOBJ previous = ::SelectObject(dc_, object);
+    if (!previous || previous == HGDI_ERROR) return false;
+    if (!original_) original_ = previous;
+    return true;
   }
 
  private:
-  HDC dc_;
-  HGDIOBJ old_;
+  HDC dc_ = nullptr;
+  HGDIOBJ original_ = nullptr;
 };
+
+// Selects an object into a DC for one scope and selects the old one back.
+using SelectGuard = SelectionSlot;
 
 }  // namespace plakato

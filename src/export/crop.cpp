@@ -23,4 +23,8 @@ PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r) {
   return out;
 }
 
+PixelCanvas ExportedPicture(const PixelCanvas& scene, const SceneLayout& layout) {
+  return CropPixels(scene, CropRectangle(scene.width, scene.height, layout.signWidth, layout.sceneHeight));
+}
+
 }  // namespace plakato

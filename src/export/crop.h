@@ -16,4 +16,8 @@ SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int crop
 // r reaches outside the scene.
 PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r);
 
+// The picture an export writes, before any encoding: the part of the whole
+// scene that the drawing's layout marks out.
+PixelCanvas ExportedPicture(const PixelCanvas& scene, const SceneLayout& layout);
+
 }  // namespace plakato

@@ -7,17 +7,18 @@
 
 namespace plakato {
 
-HBITMAP LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) {
-  std::string bytes;
+UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) {
+  std::optional<std::string> bytes;
   try {
     // Other programs may go on reading and writing it while we look.
-    bytes = ReadWholeFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    bytes = ReadFileUpTo(path, FILE_SHARE_READ | FILE_SHARE_WRITE, kPreviewFileLimit);
   } catch (const AppError&) {
-    return nullptr;  // a file we cannot read simply shows no preview
+    return {};  // a file we cannot read simply shows no preview
   }
+  if (!bytes) return {};
   DecodedPreview preview = DecodeJpegPreview(
-      {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, maxWidth, maxHeight);
-  if (preview.picture.pixels.empty()) return nullptr;
+      {reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}, maxWidth, maxHeight);
+  if (preview.picture.pixels.empty()) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = preview.picture.width;
@@ -25,8 +26,8 @@ HBITMAP LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return {};
   auto* px = static_cast<uint32_t*>(bits);
   std::transform(preview.picture.pixels.begin(), preview.picture.pixels.end(), px, SwapRedBlue);
   if (pictureSize) *pictureSize = SIZE{preview.width, preview.height};

@@ -5,10 +5,17 @@
 
 #include <string>
 
+#include "base/handles_win.h"
+
 namespace plakato {
 
+// Files larger than this are not previewed (nor read): no picture the
+// program writes comes near it, and a disc image must not freeze the dialog.
+inline constexpr size_t kPreviewFileLimit = 32u << 20;
+
 // A bitmap of the JPEG file at `path` that fits maxWidth x maxHeight, and
-// the picture's own size; null when the file cannot be read as a JPEG.
-HBITMAP LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
+// the picture's own size; none when the file cannot be read as a JPEG or is
+// larger than kPreviewFileLimit.
+UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 
 }  // namespace plakato

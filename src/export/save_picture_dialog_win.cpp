@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/dialog_template_win.h"
+#include "base/handles_win.h"
+#include "base/window_win.h"
 
 namespace plakato {
 
@@ -17,54 +19,57 @@ constexpr WORD kFrameId = 1200;
 constexpr WORD kImageId = 1201;
 constexpr WORD kSizeId = 1202;
 constexpr int kPreviewPixels = 128;
-constexpr wchar_t kStateProp[] = L"PlakatoPreview";
 
-struct PreviewState {
-  PreviewLoader loader;
-  HBITMAP shown = nullptr;
+// The pane's hook: it shows the picture under selection. It owns the bitmap
+// the pane shows, for as long as the pane shows it.
+class PreviewPane : public Dialog<PreviewPane, OnError::FailSafe> {
+ public:
+  explicit PreviewPane(PreviewLoader loader) : loader_(loader) {}
+  static PreviewPane* FromInitParam(LPARAM lParam) {
+    return reinterpret_cast<PreviewPane*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+  }
+  static UINT_PTR CALLBACK HookProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
+    return static_cast<UINT_PTR>(Proc(pane, message, wParam, lParam));
+  }
+  INT_PTR HandleMessage(UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+      case WM_INITDIALOG:
+        return TRUE;
+      case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code == CDN_SELCHANGE || header->code == CDN_INITDONE) Show();
+        return 0;
+      }
+      case WM_DESTROY:
+        ::SendDlgItemMessageW(hwnd(), kImageId, STM_SETIMAGE, IMAGE_BITMAP, 0);
+        shown_.reset();
+        return 0;
+    }
+    return 0;
+  }
+
+ private:
+  void Show();
+
+  PreviewLoader loader_;
+  UniqueBitmap shown_;
 };
 
-void ShowPreview(HWND pane, PreviewState& state) {
+void PreviewPane::Show() {
   wchar_t path[MAX_PATH * 4] = L"";
-  HWND dialog = ::GetParent(pane);
+  HWND dialog = ::GetParent(hwnd());
   LRESULT n = ::SendMessageW(dialog, CDM_GETFILEPATH, static_cast<WPARAM>(std::size(path)),
                              reinterpret_cast<LPARAM>(path));
   SIZE size{};
-  HBITMAP bitmap = nullptr;
+  UniqueBitmap bitmap;
   DWORD attributes = n > 0 ? ::GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
-  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && state.loader) {
-    bitmap = state.loader(path, kPreviewPixels, kPreviewPixels, &size);
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && loader_) {
+    bitmap = loader_(path, kPreviewPixels, kPreviewPixels, &size);
   }
-  ::SendDlgItemMessageW(pane, kImageId, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-  if (state.shown) ::DeleteObject(state.shown);
-  state.shown = bitmap;
-  std::wstring text = bitmap ? std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) : L"(无)";
-  ::SetDlgItemTextW(pane, kSizeId, text.c_str());
-}
-
-UINT_PTR CALLBACK PreviewHook(HWND pane, UINT message, WPARAM, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      auto* ofn = reinterpret_cast<OPENFILENAMEW*>(lParam);
-      ::SetPropW(pane, kStateProp, reinterpret_cast<HANDLE>(ofn->lCustData));
-      return TRUE;
-    }
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      auto* state = static_cast<PreviewState*>(::GetPropW(pane, kStateProp));
-      if (state && (header->code == CDN_SELCHANGE || header->code == CDN_INITDONE)) ShowPreview(pane, *state);
-      return 0;
-    }
-    case WM_DESTROY: {
-      auto* state = static_cast<PreviewState*>(::RemovePropW(pane, kStateProp));
-      if (state && state->shown) {
-        ::DeleteObject(state->shown);
-        state->shown = nullptr;
-      }
-      return 0;
-    }
-  }
-  return 0;
+  ::SendDlgItemMessageW(hwnd(), kImageId, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+  shown_ = std::move(bitmap);  // the one shown before goes only now that the pane lets go of it
+  std::wstring text = shown_ ? std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) : L"(无)";
+  ::SetDlgItemTextW(hwnd(), kSizeId, text.c_str());
 }
 
 }  // namespace
@@ -80,7 +85,7 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
 
   std::vector<wchar_t> file(32768, L'\0');
   initialName.copy(file.data(), std::min(initialName.size(), file.size() - 1));
-  PreviewState state{loader};
+  PreviewPane preview(loader);
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
@@ -92,8 +97,8 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
   ofn.lpstrDefExt = L"jpg";
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
               OFN_ENABLESIZING;
-  ofn.lpfnHook = PreviewHook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(&state);
+  ofn.lpfnHook = &PreviewPane::HookProc;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&preview);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
   return std::wstring(file.data());
 }

@@ -7,12 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "base/handles_win.h"
+
 namespace plakato {
 
 // Makes a bitmap of the picture file at `path`, scaled down to fit
 // maxWidth x maxHeight, and tells the picture's own size; null when the file
 // is not a picture it can read.
-using PreviewLoader = HBITMAP (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
+using PreviewLoader = UniqueBitmap (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 
 // Filter "JPEG Image File (*.jpg)|*.jpg", default extension ".jpg", overwrite
 // prompt, no read-only box, resizable, no title or starting folder; opens on

@@ -1,43 +1,27 @@
-// The emoticon store: the exported picture named by its identifier in the
-// messenger's panel folder, its thumbnail beside it, and its entry in the
-// account's face.xml.
+#include "messenger/emoticon_store_win.h"
+
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/error.h"
 #include "base/files_win.h"
-#include "app/main_form_win.h"
+#include "base/handles_win.h"
 #include "export/file_digest_win.h"
 #include "messenger/bmp_file.h"
 #include "messenger/face_index.h"
+#include "scene/scene_surface_win.h"
+#include "scene/sign_text.h"
 
 namespace plakato {
 
-namespace {
-
-std::wstring WidenAscii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// Image 3 of the piece list on white, as a bitmap compatible with the screen
-// saved in the screen's colour depth.
-std::vector<uint8_t> ThumbnailBmp(const ImageList& pieces) {
-  PixelCanvas thumb;
-  if (!pieces.GetBitmap(3, thumb)) throw AppError(L"The thumbnail picture is missing");
+std::vector<uint8_t> ThumbnailBmp(const PixelCanvas& thumb) {
   WindowDc screen(nullptr);
   int depth = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
   UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), thumb.width, thumb.height));
   if (!bitmap) throw AppError(L"Out of memory for the thumbnail");
-
-  BITMAPINFO in{};
-  in.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  in.bmiHeader.biWidth = thumb.width;
-  in.bmiHeader.biHeight = -thumb.height;
-  in.bmiHeader.biPlanes = 1;
-  in.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> bgrx(thumb.pixels.size());
-  std::transform(thumb.pixels.begin(), thumb.pixels.end(), bgrx.begin(), SwapRedBlue);
-  ::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(thumb.height), bgrx.data(), &in, DIB_RGB_COLORS);
+  WriteBitmapPixels(screen.get(), bitmap.get(), thumb);
 
   // Read back in the screen's depth, bottom-up, with a colour table where
   // the depth needs one.
@@ -66,24 +50,34 @@ std::vector<uint8_t> ThumbnailBmp(const ImageList& pieces) {
   return BmpFileBytes(thumb.width, thumb.height, depth, rows, table);
 }
 
-}  // namespace
+std::string EmoticonStore::Store(const std::vector<uint8_t>& jpeg, const std::wstring& signText) {
+  // Text that did not come through the message edit's rules is refused
+  // before anything is written.
+  std::optional<std::string> text = EncodeCp936(signText);
+  if (!text) throw AppError(L"The sign text cannot be written into face.xml");
+  if (text->size() > kMessageByteLimit) {
+    throw AppError(L"The sign text is longer than " + std::to_wstring(kMessageByteLimit) + L" bytes");
+  }
+  PixelCanvas thumb;
+  if (!pieces_.GetBitmap(3, thumb)) throw AppError(L"The thumbnail picture is missing");
 
-void TForm1::StoreEmoticon(const std::vector<uint8_t>& jpeg) {
-  FFaceId = WidenAscii(ComputeFileDigest(FPanelDir + L"tempfile.jpg"));
-  WriteFileReplacing(FPanelDir + FFaceId + L".jpg", jpeg);
-  WriteFileReplacing(FPanelDir + FFaceId + L"fixed.bmp", ThumbnailBmp(ImageList2));
-  UpdateFaceIndex();
+  const std::wstring temp = account_.TempPicturePath();
+  WriteFileReplacing(temp, jpeg);
+  // The identifier is the digest of the file as it lies on disk, read back,
+  // so that it names exactly the bytes the messenger will find there.
+  const std::string id = ComputeFileDigest(temp);
+  const std::wstring wideId(id.begin(), id.end());
+  WriteFileReplacing(account_.FPanelDir + wideId + L".jpg", jpeg);
+  WriteFileReplacing(account_.FPanelDir + wideId + L"fixed.bmp", ThumbnailBmp(thumb));
+  UpdateFaceIndex(id, *text);
+  return id;
 }
 
-void TForm1::UpdateFaceIndex() {
-  Memo1.LoadBytes(ReadWholeFile(FFaceIndexPath, FILE_SHARE_READ));
-  // The edit only ever takes text that code page 936 can hold.
-  std::optional<std::string> message = EncodeCp936(scene_.FMessage);
-  if (!message) throw AppError(L"The sign text cannot be written into face.xml");
-  std::string id(FFaceId.begin(), FFaceId.end());
-  PatchFaceIndex(Memo1, id, *message);
-  const std::string& text = Memo1.Text();
-  WriteFileReplacing(FFaceIndexPath, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+void EmoticonStore::UpdateFaceIndex(const std::string& id, const std::string& signText) {
+  memo_.LoadBytes(ReadWholeFile(account_.FFaceIndexPath, FILE_SHARE_READ));
+  PatchFaceIndex(memo_, id, signText);
+  const std::string& text = memo_.Text();
+  WriteFileReplacing(account_.FFaceIndexPath, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 }  // namespace plakato

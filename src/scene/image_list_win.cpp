@@ -86,14 +86,11 @@ MaskedStrip::MaskedStrip(const ImageList& list) : width_(list.Width()), height_(
   colourDc_.reset(::CreateCompatibleDC(screen.get()));
   maskDc_.reset(::CreateCompatibleDC(screen.get()));
   if (!colourDc_ || !maskDc_) throw AppError(L"Out of system resources");
-  oldColour_ = ::SelectObject(colourDc_.get(), colour_.get());
-  oldMask_ = ::SelectObject(maskDc_.get(), mask_.get());
+  colourSelection_ = std::make_unique<SelectionSlot>(colourDc_.get(), colour_.get());
+  maskSelection_ = std::make_unique<SelectionSlot>(maskDc_.get(), mask_.get());
 }
 
-MaskedStrip::~MaskedStrip() {
-  if (oldColour_) ::SelectObject(colourDc_.get(), oldColour_);
-  if (oldMask_) ::SelectObject(maskDc_.get(), oldMask_);
-}
+MaskedStrip::~MaskedStrip() = default;
 
 void MaskedStrip::Draw(HDC target, int index, int x, int y) const {
   if (index < 0 || index >= count_) return;

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "base/handles_win.h"
 #include "scene/pixels.h"
 
@@ -40,8 +42,9 @@ class MaskedStrip {
   UniqueDc maskDc_;
   UniqueBitmap colour_;
   UniqueBitmap mask_;
-  HGDIOBJ oldColour_ = nullptr;
-  HGDIOBJ oldMask_ = nullptr;
+  // Last, so the bitmaps leave their DCs before they are deleted.
+  std::unique_ptr<SelectionSlot> colourSelection_;
+  std::unique_ptr<SelectionSlot> maskSelection_;
 };
 
 }  // namespace plakato

@@ -22,8 +22,8 @@ void PlacardScene::SetStartFields(int surfaceWidth, int surfaceHeight, const Ima
   FFigureIndex = 0;
 }
 
-void PlacardScene::RenderScene(DrawingSurface& surface, const ImageList& faces, const ImageList& pieces,
-                               uint32_t signColour) {
+SceneLayout PlacardScene::RenderScene(DrawingSurface& surface, const ImageList& faces, const ImageList& pieces,
+                                      uint32_t signColour) {
   surface.SetBrushColour(kWhite);
   surface.FillRect(surface.ClipBox());
   int signX = surface.TextExtent(FMessage).width >= kCentredTextWidth ? FCenterX : FCenterX - FFigureWidth / 2;
@@ -31,6 +31,7 @@ void PlacardScene::RenderScene(DrawingSurface& surface, const ImageList& faces, 
   DrawSign(surface, FMessage, signX, signY, kBlack, signColour);
   DrawFigure(surface, faces, FFigureIndex, FCenterX, FCenterY);
   DrawPole(surface, pieces, FCenterX, FCenterY);
+  return {FSignWidth, FSceneHeight};
 }
 
 void PlacardScene::DrawSign(DrawingSurface& surface, const std::wstring& text, int x, int y, uint32_t penColour,

@@ -46,6 +46,14 @@ class DrawingSurface {
   virtual SceneRect ClipBox() = 0;
 };
 
+// What a drawing leaves for the export: the sign's width and the height of
+// the picture, measured up from the scene's bottom edge.
+struct SceneLayout {
+  int signWidth = 0;
+  int sceneHeight = 0;
+  friend bool operator==(const SceneLayout&, const SceneLayout&) = default;
+};
+
 // The scene fields of the main window and the drawing steps that use them.
 struct PlacardScene {
   int FCenterX = 0;
@@ -60,7 +68,9 @@ struct PlacardScene {
   // The fields at start, for a surface of the given size and the face list.
   void SetStartFields(int surfaceWidth, int surfaceHeight, const ImageList& faces);
 
-  void RenderScene(DrawingSurface& surface, const ImageList& faces, const ImageList& pieces, uint32_t signColour);
+  // Clears the surface and draws the whole placard; gives the layout it drew.
+  SceneLayout RenderScene(DrawingSurface& surface, const ImageList& faces, const ImageList& pieces,
+                          uint32_t signColour);
   void DrawSign(DrawingSurface& surface, const std::wstring& text, int x, int y, uint32_t penColour,
                 uint32_t brushColour);
   void DrawFigure(DrawingSurface& surface, const ImageList& list, int index, int cx, int cy);

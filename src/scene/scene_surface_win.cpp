@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 
@@ -48,18 +49,20 @@ LOGFONTW DefaultSceneFont(int dpi) {
   return font;
 }
 
-// Selects an object into the surface's DC, remembering what the DC held
-// first so that the destructor can put it back.
-void SceneSurface::Select(HGDIOBJ object, HGDIOBJ& original) {
-  HGDIOBJ previous = ::SelectObject(dc_.get(), object);
-  if (!original) original = previous;
+namespace {
+
+void SelectOrThrow(SelectionSlot& slot, HGDIOBJ object) {
+  if (!slot.Select(object)) throw AppError(L"Out of system resources");
 }
+
+}  // namespace
 
 SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
-      bitmap_(::CreateCompatibleBitmap(screenDc, width, height)) {
+      bitmap_(::CreateCompatibleBitmap(screenDc, width, height)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
+      penSlot_(dc_.get()), brushSlot_(dc_.get()) {
   if (!dc_ || !bitmap_) throw AppError(L"Out of system resources");
-  originalBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
+  SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   SetFont(DefaultSceneFont(dpi), ::GetSysColor(COLOR_WINDOWTEXT));
@@ -67,11 +70,48 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
   SetBrushColour(0xFFFFFF);
 }
 
-SceneSurface::~SceneSurface() {
-  if (originalFont_) ::SelectObject(dc_.get(), originalFont_);
-  if (originalPen_) ::SelectObject(dc_.get(), originalPen_);
-  if (originalBrush_) ::SelectObject(dc_.get(), originalBrush_);
-  if (originalBitmap_) ::SelectObject(dc_.get(), originalBitmap_);
+SceneSurface::~SceneSurface() = default;
+
+PixelCanvas SceneSurface::ReadPixels() const { return ReadDcPixels(dc_.get(), width_, height_); }
+
+PixelCanvas ReadDcPixels(HDC source, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  UniqueBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueDc copyDc(::CreateCompatibleDC(nullptr));
+  if (!copy || !copyDc) throw AppError(L"Out of memory for the exported picture");
+  {
+    SelectionSlot select(copyDc.get());
+    if (!select.Select(copy.get()) ||
+        !::BitBlt(copyDc.get(), 0, 0, width, height, source, 0, 0, SRCCOPY)) {
+      throw AppError(L"The placard cannot be copied out of the scene");
+    }
+    ::GdiFlush();
+  }
+  PixelCanvas canvas(width, height);
+  const auto* px = static_cast<const uint32_t*>(bits);
+  std::transform(px, px + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
+  return canvas;
+}
+
+void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> bgrx(picture.pixels.size());
+  std::transform(picture.pixels.begin(), picture.pixels.end(), bgrx.begin(), SwapRedBlue);
+  if (::SetDIBits(dc, bitmap, 0, static_cast<UINT>(picture.height), bgrx.data(), &info, DIB_RGB_COLORS) !=
+      picture.height) {
+    throw AppError(L"The picture cannot be put into a bitmap");
+  }
 }
 
 TextSize SceneSurface::TextExtent(const std::wstring& text) {
@@ -85,10 +125,14 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
   if (!brush_ || brushColour_ != colour) {
     UniqueBrush brush(::CreateSolidBrush(colour));
     if (!brush) throw AppError(L"Out of system resources");
+    // The new brush goes in before the old one is deleted: a selected object
+    // cannot be deleted.
+    SelectOrThrow(brushSlot_, brush.get());
     brush_ = std::move(brush);
     brushColour_ = colour;
+  } else {
+    SelectOrThrow(brushSlot_, brush_.get());
   }
-  Select(brush_.get(), originalBrush_);
   brushClear_ = false;
   // Text on a solid brush is drawn on that colour, as a canvas does.
   ::SetBkColor(dc_.get(), colour);
@@ -96,7 +140,7 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
 }
 
 void SceneSurface::SetBrushClear() {
-  Select(::GetStockObject(NULL_BRUSH), originalBrush_);
+  SelectOrThrow(brushSlot_, ::GetStockObject(NULL_BRUSH));
   brushClear_ = true;
   ::SetBkMode(dc_.get(), TRANSPARENT);
 }
@@ -105,7 +149,7 @@ void SceneSurface::SetPen(uint32_t colour, int width) {
   if (pen_ && penColour_ == colour && penWidth_ == width) return;
   UniquePen pen(::CreatePen(PS_SOLID, width, colour));
   if (!pen) throw AppError(L"Out of system resources");
-  Select(pen.get(), originalPen_);
+  SelectOrThrow(penSlot_, pen.get());
   pen_ = std::move(pen);
   penColour_ = colour;
   penWidth_ = width;
@@ -137,7 +181,7 @@ SceneRect SceneSurface::ClipBox() {
 void SceneSurface::SetFont(const LOGFONTW& font, COLORREF color) {
   UniqueFont created(::CreateFontIndirectW(&font));
   if (!created) throw AppError(L"Out of system resources");
-  Select(created.get(), originalFont_);
+  SelectOrThrow(fontSlot_, created.get());
   gdiFont_ = std::move(created);
   font_ = font;
   fontColor_ = color;

@@ -18,6 +18,14 @@ namespace plakato {
 // in the face the system substitutes for "MS Shell Dlg 2".
 LOGFONTW DefaultSceneFont(int dpi);
 
+// What `source` shows in its top-left width x height pixels, as 0x00BBGGRR
+// pixels; throws when the system cannot copy them, rather than give white.
+PixelCanvas ReadDcPixels(HDC source, int width, int height);
+
+// Puts `picture` into `bitmap` (compatible with `dc`); throws when the
+// system refuses, rather than leave the bitmap as it was.
+void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture);
+
 // Pen and brush behave as a canvas keeps them: they last from one drawing to
 // the next until changed, starting as a 1-pixel black pen and a white brush.
 class SceneSurface : public DrawingSurface {
@@ -41,6 +49,8 @@ class SceneSurface : public DrawingSurface {
   SceneRect ClipBox() override;
 
   HDC dc() const { return dc_.get(); }
+  // The whole scene as it stands, read once; throws when the system cannot copy it.
+  PixelCanvas ReadPixels() const;
   HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
@@ -51,16 +61,10 @@ class SceneSurface : public DrawingSurface {
   void SetFont(const LOGFONTW& font, COLORREF color);
 
  private:
-  void Select(HGDIOBJ object, HGDIOBJ& original);
-
   int width_;
   int height_;
   UniqueDc dc_;
   UniqueBitmap bitmap_;
-  HGDIOBJ originalBitmap_ = nullptr;
-  HGDIOBJ originalFont_ = nullptr;
-  HGDIOBJ originalPen_ = nullptr;
-  HGDIOBJ originalBrush_ = nullptr;
   UniqueFont gdiFont_;
   UniquePen pen_;
   uint32_t penColour_ = 0;
@@ -68,6 +72,11 @@ class SceneSurface : public DrawingSurface {
   UniqueBrush brush_;  // the last solid brush, kept while the brush is clear
   uint32_t brushColour_ = 0;
   bool brushClear_ = false;
+  // After the objects they select, so each leaves the DC before it is deleted.
+  SelectionSlot bitmapSlot_;
+  SelectionSlot fontSlot_;
+  SelectionSlot penSlot_;
+  SelectionSlot brushSlot_;
   std::map<const ImageList*, const MaskedStrip*> imageLists_;
   LOGFONTW font_{};
   COLORREF fontColor_ = 0;

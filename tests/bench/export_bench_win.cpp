@@ -75,7 +75,7 @@ int wmain() {
   plakato::TForm1 form(options);
   form.Create();
   form.Show();
-  HWND button = form.Control("SpeedButton3");
+  HWND button = form.Control(plakato::ControlId::SpeedButton3);
 
   std::vector<double> toFile;
   for (int i = 0; i < 200; ++i) toFile.push_back(TimeClick(button));
@@ -83,7 +83,7 @@ int wmain() {
               driver::Median(toFile), toFile.size());
 
   ui.account = L"1000";
-  ::SendMessageW(form.Control("btnSetQQNum"), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(plakato::ControlId::btnSetQQNum), BM_CLICK, 0, 0);
   std::vector<double> toMessenger;
   for (int i = 0; i < 100; ++i) toMessenger.push_back(TimeClick(button));
   std::printf("messenger export, index of 1,000 entries (%zu bytes), click to status text: median %.2f ms over %zu\n",
@@ -91,7 +91,7 @@ int wmain() {
               toMessenger.size());
 
   ui.account = L"100000";
-  ::SendMessageW(form.Control("btnSetQQNum"), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(plakato::ControlId::btnSetQQNum), BM_CLICK, 0, 0);
   std::wstring index = large + L"face.xml";
   std::wstring copy = messenger.install() + L"copy.xml";
   size_t bytes = plakato::testing::ReadBytes(index).size();

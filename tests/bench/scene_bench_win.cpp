@@ -18,9 +18,9 @@
 namespace {
 
 void Click(plakato::TForm1& form, int face, bool repaint = true) {
-  HWND bar = form.Control("ToolBar1");
+  HWND bar = form.Control(plakato::ControlId::ToolBar1);
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + face, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
-  if (repaint) ::UpdateWindow(form.Control("Image1"));
+  if (repaint) ::UpdateWindow(form.Control(plakato::ControlId::Image1));
 }
 
 void SaveSheet(plakato::TForm1& form, const wchar_t* path) {
@@ -87,15 +87,15 @@ int wmain(int argc, wchar_t** argv) {
     Click(form, i % 17, false);
     drawOnly.push_back(driver::NowMs() - start);
   }
-  ::UpdateWindow(form.Control("Image1"));
+  ::UpdateWindow(form.Control(plakato::ControlId::Image1));
   std::printf("RenderScene alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
 
   // A keystroke in the message edit to the repainted scene: the edit takes
   // the character (with its byte check), reports the change, the scene is
   // drawn and Image1 repainted. The text grows to the full 30 bytes (15
   // Chinese characters) and is emptied again, over and over.
-  HWND edit = form.Control("edtMessage");
-  HWND image = form.Control("Image1");
+  HWND edit = form.Control(plakato::ControlId::edtMessage);
+  HWND image = form.Control(plakato::ControlId::Image1);
   const std::wstring text = L"一二三四五六七八九十甲乙丙丁戊";
   std::vector<double> keys;
   std::vector<double> fullKeys;
@@ -126,7 +126,7 @@ int wmain(int argc, wchar_t** argv) {
   {
     // The same keys into a plain edit of the same font, outside the form: the system's own share.
     HWND plain = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 209, 20,
-                                   form.Control("Panel5"), nullptr, nullptr, nullptr);
+                                   form.Control(plakato::ControlId::Panel5), nullptr, nullptr, nullptr);
     ::SendMessageW(plain, WM_SETFONT, ::SendMessageW(edit, WM_GETFONT, 0, 0), FALSE);
     auto typeInto = [&](HWND target) {
       std::vector<double> times;

@@ -39,11 +39,26 @@ TEST(LayoutScale, LeavesTheDesignAloneAtTwelvePixelsAndScalesEverythingOtherwise
 TEST(MainFormControls, EveryParentComesBeforeItsChildrenAndNamesAreUnique) {
   std::set<std::string> seen;
   for (const ControlSpec& c : MainFormControls()) {
-    if (c.parent) {
-      EXPECT_TRUE(seen.count(c.parent)) << c.name << " before its parent " << c.parent;
+    if (c.parent != ControlId::None) {
+      EXPECT_TRUE(seen.count(DesignOf(c.parent).name)) << c.name << " before its parent " << DesignOf(c.parent).name;
     }
     EXPECT_TRUE(seen.insert(c.name).second) << c.name;
   }
+}
+
+// The window finds a control's design and its command by its identifier:
+// the table must hold every identifier at its own place.
+TEST(MainFormControls, TheTableIsIndexedByControlIdentifier) {
+  ASSERT_EQ(MainFormControls().size(), static_cast<size_t>(ControlId::Count));
+  for (size_t i = 0; i < MainFormControls().size(); ++i) {
+    EXPECT_EQ(static_cast<size_t>(MainFormControls()[i].id), i) << MainFormControls()[i].name;
+    auto id = static_cast<ControlId>(i);
+    EXPECT_EQ(ControlOfCommand(CommandIdOf(id)), id);
+  }
+  EXPECT_EQ(ControlOfCommand(kFirstControlId - 1), std::nullopt);
+  EXPECT_EQ(ControlOfCommand(CommandIdOf(ControlId::Count)), std::nullopt);
+  EXPECT_STREQ(DesignOf(ControlId::edtMessage).name, "edtMessage");
+  EXPECT_STREQ(DesignOf(ControlId::SpeedButton3).name, "SpeedButton3");
 }
 
 TEST(MainFormControls, TabStopsAreThePagerTheEditAndTheCheckBoxInThatOrder) {
@@ -54,15 +69,15 @@ TEST(MainFormControls, TabStopsAreThePagerTheEditAndTheCheckBoxInThatOrder) {
   // Creation order is the tab order; panels are walked depth first in their
   // own tab order (Panel1 before Panel5), so this is the order Tab visits.
   EXPECT_EQ(stops, (std::vector<std::string>{"PageScroller1", "edtMessage", "CheckBox1"}));
-  EXPECT_LT(FindControlIndex("Panel1"), FindControlIndex("Panel5"));
+  EXPECT_LT(ControlId::Panel1, ControlId::Panel5);
 }
 
 TEST(MainFormControls, ChildrenLieInsideTheirParents) {
   for (const ControlSpec& c : MainFormControls()) {
     int parentWidth = kFormClientWidth, parentHeight = kFormClientHeight;
-    if (c.parent) {
-      parentWidth = ControlByName(c.parent).bounds.width;
-      parentHeight = ControlByName(c.parent).bounds.height;
+    if (c.parent != ControlId::None) {
+      parentWidth = DesignOf(c.parent).bounds.width;
+      parentHeight = DesignOf(c.parent).bounds.height;
     }
     EXPECT_GE(c.bounds.left, 0) << c.name;
     EXPECT_GE(c.bounds.top, 0) << c.name;
@@ -71,9 +86,8 @@ TEST(MainFormControls, ChildrenLieInsideTheirParents) {
   }
 }
 
-TEST(MainFormControls, UnknownNamesAreReported) {
-  EXPECT_EQ(FindControlIndex("Memo2"), -1);
-  EXPECT_THROW(ControlByName("Memo2"), std::out_of_range);
+TEST(MainFormControls, TheLineBufferIsNoControlOnScreen) {
+  for (const ControlSpec& c : MainFormControls()) EXPECT_STRNE(c.name, "Memo1");
 }
 
 }  // namespace

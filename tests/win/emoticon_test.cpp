@@ -32,14 +32,15 @@ class EmoticonTest : public ::testing::Test {
     form = std::make_unique<TForm1>(options);
     form->Create();
     ui.inputAnswers = {L"10001"};
-    ::SendMessageW(form->Control("btnSetQQNum"), BM_CLICK, 0, 0);
+    ::SendMessageW(form->Control(ControlId::btnSetQQNum), BM_CLICK, 0, 0);
   }
   void Type(const std::wstring& text) {
-    for (wchar_t c : text) ::SendMessageW(form->Control("edtMessage"), WM_CHAR, c, 1);
+    for (wchar_t c : text) ::SendMessageW(form->Control(ControlId::edtMessage), WM_CHAR, c, 1);
   }
-  void Export() { ::SendMessageW(form->Control("SpeedButton3"), BM_CLICK, 0, 0); }
-  std::wstring Status() { return StatusText(form->Control("StatusBar1")); }
-  std::string Id() { return std::string(form->faceId().begin(), form->faceId().end()); }
+  void Export() { ::SendMessageW(form->Control(ControlId::SpeedButton3), BM_CLICK, 0, 0); }
+  std::wstring Status() { return StatusText(form->Control(ControlId::StatusBar1)); }
+  std::string Id() { return form->faceId(); }
+  std::wstring WideId() { return std::wstring(form->faceId().begin(), form->faceId().end()); }
   void ExpectFailure(const std::wstring& expected) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, expected);
@@ -65,7 +66,7 @@ class EmoticonTest : public ::testing::Test {
 };
 
 TEST_F(EmoticonTest, TwoExportsStoreTheEmoticonTwiceAndRaiseTheCountByTwo) {
-  ASSERT_EQ(::SendMessageW(form->Control("CheckBox1"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_EQ(::SendMessageW(form->Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
   std::string before = FileBytes(index);
   Type(L"A&B<\"举\">");
   Export();
@@ -76,7 +77,7 @@ TEST_F(EmoticonTest, TwoExportsStoreTheEmoticonTwiceAndRaiseTheCountByTwo) {
   std::string id = Id();
   ASSERT_EQ(id.size(), 32u);
   EXPECT_TRUE(std::all_of(id.begin(), id.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }));
-  std::wstring wid = form->faceId();
+  std::wstring wid = WideId();
   std::string jpeg = FileBytes(panel + L"tempfile.jpg");
   EXPECT_EQ(FileBytes(panel + wid + L".jpg"), jpeg);
   EXPECT_EQ(ComputeFileDigest(panel + wid + L".jpg"), id) << "the picture's name is its own digest";
@@ -117,7 +118,7 @@ TEST_F(EmoticonTest, TwoExportsStoreTheEmoticonTwiceAndRaiseTheCountByTwo) {
 TEST_F(EmoticonTest, TheThumbnailIsImageThreeOnWhiteInTheScreensDepth) {
   Export();
   ASSERT_TRUE(ui.boxes.empty());
-  std::string bmp = FileBytes(panel + form->faceId() + L"fixed.bmp");
+  std::string bmp = FileBytes(panel + WideId() + L"fixed.bmp");
   HDC screen = ::GetDC(nullptr);
   int depth = ::GetDeviceCaps(screen, BITSPIXEL);
   ::ReleaseDC(nullptr, screen);

@@ -28,10 +28,10 @@ class FormTest : public testing::Test {
   ScriptedUi ui;
 };
 
-RECT RectInForm(const TForm1& form, std::string_view name) {
+RECT RectInForm(const TForm1& form, ControlId id) {
   RECT rc;
-  ::GetWindowRect(form.Control(name), &rc);
-  ::MapWindowPoints(nullptr, ::GetParent(form.Control(name)), reinterpret_cast<POINT*>(&rc), 2);
+  ::GetWindowRect(form.Control(id), &rc);
+  ::MapWindowPoints(nullptr, ::GetParent(form.Control(id)), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
 }
 
@@ -53,15 +53,15 @@ TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
 
   for (const ControlSpec& design : MainFormControls()) {
     SCOPED_TRACE(design.name);
-    HWND control = form.Control(design.name);
+    HWND control = form.Control(design.id);
     ASSERT_NE(control, nullptr);
-    HWND expectedParent = design.parent ? form.Control(design.parent) : form.handle();
+    HWND expectedParent = design.parent != ControlId::None ? form.Control(design.parent) : form.handle();
     EXPECT_EQ(::GetParent(control), expectedParent);
     if (design.kind != ControlKind::StatusBar && design.kind != ControlKind::PageScroller &&
         design.kind != ControlKind::ToolBar && design.kind != ControlKind::CoolBar) {
       EXPECT_EQ(WindowText(control), design.caption);
     }
-    RECT rc = RectInForm(form, design.name);
+    RECT rc = RectInForm(form, design.id);
     EXPECT_EQ(rc.left, design.bounds.left);
     EXPECT_EQ(rc.top, design.bounds.top);
     if (design.kind == ControlKind::Label && design.font && std::wstring_view(design.font->face) == L"隶书") {
@@ -76,17 +76,17 @@ TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
 TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   TForm1 form(Options());
   form.Create();
-  LOGFONTW title = FontOf(form.Control("Label1"));
+  LOGFONTW title = FontOf(form.Control(ControlId::Label1));
   EXPECT_STREQ(title.lfFaceName, L"隶书");
   EXPECT_EQ(title.lfHeight, -29);
   EXPECT_EQ(title.lfWeight, FW_BOLD);
   EXPECT_EQ(title.lfCharSet, GB2312_CHARSET);
-  LOGFONTW logo = FontOf(form.Control("Panel3"));
+  LOGFONTW logo = FontOf(form.Control(ControlId::Panel3));
   EXPECT_STREQ(logo.lfFaceName, L"Tahoma");
   EXPECT_EQ(logo.lfHeight, -48);
   EXPECT_EQ(logo.lfWeight, FW_BOLD);
   EXPECT_EQ(logo.lfCharSet, ANSI_CHARSET);
-  LOGFONTW edit = FontOf(form.Control("edtMessage"));
+  LOGFONTW edit = FontOf(form.Control(ControlId::edtMessage));
   EXPECT_STREQ(edit.lfFaceName, L"宋体");
   EXPECT_EQ(edit.lfHeight, -12);
   EXPECT_EQ(edit.lfCharSet, GB2312_CHARSET);
@@ -94,10 +94,10 @@ TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   // The grey hint and the white title panel.
   HDC dc = ::CreateCompatibleDC(nullptr);
   ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(form.Control("Label4")));
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::Label4)));
   EXPECT_EQ(::GetTextColor(dc), RGB(0x80, 0x80, 0x80));
   ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(form.Control("Label2")));
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::Label2)));
   EXPECT_EQ(::GetTextColor(dc), ::GetSysColor(COLOR_WINDOWTEXT));
   ::DeleteDC(dc);
 
@@ -105,7 +105,7 @@ TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   HDC memory = ::CreateCompatibleDC(screen);
   HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 371, 65);
   HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::SendMessageW(form.Control("Panel2"), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  ::SendMessageW(form.Control(ControlId::Panel2), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   EXPECT_EQ(::GetPixel(memory, 5, 5), RGB(255, 255, 255));
   EXPECT_EQ(::GetPixel(memory, 280, 60), RGB(255, 255, 255));
   ::SelectObject(memory, old);
@@ -184,7 +184,7 @@ TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
 TEST_F(FormTest, ClickingTheLogoPanelShowsTheAboutBox) {
   TForm1 form(Options());
   form.Create();
-  HWND logo = form.Control("Panel3");
+  HWND logo = form.Control(ControlId::Panel3);
   ::SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
   ::SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
   ASSERT_EQ(ui.boxes.size(), 1u);
@@ -202,7 +202,7 @@ TEST_F(FormTest, ExitButtonClosesTheWindow) {
   TForm1 form(Options());
   form.Create();
   HWND window = form.handle();
-  ::SendMessageW(form.Control("btnExit"), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(ControlId::btnExit), BM_CLICK, 0, 0);
   Pump();
   EXPECT_FALSE(::IsWindow(window));
 }
@@ -211,29 +211,29 @@ TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
   TForm1 form(Options());
   form.Create();
   // Without a messenger in the test prefix the check box starts disabled.
-  ::EnableWindow(form.Control("CheckBox1"), TRUE);
+  ::EnableWindow(form.Control(ControlId::CheckBox1), TRUE);
   form.Show();
   ::SetForegroundWindow(form.handle());
   ::SetActiveWindow(form.handle());
   Pump();
-  EXPECT_EQ(::GetFocus(), form.Control("PageScroller1"));
+  EXPECT_EQ(::GetFocus(), form.Control(ControlId::PageScroller1));
   auto pressTab = [&] {
     MSG msg{::GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
     EXPECT_TRUE(::IsDialogMessageW(form.handle(), &msg));
     Pump();
     return ::GetFocus();
   };
-  EXPECT_EQ(pressTab(), form.Control("edtMessage"));
-  EXPECT_EQ(pressTab(), form.Control("CheckBox1"));
-  EXPECT_EQ(pressTab(), form.Control("PageScroller1"));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::edtMessage));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::CheckBox1));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::PageScroller1));
 
   // Clicking a flat button does not take the focus away from the edit.
-  ::SetFocus(form.Control("edtMessage"));
-  ::SendMessageW(form.Control("SpeedButton3"), BM_CLICK, 0, 0);
-  EXPECT_EQ(::GetFocus(), form.Control("edtMessage"));
+  ::SetFocus(form.Control(ControlId::edtMessage));
+  ::SendMessageW(form.Control(ControlId::SpeedButton3), BM_CLICK, 0, 0);
+  EXPECT_EQ(::GetFocus(), form.Control(ControlId::edtMessage));
   // The check box drops out of the cycle while disabled.
-  ::EnableWindow(form.Control("CheckBox1"), FALSE);
-  EXPECT_EQ(pressTab(), form.Control("PageScroller1"));
+  ::EnableWindow(form.Control(ControlId::CheckBox1), FALSE);
+  EXPECT_EQ(pressTab(), form.Control(ControlId::PageScroller1));
 }
 
 TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
@@ -248,15 +248,15 @@ TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
   ::GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 464);   // 371 * 15 / 12
   EXPECT_EQ(client.bottom, 409);  // 327 * 15 / 12
-  RECT exit = RectInForm(form, "btnExit");
+  RECT exit = RectInForm(form, ControlId::btnExit);
   EXPECT_EQ(exit.left, 378);
   EXPECT_EQ(exit.top, 294);
   EXPECT_EQ(exit.right - exit.left, 81);
-  RECT image = RectInForm(form, "Image1");
+  RECT image = RectInForm(form, ControlId::Image1);
   EXPECT_EQ(image.right - image.left, 464);
   EXPECT_EQ(image.bottom - image.top, 150);
-  EXPECT_EQ(FontOf(form.Control("Label1")).lfHeight, -36);  // 29 * 15 / 12
-  EXPECT_EQ(FontOf(form.Control("Panel3")).lfHeight, -60);
+  EXPECT_EQ(FontOf(form.Control(ControlId::Label1)).lfHeight, -36);  // 29 * 15 / 12
+  EXPECT_EQ(FontOf(form.Control(ControlId::Panel3)).lfHeight, -60);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ class SettingsTest : public testing::Test {
  protected:
   SettingsTest() : form(Options()) {
     form.Create();
-    edit = form.Control("edtMessage");
+    edit = form.Control(ControlId::edtMessage);
     start = Scene();
   }
   FormOptions Options() {
@@ -49,8 +49,8 @@ class SettingsTest : public testing::Test {
     for (wchar_t c : text) ::SendMessageW(edit, WM_CHAR, c, 1);
   }
   std::wstring EditText() { return WindowText(edit); }
-  void Click(const char* name) {
-    HWND button = form.Control(name);
+  void Click(ControlId id) {
+    HWND button = form.Control(id);
     ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
   }
@@ -141,8 +141,8 @@ TEST_F(SettingsTest, CancelledDialogsRedrawTheSamePicture) {
   Type(L"Hello");
   PixelCanvas before = Scene();
   FontChoice fontBefore = form.fontDialogFont();
-  Click("SpeedButton1");
-  Click("SpeedButton2");
+  Click(ControlId::SpeedButton1);
+  Click(ControlId::SpeedButton2);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   ASSERT_EQ(ui.colourShown.size(), 1u);
   EXPECT_EQ(std::memcmp(&form.fontDialogFont().font, &fontBefore.font, sizeof(LOGFONTW)), 0);
@@ -163,7 +163,7 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
     return answer;
   };
   int widthBefore = form.placard().FSignWidth;
-  Click("SpeedButton1");
+  Click(ControlId::SpeedButton1);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   EXPECT_EQ(ui.fontShown[0].font.lfWeight, FW_BOLD) << "the dialog opens on the bold scene font";
   const FontChoice& chosen = form.fontDialogFont();
@@ -183,7 +183,7 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
     answer.font.lfWeight = 300;
     return answer;
   };
-  Click("SpeedButton1");
+  Click(ControlId::SpeedButton1);
   EXPECT_STREQ(ui.fontShown[1].font.lfFaceName, L"AR PL SungtiL GB");
   EXPECT_EQ(form.fontDialogFont().font.lfWeight, FW_NORMAL);
 }
@@ -198,7 +198,7 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     answer.color = RGB(255, 0, 0);        // and its colour list
     return answer;
   };
-  Click("SpeedButton1");
+  Click(ControlId::SpeedButton1);
   EXPECT_EQ(form.fontDialogFont().font.lfHeight, -16);
   EXPECT_EQ(form.fontDialogFont().font.lfCharSet, charSet);
   EXPECT_EQ(form.fontDialogFont().color, colour);
@@ -210,7 +210,7 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     answer.scriptChosen = true;
     return answer;
   };
-  Click("SpeedButton1");
+  Click(ControlId::SpeedButton1);
   EXPECT_EQ(form.fontDialogFont().font.lfCharSet, GB2312_CHARSET);
 }
 
@@ -222,7 +222,7 @@ TEST_F(SettingsTest, RedFromTheColourListTurnsTheTextRed) {
     answer.colourChosen = true;
     return answer;
   };
-  Click("SpeedButton1");
+  Click(ControlId::SpeedButton1);
   EXPECT_EQ(form.fontDialogFont().color, RGB(255, 0, 0));
   EXPECT_EQ(form.scene()->fontColor(), RGB(255, 0, 0));
   EXPECT_GT(CountPixels(Scene(), Reddish), redBefore + 20);
@@ -236,7 +236,7 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
     choice.custom[0] = RGB(1, 2, 3);
     return true;
   };
-  Click("SpeedButton2");
+  Click(ControlId::SpeedButton2);
   ASSERT_EQ(ui.colourShown.size(), 1u);
   EXPECT_EQ(ui.colourShown[0].color, RGB(255, 255, 255)) << "opens on the current sign colour";
   for (COLORREF slot : ui.colourShown[0].custom) EXPECT_EQ(slot, RGB(255, 255, 255)) << "custom colours start unset";
@@ -251,11 +251,11 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
     choice.custom[1] = RGB(9, 9, 9);  // what the user did before Cancel
     return false;
   };
-  Click("SpeedButton2");
+  Click(ControlId::SpeedButton2);
   EXPECT_EQ(form.signColour(), green);
   EXPECT_EQ(Scene().pixels, filled.pixels);
   ui.colourAnswer = nullptr;
-  Click("SpeedButton2");
+  Click(ControlId::SpeedButton2);
   ASSERT_EQ(ui.colourShown.size(), 3u);
   EXPECT_EQ(ui.colourShown[2].color, green);
   EXPECT_EQ(ui.colourShown[2].custom[0], RGB(1, 2, 3)) << "custom colours taken over on OK are offered again";
@@ -267,9 +267,9 @@ TEST_F(SettingsTest, AnotherFaceKeepsTextFontAndColour) {
     choice.color = RGB(0, 0, 255);
     return true;
   };
-  Click("SpeedButton2");
+  Click(ControlId::SpeedButton2);
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + 4, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Control("ToolBar1")));
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::ToolBar1)));
   EXPECT_EQ(form.placard().FFigureIndex, 4);
   EXPECT_EQ(form.placard().FMessage, L"留着");
   EXPECT_EQ(form.signColour(), RGB(0, 0, 255));

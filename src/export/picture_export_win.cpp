@@ -1,0 +1,22 @@
+#include "export/picture_export_win.h"
+
+#include "base/error.h"
+#include "base/files_win.h"
+#include "export/crop.h"
+#include "export/jpeg_encode.h"
+
+namespace plakato {
+
+PictureExport::PictureExport(const PixelCanvas& scene, const SceneLayout& layout)
+    : picture_(ExportedPicture(scene, layout)) {
+  if (picture_.width <= 0 || picture_.height <= 0) throw AppError(L"The placard has no area to export");
+}
+
+const std::vector<uint8_t>& PictureExport::Jpeg() {
+  if (jpeg_.empty()) jpeg_ = EncodeJpeg(picture_);
+  return jpeg_;
+}
+
+void PictureExport::WriteJpeg(const std::wstring& path) { WriteFileReplacing(path, Jpeg()); }
+
+}  // namespace plakato
