@@ -9,7 +9,9 @@
 #include <algorithm>
 
 #include "base/code_page.h"
+#include "base/error.h"
 #include "app/main_form_win.h"
+#include "messenger/emoticon_store_win.h"
 #include "export/file_digest_win.h"
 #include "fake_messenger.h"
 #include "scene/pixels.h"
@@ -187,6 +189,29 @@ TEST_F(EmoticonTest, APanelFolderThatIsGoneStopsTheExportAtOnce) {
   ExpectFailure(L"Cannot create file \"" + panel + L"tempfile.jpg\". Path not found.");
   EXPECT_EQ(FileBytes(index), before);
   EXPECT_EQ(::GetFileAttributesW(panel.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is never created";
+}
+
+}  // namespace
+}  // namespace plakato
+
+namespace plakato {
+namespace {
+
+// Text that reached the sign by a way around the message edit is refused
+// before any file is written, and the index keeps its bytes.
+TEST_F(EmoticonTest, ASignTextOutsideTheRulesWritesNoFileAtAll) {
+  const std::string before = FileBytes(index);
+  MessengerAccount account;
+  account.FPanelDir = panel;
+  account.FFaceIndexPath = index;
+  ImageList pieces(PieceArtwork());
+  const std::vector<uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xD9};
+  for (const std::wstring& text : {std::wstring(16, L'字'), std::wstring(L"ab\U0001F600")}) {
+    EmoticonStore store(account, pieces);
+    EXPECT_THROW(store.Store(jpeg, text), AppError);
+    EXPECT_EQ(PanelFiles(), 0u);
+    EXPECT_EQ(FileBytes(index), before);
+  }
 }
 
 }  // namespace
