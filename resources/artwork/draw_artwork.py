@@ -490,14 +490,17 @@ def face_worried():
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK}
     # brows raised towards the middle
-    stamp(img, 6, 5, ["...kk", ".kkk.", "kk..."], pal)
-    stamp(img, 14, 5, ["kk...", ".kkk.", "...kk"], pal)
+    stamp(img, 5, 5, ["...kk", ".kkk.", "kk..."], pal)
+    stamp(img, 15, 5, ["kk...", ".kkk.", "...kk"], pal)
     round_eye(img, 7, 8, outline=DARK_BROWN)
     round_eye(img, 14, 8, outline=DARK_BROWN)
+    # the zigzag is drawn with a two-pixel stroke so that it still reads as
+    # a trembling mouth at real size
     stamp(img, 6, 15, [
-        "..k...k...k..",
-        ".k.k.k.k.k.k.",
-        "k...k...k...k",
+        ".k...k...k...k.",
+        "kkk.kkk.kkk.kkk",
+        "k.kkk.kkk.kkk.k",
+        "...k...k...k...",
     ], pal)
     return img
 
@@ -574,26 +577,33 @@ def face_shocked():
     """12: wide staring eyes and small open mouth shifted left, a mark at
     the upper left."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": BLACK, "w": WHITE, "b": DARK_BROWN, "c": ORANGE_BROWN}
+    pal = {"w": WHITE, "b": DARK_BROWN}
     eye = [
-        "cbbbc",
+        ".bbb.",
         "bwwwb",
-        "bwkwb",
-        "bwkwb",
         "bwwwb",
-        "cbbbc",
+        "bwbwb",
+        "bwwwb",
+        "bwwwb",
+        ".bbb.",
     ]
-    stamp(img, 4, 8, eye, pal)
-    stamp(img, 11, 8, eye, pal)
-    stamp(img, 7, 15, [
+    stamp(img, 5, 9, eye, pal)
+    stamp(img, 11, 9, eye, pal)
+    stamp(img, 7, 17, [
         ".bb.",
-        "bwwb",
         "bwwb",
         "bwwb",
         ".bb.",
     ], pal)
-    # small surprise mark at the upper left
-    stamp(img, 6, 4, ["..b.b", ".b.b."], pal)
+    # surprise mark: three bold strokes bursting out of the upper left,
+    # past the rim, so that it shows at real size
+    stamp(img, 3, 3, [
+        "bb..bb",
+        "bb..b.",
+        "......",
+        "bb....",
+        "b.....",
+    ], pal)
     return img
 
 
