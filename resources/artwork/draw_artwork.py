@@ -50,8 +50,8 @@ TONGUE_RED = (236, 76, 76)
 PINK_TONGUE = (250, 120, 120)
 YELLOW_GLOW = (255, 236, 60)
 
-TEAR_GREY = (176, 196, 214)
-TEAR_LIGHT = (226, 236, 246)
+TEAR_EDGE = (150, 150, 150)
+TEAR_LIGHT = (236, 236, 236)
 SICK_WHITE = (236, 238, 226)
 SICK_GREY = (190, 194, 180)
 CREAM = (250, 240, 206)
@@ -506,46 +506,31 @@ def face_worried():
 
 
 def face_crying():
-    """10: eyes shut, mouth wide open, tears streaming down both sides."""
+    """10: eyes shut, mouth wide open, grey tears streaming down both
+    sides."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "r": MOUTH_RED, "d": DARK_RED, "p": TONGUE_RED,
-           "t": TEAR_GREY, "l": TEAR_LIGHT}
-    # tight shut eyes bending down
-    stamp(img, 5, 8, ["kk....", "..kkkk"], pal)
-    stamp(img, 14, 8, ["....kk", "kkkk.."], pal)
-    # wide open mouth
+    pal = {"k": DARK_BROWN, "r": MOUTH_RED, "p": TONGUE_RED,
+           "t": TEAR_EDGE, "l": TEAR_LIGHT}
+    # eyes squeezed shut, the inner ends raised in grief
+    stamp(img, 5, 7, ["...kkk", "kkkk.."], pal)
+    stamp(img, 14, 7, ["kkk...", "..kkkk"], pal)
+    # wide-open wailing mouth
     stamp(img, 8, 12, [
-        ".kkkkkkk.",
-        "kdddddddk",
-        "kdrrrrrdk",
+        "..kkkkk..",
+        ".krrrrrk.",
+        "krrrrrrrk",
         "krrrrrrrk",
         "krrpppprk",
-        ".krppprk.",
-        "..kkkkk..",
+        "kkpppppkk",
+        ".kkkkkkk.",
     ], pal)
-    # tears streaming from the eyes down both sides
-    stamp(img, 4, 10, [
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        ".lt",
-        ".lt",
-        "..t",
-        "..t",
-    ], pal)
-    stamp(img, 18, 10, [
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "lt.",
-        "lt.",
-        "t..",
-        "t..",
-    ], pal)
+    # two broad streams of tears falling straight from the eyes' outer ends
+    # and on past the lower rim, outlined in a darker grey so that they
+    # stand out from the yellow
+    for x0 in (4, 17):
+        for y in range(9, 21):
+            stamp(img, x0, y, ["tllt"], pal)
+        stamp(img, x0, 21, [".tt."], pal)
     return img
 
 
@@ -686,14 +671,14 @@ def face_headband():
 def face_shy():
     """16: blushing cheeks, narrow content eyes, small smile."""
     img = disc_face(4, 22, 3, 21)
-    pal = {"k": DARK_BROWN, "r": (255, 96, 40), "o": (255, 150, 70)}
+    pal = {"k": DARK_BROWN, "r": (240, 60, 40), "o": (255, 120, 50)}
     closed_arc(img, 7, 9)
     closed_arc(img, 15, 9)
-    # blush patches
-    stamp(img, 6, 12, ["orrro", ".ooo."], pal)
-    stamp(img, 16, 12, ["orrro", ".ooo."], pal)
+    # broad, solid blush patches: a faint one reads as nothing at real size
+    stamp(img, 5, 12, ["orrrro", "rrrrrr", ".orro."], pal)
+    stamp(img, 16, 12, ["orrrro", "rrrrrr", ".orro."], pal)
     # small smile
-    stamp(img, 11, 15, ["k...k", ".kkk."], pal)
+    stamp(img, 11, 16, ["k...k", ".kkk."], pal)
     return img
 
 
