@@ -54,6 +54,7 @@ TEAR_EDGE = (150, 150, 150)
 TEAR_LIGHT = (236, 236, 236)
 SICK_WHITE = (236, 238, 226)
 SICK_GREY = (190, 194, 180)
+SICK_EDGE = (140, 142, 132)
 CREAM = (250, 240, 206)
 
 CAMO_GREEN = (86, 130, 52)
@@ -266,6 +267,10 @@ def face_masked():
     hline(img, 7, 19, 12, WHITE)
     put(img, 6, 12, MID_GREY)
     put(img, 20, 12, MID_GREY)
+    # ear loops from the mask's top corners up over the rim
+    for (x, y) in ((5, 11), (4, 10), (4, 9), (21, 11), (22, 10), (22, 9)):
+        if is_opaque(img, x, y):
+            put(img, x, y, DARK_GREY)
     # shadow along the mask's lower right edge
     for (x, y) in ((20, 13), (20, 14), (20, 15), (20, 16), (19, 17), (19, 18),
                    (18, 19), (17, 20)):
@@ -537,23 +542,25 @@ def face_crying():
 def face_sick():
     """11: eyes shut tight, a pale mass pouring from the mouth past the edge."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": DARK_GREY}
+    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": SICK_EDGE}
     # squeezed eyes: > and <
     stamp(img, 6, 7, ["kk...", "..kkk", "kk..."], pal)
     stamp(img, 14, 7, ["...kk", "kkk..", "...kk"], pal)
-    # the mass pours from the mouth, over the chin and past the rim
-    stamp(img, 7, 12, [
-        "..kkkkkkk.......",
-        ".kwwwwwwwk......",
-        ".gwwwwgwwwg.....",
-        "gwwgwwwwwwwg....",
-        "gwwwwwwwgwwwg...",
-        ".gwwwwwwwwwwwg..",
-        "..gwwgwwwwwgwwg.",
-        "...gwwwwwwwwwwwg",
-        "....gwwwwgwwwwwg",
-        ".....ggwwwwwwwg.",
-        "........gwwwgg..",
+    # the mass leaves the open mouth (its lips on top) and pours in one
+    # outlined stream down to the lower right and over the rim
+    stamp(img, 7, 11, [
+        "..kkkkkk........",
+        ".kowwwwok.......",
+        ".owwwwwwwo......",
+        "..owwgwwwwo.....",
+        "..owwwwwwwwo....",
+        "...owwwwgwwwo...",
+        "...owwgwwwwwwo..",
+        "....owwwwwwgwwo.",
+        "....owwwwwwwwwwo",
+        ".....owwgwwwwwwo",
+        "......owwwwwgwo.",
+        ".......ooowwwoo.",
     ], pal)
     return img
 
@@ -597,17 +604,21 @@ def face_silenced():
     img = disc_face(3, 21, 3, 21)
     round_eye(img, 7, 6, look=(0, -1), outline=DARK_BROWN)
     round_eye(img, 14, 6, look=(0, -1), outline=DARK_BROWN)
-    stamp(img, 6, 12, [
-        "gw.........wg",
-        "lwwg.....gwwl",
-        ".lwwg...gwwl.",
-        "..lwwg.gwwl..",
-        "....lwwwwl...",
-        "..gwwlwlwwg..",
-        ".gwwl...lwwg.",
-        "gwwl.....lwwg",
-        "lwl.......lwl",
-    ], {"w": OFF_WHITE, "g": LIGHT_GREY, "l": MID_GREY})
+    # two strips crossed over the mouth, each edged in grey, with the
+    # yellow showing in all four wedges between them
+    stamp(img, 7, 11, [
+        "gg.......gg",
+        "gwg.....gwg",
+        "gwwg...gwwg",
+        ".gwwg.gwwg.",
+        "..gwwgwwg..",
+        "...gwwwg...",
+        "..gwwgwwg..",
+        ".gwwg.gwwg.",
+        "gwwg...gwwg",
+        "gwg.....gwg",
+        "gg.......gg",
+    ], {"w": OFF_WHITE, "g": MID_GREY})
     return img
 
 
