@@ -303,23 +303,27 @@ def face_laughing():
 
 
 def face_flushed_angry():
-    """2: red face, wide staring eyes, small frowning mouth, sweat drop."""
+    """2: red face, wide round staring eyes, small frowning mouth, sweat
+    drop."""
     img = disc_face(3, 21, 3, 21, FLUSHED_BODY)
     pal = {"k": BLACK, "w": WHITE, "d": DARK_RED}
     # angry brows slanting down to the middle
-    stamp(img, 6, 6, ["kk...", "..kk."], pal)
-    stamp(img, 14, 6, ["...kk", ".kk.."], pal)
+    stamp(img, 5, 6, ["kkk...", "..kkk."], pal)
+    stamp(img, 14, 6, ["...kkk", ".kkk.."], pal)
+    # round whites, lidded above and below, each with a pin-point pupil
     eye = [
         ".kkk.",
         "kwwwk",
-        "kwkwk",
+        "wwwww",
+        "wwkww",
+        "wwwww",
         "kwwwk",
         ".kkk.",
     ]
     stamp(img, 6, 8, eye, pal)
     stamp(img, 14, 8, eye, pal)
     # small frown
-    stamp(img, 9, 15, [
+    stamp(img, 9, 16, [
         "..ddd..",
         ".dkkkd.",
         "dk...kd",
@@ -429,14 +433,18 @@ def face_soldier():
 
 def face_hooded():
     """6: black hooded head, pale eye band trailing down the right side,
-    a sprout and two tie-ends on top."""
+    the hood's knot on top: a sprout and two tie-ends."""
     img = disc_face(4, 22, 3, 22, HOOD_BODY)
     pal = {"w": OFF_WHITE, "l": LIGHT_GREY, "g": MID_GREY, "k": BLACK,
            "d": DARK_GREY}
-    # sprout and tie-ends on the crown: the top row is cut into three tufts
+    # the knot sits on the crown with its two tie-ends lying flat to either
+    # side and a little sprout standing out of the middle; kept low and
+    # joined up so that it does not read as tufts of hair
     stamp(img, 9, 3, [
-        "_l__g__l_",
-        "..l.g.l..",
+        "....g....",
+        "gg.dld.gg",
+        "llgllldll",
+        ".gg.d.gg.",
     ], pal)
     # pale band across the eyes
     stamp(img, 4, 10, [
@@ -665,16 +673,17 @@ def face_headband():
                 if x >= 20 and y > 6:
                     colour = mix(colour, MID_GREY, 0.6)
                 put(img, x, y, colour)
-    # dark emblem in the middle of the band
+    # dark emblem in the middle of the band: a solid diamond, which keeps
+    # its shape at real size and does not pass for an eye
     stamp(img, 11, 7, [
-        "kkkkk",
         "..k..",
         ".kkk.",
-        "..k..",
         "kkkkk",
+        ".kkk.",
+        "..k..",
     ], {"k": CHARCOAL})
     # small crooked mouth near the bottom
-    stamp(img, 11, 17, ["....k", "kkkk."],
+    stamp(img, 11, 16, ["....kk", "kkkk.."],
           {"k": DARK_BROWN})
     return img
 
