@@ -125,6 +125,7 @@ WOOD_PX = colour_is(is_wood)
 
 
 def check_faces():
+    faces = {}
     for i, box in enumerate(FACE_BOXES):
         rel = "faces/face%02d.png" % i
         img = load(rel)
@@ -132,6 +133,7 @@ def check_faces():
             continue
         check_format(rel, img, 26)
         img = img.convert("RGBA")
+        faces[i] = img
         check(bbox(img) == box, "%s opaque area cols %d-%d rows %d-%d, got %s"
               % ((rel,) + box + (bbox(img),)))
         cells(img, range(26), range(23, 26), transparent, rel,
@@ -157,6 +159,84 @@ def check_faces():
         ul, lr = edge_brightness(img, box)
         check(ul > lr, "%s rim darker at the lower right (%.0f vs %.0f)"
               % (rel, lr, ul))
+    if len(faces) == len(FACE_BOXES):
+        check_colours(faces)
+        check_legible(faces)
+
+
+def is_dark(c):
+    return sum(c) < 200
+
+
+def is_neutral(c):
+    return max(c) - min(c) <= 8
+
+
+def is_blush(c):
+    r, g, b = c
+    return r >= 230 and g <= 140 and b <= 80
+
+
+def region(img, cols, rows, pred):
+    return [(x, y) for y in rows for x in cols
+            if opaque(img, x, y) and pred(rgb(img, x, y))]
+
+
+def check_colours(faces):
+    """Where the face table says grey or white, the pixels are not tinted
+    blue (the tears once were), and the hooded head is greys only."""
+    for i in (0, 2, 6, 10, 11, 13, 15):
+        bluish = region(faces[i], range(26), range(26),
+                        lambda c: c[2] > c[0])
+        check(not bluish, "face%02d.png has no blue-tinted pixels (%s)"
+              % (i, bluish[:3]))
+    tinted = region(faces[6], range(26), range(26),
+                    lambda c: not is_neutral(c))
+    check(not tinted, "face06.png is black, white and greys only (%s)"
+          % tinted[:3])
+
+
+def check_legible(faces):
+    """The marks that tell a face from its neighbours are big enough to be
+    seen on the 26x26 tool button."""
+    # 2: round staring eyes, not boxes: the corners of each white are cut
+    for cols in (range(3, 12), range(13, 21)):
+        white = region(faces[2], cols, range(6, 15), is_white)
+        if not white:
+            check(False, "face02.png has white eyes")
+            continue
+        xs, ys = [p[0] for p in white], [p[1] for p in white]
+        corners = [(x, y) for x in (min(xs), max(xs)) for y in (min(ys), max(ys))]
+        check(not any(c in white for c in corners),
+              "face02.png eye whites in cols %d-%d are round" % (cols[0], cols[-1]))
+    # 9: the zigzag mouth is drawn with a stroke two pixels thick
+    mouth = region(faces[9], range(26), range(14, 21), is_dark)
+    thin = sorted({x for x, _ in mouth} - {x for x, _ in mouth if
+                   sum(1 for p in mouth if p[0] == x) >= 2})
+    check(mouth and not thin, "face09.png zigzag two pixels thick in every "
+          "column (thin in %s)" % thin)
+    # 10: broad grey tears, each over at least 30 pixels and 10 rows
+    for side, cols in (("left", range(3, 9)), ("right", range(16, 22))):
+        tears = region(faces[10], cols, range(9, 23),
+                       lambda c: is_neutral(c) and not is_dark(c))
+        rows = {y for _, y in tears}
+        check(len(tears) >= 30 and len(rows) >= 10,
+              "face10.png %s tears broad and long (%d pixels, %d rows)"
+              % (side, len(tears), len(rows)))
+    # 12: the mark at the upper left is a bold dark shape
+    mark = region(faces[12], range(3, 9), range(3, 8), is_dark)
+    check(len(mark) >= 8, "face12.png mark at the upper left is bold "
+          "(%d dark pixels)" % len(mark))
+    # 15: the emblem has a solid 3x3 core, not strokes one pixel thin
+    emblem = set(region(faces[15], range(4, 23), range(6, 13), is_dark))
+    check(any(all((x + dx, y + dy) in emblem for dx in range(3)
+                  for dy in range(3)) for (x, y) in emblem),
+          "face15.png emblem has a solid core")
+    # 16: each blushing cheek is a patch of at least 12 pixels
+    for side, cols in (("left", range(4, 12)), ("right", range(14, 23))):
+        blush = region(faces[16], cols, range(10, 17), is_blush)
+        check(len(blush) >= 12, "face16.png %s blush is a patch (%d pixels)"
+              % (side, len(blush)))
 
 
 def edge_brightness(img, box):

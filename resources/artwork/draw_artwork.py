@@ -50,10 +50,11 @@ TONGUE_RED = (236, 76, 76)
 PINK_TONGUE = (250, 120, 120)
 YELLOW_GLOW = (255, 236, 60)
 
-TEAR_GREY = (176, 196, 214)
-TEAR_LIGHT = (226, 236, 246)
+TEAR_EDGE = (150, 150, 150)
+TEAR_LIGHT = (236, 236, 236)
 SICK_WHITE = (236, 238, 226)
 SICK_GREY = (190, 194, 180)
+SICK_EDGE = (140, 142, 132)
 CREAM = (250, 240, 206)
 
 CAMO_GREEN = (86, 130, 52)
@@ -266,6 +267,10 @@ def face_masked():
     hline(img, 7, 19, 12, WHITE)
     put(img, 6, 12, MID_GREY)
     put(img, 20, 12, MID_GREY)
+    # ear loops from the mask's top corners up over the rim
+    for (x, y) in ((5, 11), (4, 10), (4, 9), (21, 11), (22, 10), (22, 9)):
+        if is_opaque(img, x, y):
+            put(img, x, y, DARK_GREY)
     # shadow along the mask's lower right edge
     for (x, y) in ((20, 13), (20, 14), (20, 15), (20, 16), (19, 17), (19, 18),
                    (18, 19), (17, 20)):
@@ -298,23 +303,27 @@ def face_laughing():
 
 
 def face_flushed_angry():
-    """2: red face, wide staring eyes, small frowning mouth, sweat drop."""
+    """2: red face, wide round staring eyes, small frowning mouth, sweat
+    drop."""
     img = disc_face(3, 21, 3, 21, FLUSHED_BODY)
     pal = {"k": BLACK, "w": WHITE, "d": DARK_RED}
     # angry brows slanting down to the middle
-    stamp(img, 6, 6, ["kk...", "..kk."], pal)
-    stamp(img, 14, 6, ["...kk", ".kk.."], pal)
+    stamp(img, 5, 6, ["kkk...", "..kkk."], pal)
+    stamp(img, 14, 6, ["...kkk", ".kkk.."], pal)
+    # round whites, lidded above and below, each with a pin-point pupil
     eye = [
         ".kkk.",
         "kwwwk",
-        "kwkwk",
+        "wwwww",
+        "wwkww",
+        "wwwww",
         "kwwwk",
         ".kkk.",
     ]
     stamp(img, 6, 8, eye, pal)
     stamp(img, 14, 8, eye, pal)
     # small frown
-    stamp(img, 9, 15, [
+    stamp(img, 9, 16, [
         "..ddd..",
         ".dkkkd.",
         "dk...kd",
@@ -424,14 +433,18 @@ def face_soldier():
 
 def face_hooded():
     """6: black hooded head, pale eye band trailing down the right side,
-    a sprout and two tie-ends on top."""
+    the hood's knot on top: a sprout and two tie-ends."""
     img = disc_face(4, 22, 3, 22, HOOD_BODY)
     pal = {"w": OFF_WHITE, "l": LIGHT_GREY, "g": MID_GREY, "k": BLACK,
            "d": DARK_GREY}
-    # sprout and tie-ends on the crown: the top row is cut into three tufts
+    # the knot sits on the crown with its two tie-ends lying flat to either
+    # side and a little sprout standing out of the middle; kept low and
+    # joined up so that it does not read as tufts of hair
     stamp(img, 9, 3, [
-        "_l__g__l_",
-        "..l.g.l..",
+        "....g....",
+        "gg.dld.gg",
+        "llgllldll",
+        ".gg.d.gg.",
     ], pal)
     # pale band across the eyes
     stamp(img, 4, 10, [
@@ -490,82 +503,72 @@ def face_worried():
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK}
     # brows raised towards the middle
-    stamp(img, 6, 5, ["...kk", ".kkk.", "kk..."], pal)
-    stamp(img, 14, 5, ["kk...", ".kkk.", "...kk"], pal)
+    stamp(img, 5, 5, ["...kk", ".kkk.", "kk..."], pal)
+    stamp(img, 15, 5, ["kk...", ".kkk.", "...kk"], pal)
     round_eye(img, 7, 8, outline=DARK_BROWN)
     round_eye(img, 14, 8, outline=DARK_BROWN)
+    # the zigzag is drawn with a two-pixel stroke so that it still reads as
+    # a trembling mouth at real size
     stamp(img, 6, 15, [
-        "..k...k...k..",
-        ".k.k.k.k.k.k.",
-        "k...k...k...k",
+        ".k...k...k...k.",
+        "kkk.kkk.kkk.kkk",
+        "k.kkk.kkk.kkk.k",
+        "...k...k...k...",
     ], pal)
     return img
 
 
 def face_crying():
-    """10: eyes shut, mouth wide open, tears streaming down both sides."""
+    """10: eyes shut, mouth wide open, grey tears streaming down both
+    sides."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "r": MOUTH_RED, "d": DARK_RED, "p": TONGUE_RED,
-           "t": TEAR_GREY, "l": TEAR_LIGHT}
-    # tight shut eyes bending down
-    stamp(img, 5, 8, ["kk....", "..kkkk"], pal)
-    stamp(img, 14, 8, ["....kk", "kkkk.."], pal)
-    # wide open mouth
+    pal = {"k": DARK_BROWN, "r": MOUTH_RED, "p": TONGUE_RED,
+           "t": TEAR_EDGE, "l": TEAR_LIGHT}
+    # eyes squeezed shut, the inner ends raised in grief
+    stamp(img, 5, 7, ["...kkk", "kkkk.."], pal)
+    stamp(img, 14, 7, ["kkk...", "..kkkk"], pal)
+    # wide-open wailing mouth
     stamp(img, 8, 12, [
-        ".kkkkkkk.",
-        "kdddddddk",
-        "kdrrrrrdk",
+        "..kkkkk..",
+        ".krrrrrk.",
+        "krrrrrrrk",
         "krrrrrrrk",
         "krrpppprk",
-        ".krppprk.",
-        "..kkkkk..",
+        "kkpppppkk",
+        ".kkkkkkk.",
     ], pal)
-    # tears streaming from the eyes down both sides
-    stamp(img, 4, 10, [
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        ".lt",
-        ".lt",
-        "..t",
-        "..t",
-    ], pal)
-    stamp(img, 18, 10, [
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "ltt",
-        "lt.",
-        "lt.",
-        "t..",
-        "t..",
-    ], pal)
+    # two broad streams of tears falling straight from the eyes' outer ends
+    # and on past the lower rim, outlined in a darker grey so that they
+    # stand out from the yellow
+    for x0 in (4, 17):
+        for y in range(9, 21):
+            stamp(img, x0, y, ["tllt"], pal)
+        stamp(img, x0, 21, [".tt."], pal)
     return img
 
 
 def face_sick():
     """11: eyes shut tight, a pale mass pouring from the mouth past the edge."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": DARK_GREY}
+    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": SICK_EDGE}
     # squeezed eyes: > and <
     stamp(img, 6, 7, ["kk...", "..kkk", "kk..."], pal)
     stamp(img, 14, 7, ["...kk", "kkk..", "...kk"], pal)
-    # the mass pours from the mouth, over the chin and past the rim
-    stamp(img, 7, 12, [
-        "..kkkkkkk.......",
-        ".kwwwwwwwk......",
-        ".gwwwwgwwwg.....",
-        "gwwgwwwwwwwg....",
-        "gwwwwwwwgwwwg...",
-        ".gwwwwwwwwwwwg..",
-        "..gwwgwwwwwgwwg.",
-        "...gwwwwwwwwwwwg",
-        "....gwwwwgwwwwwg",
-        ".....ggwwwwwwwg.",
-        "........gwwwgg..",
+    # the mass leaves the open mouth (its lips on top) and pours in one
+    # outlined stream down to the lower right and over the rim
+    stamp(img, 7, 11, [
+        "..kkkkkk........",
+        ".kowwwwok.......",
+        ".owwwwwwwo......",
+        "..owwgwwwwo.....",
+        "..owwwwwwwwo....",
+        "...owwwwgwwwo...",
+        "...owwgwwwwwwo..",
+        "....owwwwwwgwwo.",
+        "....owwwwwwwwwwo",
+        ".....owwgwwwwwwo",
+        "......owwwwwgwo.",
+        ".......ooowwwoo.",
     ], pal)
     return img
 
@@ -574,26 +577,33 @@ def face_shocked():
     """12: wide staring eyes and small open mouth shifted left, a mark at
     the upper left."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": BLACK, "w": WHITE, "b": DARK_BROWN, "c": ORANGE_BROWN}
+    pal = {"w": WHITE, "b": DARK_BROWN}
     eye = [
-        "cbbbc",
+        ".bbb.",
         "bwwwb",
-        "bwkwb",
-        "bwkwb",
         "bwwwb",
-        "cbbbc",
+        "bwbwb",
+        "bwwwb",
+        "bwwwb",
+        ".bbb.",
     ]
-    stamp(img, 4, 8, eye, pal)
-    stamp(img, 11, 8, eye, pal)
-    stamp(img, 7, 15, [
+    stamp(img, 5, 9, eye, pal)
+    stamp(img, 11, 9, eye, pal)
+    stamp(img, 7, 17, [
         ".bb.",
-        "bwwb",
         "bwwb",
         "bwwb",
         ".bb.",
     ], pal)
-    # small surprise mark at the upper left
-    stamp(img, 6, 4, ["..b.b", ".b.b."], pal)
+    # surprise mark: three bold strokes bursting out of the upper left,
+    # past the rim, so that it shows at real size
+    stamp(img, 3, 3, [
+        "bb..bb",
+        "bb..b.",
+        "......",
+        "bb....",
+        "b.....",
+    ], pal)
     return img
 
 
@@ -602,17 +612,21 @@ def face_silenced():
     img = disc_face(3, 21, 3, 21)
     round_eye(img, 7, 6, look=(0, -1), outline=DARK_BROWN)
     round_eye(img, 14, 6, look=(0, -1), outline=DARK_BROWN)
-    stamp(img, 6, 12, [
-        "gw.........wg",
-        "lwwg.....gwwl",
-        ".lwwg...gwwl.",
-        "..lwwg.gwwl..",
-        "....lwwwwl...",
-        "..gwwlwlwwg..",
-        ".gwwl...lwwg.",
-        "gwwl.....lwwg",
-        "lwl.......lwl",
-    ], {"w": OFF_WHITE, "g": LIGHT_GREY, "l": MID_GREY})
+    # two strips crossed over the mouth, each edged in grey, with the
+    # yellow showing in all four wedges between them
+    stamp(img, 7, 11, [
+        "gg.......gg",
+        "gwg.....gwg",
+        "gwwg...gwwg",
+        ".gwwg.gwwg.",
+        "..gwwgwwg..",
+        "...gwwwg...",
+        "..gwwgwwg..",
+        ".gwwg.gwwg.",
+        "gwwg...gwwg",
+        "gwg.....gwg",
+        "gg.......gg",
+    ], {"w": OFF_WHITE, "g": MID_GREY})
     return img
 
 
@@ -659,16 +673,17 @@ def face_headband():
                 if x >= 20 and y > 6:
                     colour = mix(colour, MID_GREY, 0.6)
                 put(img, x, y, colour)
-    # dark emblem in the middle of the band
+    # dark emblem in the middle of the band: a solid diamond, which keeps
+    # its shape at real size and does not pass for an eye
     stamp(img, 11, 7, [
-        "kkkkk",
         "..k..",
         ".kkk.",
-        "..k..",
         "kkkkk",
+        ".kkk.",
+        "..k..",
     ], {"k": CHARCOAL})
     # small crooked mouth near the bottom
-    stamp(img, 11, 17, ["....k", "kkkk."],
+    stamp(img, 11, 16, ["....kk", "kkkk.."],
           {"k": DARK_BROWN})
     return img
 
@@ -676,14 +691,14 @@ def face_headband():
 def face_shy():
     """16: blushing cheeks, narrow content eyes, small smile."""
     img = disc_face(4, 22, 3, 21)
-    pal = {"k": DARK_BROWN, "r": (255, 96, 40), "o": (255, 150, 70)}
+    pal = {"k": DARK_BROWN, "r": (240, 60, 40), "o": (255, 120, 50)}
     closed_arc(img, 7, 9)
     closed_arc(img, 15, 9)
-    # blush patches
-    stamp(img, 6, 12, ["orrro", ".ooo."], pal)
-    stamp(img, 16, 12, ["orrro", ".ooo."], pal)
+    # broad, solid blush patches: a faint one reads as nothing at real size
+    stamp(img, 5, 12, ["orrrro", "rrrrrr", ".orro."], pal)
+    stamp(img, 16, 12, ["orrrro", "rrrrrr", ".orro."], pal)
     # small smile
-    stamp(img, 11, 15, ["k...k", ".kkk."], pal)
+    stamp(img, 11, 16, ["k...k", ".kkk."], pal)
     return img
 
 
