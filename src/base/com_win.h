@@ -1,0 +1,68 @@
+// Owning COM interface pointers, and a scope that keeps COM initialised on
+// the calling thread.
+#pragma once
+
+#include <objbase.h>
+
+#include <utility>
+
+namespace plakato {
+
+// Holds one reference to a COM interface and releases it when it goes.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  // Adopts a reference the caller already owns; it is not AddRef'd again.
+  explicit ComPtr(T* adopted) : pointer_(adopted) {}
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.pointer_, nullptr));
+    return *this;
+  }
+  ~ComPtr() { reset(); }
+
+  T* get() const { return pointer_; }
+  T* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+
+  // For calls that hand out a new reference through a T** parameter: whatever
+  // was held before is released first, so it cannot leak when it is overwritten.
+  T** put() {
+    reset();
+    return &pointer_;
+  }
+
+  void reset(T* adopted = nullptr) {
+    T* old = std::exchange(pointer_, adopted);
+    if (old) old->Release();
+  }
+
+ private:
+  T* pointer_ = nullptr;
+};
+
+// CoInitializeEx for one scope, single-threaded apartment as windows and the
+// clipboard need. A thread that already runs COM in the other apartment model
+// (RPC_E_CHANGED_MODE) can still use it, so that is not an error; only a
+// successful call is balanced by CoUninitialize.
+class ComScope {
+ public:
+  ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  ~ComScope() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+
+  // False only when COM could not be started at all on this thread.
+  bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+  HRESULT result() const { return result_; }
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace plakato
