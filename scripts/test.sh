@@ -2,6 +2,7 @@
 # Runs every test of Plakato on a Debian 12 machine, doing all set-up first:
 # Debian packages, libjpeg-turbo for mingw, both builds, a Wine prefix and an
 # X server for the window tests.
+#   layers  every include keeps to the source folders' layer order
 #   core  natively on Linux (sanitizers on), and again as a Windows program under Wine
 #   fuzz  the face index patch under libFuzzer for a short while
 #   win   the window in-process under Wine
@@ -9,6 +10,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+
+echo "[test] include layers"
+bash scripts/check-layers.sh
 
 bash scripts/setup-deps.sh
 
