@@ -7,7 +7,10 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-deps="$root/build/deps"
+# Built dependencies live outside build/, so that cleaning the build folder
+# does not throw away a library that takes minutes to make; CMakeLists.txt
+# looks in the same place.
+deps=${PLAKATO_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/plakato/deps}
 
 packages=(
   cmake ninja-build g++ dpkg-dev
@@ -22,37 +25,45 @@ packages=(
 
 say() { echo "[setup] $*"; }
 
+# Changes to the system (packages, apt's sources) need root: sudo when not root.
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo -n"
+need_root() {
+  if [ -n "$sudo" ] && ! command -v sudo >/dev/null; then
+    echo "[setup] $*; run as root, or with sudo available" >&2
+    exit 1
+  fi
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
-    echo "[setup] missing packages: ${missing[*]}; run as root to install them" >&2
-    exit 1
-  fi
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
+  need_root "missing packages: ${missing[*]}"
   say "installing Debian packages: ${missing[*]}"
   $sudo apt-get update -qq </dev/null
   # With recommends: Wine loads its X11 and graphics libraries only when present.
   $sudo apt-get install -y -qq "${missing[@]}" </dev/null >/dev/null
 fi
 
-# libjpeg-turbo for mingw-w64, built once under build/deps and reused.
+# libjpeg-turbo for mingw-w64, built once under $deps and reused.
 jpeg_prefix="$deps/libjpeg-turbo-mingw"
 if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
   src_root="$deps/src"
   mkdir -p "$src_root"
   if ! ls -d "$src_root"/libjpeg-turbo-*/ >/dev/null 2>&1; then
     if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+      need_root "apt has no deb-src entry for Debian's libjpeg-turbo source"
       say "adding a deb-src entry so Debian's libjpeg-turbo source can be fetched"
-      src_list=/etc/apt/sources.list.d/plakato-deb-src.sources
       if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
+        sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+          $sudo tee /etc/apt/sources.list.d/plakato-deb-src.sources >/dev/null
       else
-        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/plakato-deb-src.list
+        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+          $sudo tee /etc/apt/sources.list.d/plakato-deb-src.list >/dev/null
       fi
-      apt-get update -qq </dev/null
+      $sudo apt-get update -qq </dev/null
     fi
     say "fetching Debian's libjpeg-turbo source"
     (cd "$src_root" && apt-get source -qq libjpeg-turbo </dev/null >/dev/null)

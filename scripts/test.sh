@@ -2,6 +2,7 @@
 # Runs every test of Plakato on a Debian 12 machine, doing all set-up first:
 # Debian packages, libjpeg-turbo for mingw, both builds, a Wine prefix and an
 # X server for the window tests.
+#   layers  every include keeps to the source folders' layer order
 #   core  natively on Linux (sanitizers on), and again as a Windows program under Wine
 #   fuzz  the face index patch under libFuzzer for a short while
 #   win   the window in-process under Wine
@@ -9,6 +10,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+
+echo "[test] include layers"
+bash scripts/check-layers.sh
 
 bash scripts/setup-deps.sh
 
@@ -22,8 +26,18 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus
 # New inputs go to the build folder; a crash leaves its input there and fails the script.
-build/fuzz/bin/face_index_fuzz -max_total_time=20 -max_len=16384 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
+# The progress lines go to a log; the console gets the final figures, or the
+# log's end when the fuzzer fails.
+fuzz_log=build/fuzz/fuzz.log
+if build/fuzz/bin/face_index_fuzz -max_total_time=20 -max_len=16384 -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus > "$fuzz_log" 2>&1; then
+  grep -E '^(stat::|Done )' "$fuzz_log"
+else
+  status=$?
+  echo "[test] the fuzzer failed (exit $status); the end of $fuzz_log:" >&2
+  tail -n 100 "$fuzz_log" >&2
+  exit "$status"
+fi
 
 echo "[test] Windows build"
 cmake --preset mingw >/dev/null

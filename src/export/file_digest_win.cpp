@@ -34,7 +34,7 @@ std::string ComputeFileDigest(const std::wstring& path) {
                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) throw CannotOpenFileError(path, ::GetLastError());
   FileStream stream(file.get(), path);
-  return DigestIdentifier(hash.HashStream(stream));
+  return TIdHashMessageDigest2::Identifier(hash.HashStream(stream));
 }
 
 }  // namespace plakato

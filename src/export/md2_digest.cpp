@@ -73,7 +73,7 @@ void TIdHashMessageDigest2::BlockStep() {
   }
 }
 
-DigestWords TIdHashMessageDigest2::HashStream(ByteStream& stream) {
+TIdHashMessageDigest2::Words TIdHashMessageDigest2::HashStream(ByteStream& stream) {
   X_.fill(0);
   M_.fill(0);
   C_.fill(0);
@@ -102,7 +102,7 @@ DigestWords TIdHashMessageDigest2::HashStream(ByteStream& stream) {
   M_ = C_;
   BlockStep();
 
-  DigestWords words{};
+  Words words{};
   for (int i = 0; i < 4; ++i) {
     words[i] = static_cast<uint32_t>(X_[4 * i]) | static_cast<uint32_t>(X_[4 * i + 1]) << 8 |
                static_cast<uint32_t>(X_[4 * i + 2]) << 16 | static_cast<uint32_t>(X_[4 * i + 3]) << 24;
@@ -110,7 +110,7 @@ DigestWords TIdHashMessageDigest2::HashStream(ByteStream& stream) {
   return words;
 }
 
-std::string DigestWordToHex(uint32_t word) {
+std::string TIdHashMessageDigest2::WordToHex(uint32_t word) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text(8, '0');
   for (int b = 0; b < 4; ++b) {
@@ -121,16 +121,16 @@ std::string DigestWordToHex(uint32_t word) {
   return text;
 }
 
-std::string DigestIdentifier(const DigestWords& words) {
+std::string TIdHashMessageDigest2::Identifier(const Words& words) {
   std::string id;
-  for (uint32_t w : words) id += DigestWordToHex(w);
+  for (uint32_t w : words) id += WordToHex(w);
   return id;
 }
 
-std::string DigestOfBytes(std::span<const uint8_t> bytes) {
+std::string TIdHashMessageDigest2::IdentifierOfBytes(std::span<const uint8_t> bytes) {
   MemoryStream stream(bytes);
   TIdHashMessageDigest2 hash;
-  return DigestIdentifier(hash.HashStream(stream));
+  return Identifier(hash.HashStream(stream));
 }
 
 }  // namespace plakato

@@ -1,6 +1,6 @@
-// The MD2 message digest (RFC 1319) behind the emoticon identifier, in the
-// hash class line the program's design names, and the hexadecimal form of
-// its digest words.
+// The MD2 message digest (RFC 1319) behind the emoticon identifier, and the
+// byte streams it reads. The identifier of a file comes from
+// ComputeFileDigest in export/file_digest_win.h.
 #pragma once
 
 #include <array>
@@ -30,30 +30,32 @@ class MemoryStream : public ByteStream {
   size_t position_ = 0;
 };
 
-// The digest as four words W0..W3; Wi holds digest bytes 4i..4i+3 with byte
-// 4i in its least significant eight bits.
-using DigestWords = std::array<uint32_t, 4>;
-
-class TIdHash {
+// The MD2 message digest, under the hash class name the program's design
+// gives it: the block step, the hashing of a stream, and the digest's
+// hexadecimal form, which is the emoticon identifier.
+class TIdHashMessageDigest2 {
  public:
-  virtual ~TIdHash() = default;
-};
+  // The digest as four words W0..W3; Wi holds digest bytes 4i..4i+3 with byte
+  // 4i in its least significant eight bits.
+  using Words = std::array<uint32_t, 4>;
 
-class TIdHash128 : public TIdHash {
- public:
-  // Hashes every byte from the stream's current position to its end.
-  virtual DigestWords HashStream(ByteStream& stream) = 0;
-};
-
-class TIdHashMessageDigest : public TIdHash128 {};
-
-class TIdHashMessageDigest2 : public TIdHashMessageDigest {
- public:
   // Reads the stream in large chunks, so a file is read in few calls while
   // memory stays the same whatever its length.
   static constexpr size_t kReadChunk = 64 * 1024;
 
-  DigestWords HashStream(ByteStream& stream) override;
+  // Hashes every byte from the stream's current position to its end; each
+  // call starts afresh, so one object serves any number of streams.
+  Words HashStream(ByteStream& stream);
+
+  // The word's four bytes from least to most significant, each as two upper
+  // case hexadecimal digits, high nibble first: 0x0D3B85DA gives "DA853B0D".
+  static std::string WordToHex(uint32_t word);
+
+  // The 32-character identifier: the four words' hexadecimal forms joined.
+  static std::string Identifier(const Words& words);
+
+  // The identifier of bytes held in memory.
+  static std::string IdentifierOfBytes(std::span<const uint8_t> bytes);
 
  private:
   void BlockStep();  // mixes the block M into X and the checksum C
@@ -62,15 +64,5 @@ class TIdHashMessageDigest2 : public TIdHashMessageDigest {
   std::array<uint8_t, 16> M_{};
   std::array<uint8_t, 16> C_{};
 };
-
-// The word's four bytes from least to most significant, each as two upper
-// case hexadecimal digits, high nibble first: 0x0D3B85DA gives "DA853B0D".
-std::string DigestWordToHex(uint32_t word);
-
-// The 32-character identifier: the four words' hexadecimal forms joined.
-std::string DigestIdentifier(const DigestWords& words);
-
-// Convenience for bytes in memory: the identifier of `bytes`.
-std::string DigestOfBytes(std::span<const uint8_t> bytes);
 
 }  // namespace plakato

@@ -43,7 +43,10 @@ void ForEachPiece(std::string_view bytes, F&& piece) {
     if (nextCr < from) nextCr = find('\r', from);
     if (nextLf < from) nextLf = find('\n', from);
     size_t at = std::min(nextCr, nextLf);
-    size_t breakBytes = at == n ? 0 : (at == nextCr && nextLf == at + 1 ? 2 : 1);
+    // nextLf is n when no LF is left, so a CR as the last byte would pass for
+    // the start of a CR LF without the check that an LF really follows.
+    bool crLf = at == nextCr && nextLf < n && nextLf == at + 1;
+    size_t breakBytes = at == n ? 0 : (crLf ? 2 : 1);
     piece(from, at, breakBytes);
     from = at + breakBytes;
   }

@@ -150,6 +150,14 @@ TEST(LineBuffer, ContentUpToTheCapacityLoadsAndOneByteMoreIsRefused) {
   EXPECT_EQ(memo.Count(), 1u);
 }
 
+TEST(LineBuffer, ALoneCrAtTheEndCountsAsTheTwoBytesItBecomes) {
+  LineBuffer memo(10);
+  memo.LoadBytes("12345678\r");
+  EXPECT_EQ(memo.Text(), "12345678\r\n");
+  EXPECT_EQ(ErrorOf([&] { memo.LoadBytes("123456789\r"); }), L"Text exceeds memo capacity");
+  EXPECT_EQ(memo.Text(), "12345678\r\n");
+}
+
 TEST(LineBuffer, EditsPastTheCapacityAreRefused) {
   LineBuffer memo(10);
   memo.LoadBytes("abc\r\n");

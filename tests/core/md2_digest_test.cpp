@@ -8,8 +8,10 @@
 namespace plakato {
 namespace {
 
+using Md2 = TIdHashMessageDigest2;
+
 std::string Id(const std::string& text) {
-  return DigestOfBytes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  return Md2::IdentifierOfBytes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 TEST(Md2Digest, Rfc1319TestSuite) {
@@ -29,35 +31,34 @@ TEST(Md2Digest, WorkedExampleGivesItsFourWords) {
   const uint8_t abc[] = {0x61, 0x62, 0x63};
   MemoryStream stream(abc);
   TIdHashMessageDigest2 hash;
-  DigestWords w = hash.HashStream(stream);
+  Md2::Words w = hash.HashStream(stream);
   EXPECT_EQ(w[0], 0x0D3B85DAu);
   EXPECT_EQ(w[1], 0x9BD9883Fu);
   EXPECT_EQ(w[2], 0x693A2830u);
   EXPECT_EQ(w[3], 0xBBD6DEE6u);
-  EXPECT_EQ(DigestWordToHex(w[0]), "DA853B0D");
-  EXPECT_EQ(DigestWordToHex(w[1]), "3F88D99B");
-  EXPECT_EQ(DigestWordToHex(w[2]), "30283A69");
-  EXPECT_EQ(DigestWordToHex(w[3]), "E6DED6BB");
+  EXPECT_EQ(Md2::WordToHex(w[0]), "DA853B0D");
+  EXPECT_EQ(Md2::WordToHex(w[1]), "3F88D99B");
+  EXPECT_EQ(Md2::WordToHex(w[2]), "30283A69");
+  EXPECT_EQ(Md2::WordToHex(w[3]), "E6DED6BB");
 }
 
 TEST(Md2Digest, WordToHexKeepsLeadingZerosAndUpperCase) {
-  EXPECT_EQ(DigestWordToHex(0), "00000000");
-  EXPECT_EQ(DigestWordToHex(0x0000000Au), "0A000000");
-  EXPECT_EQ(DigestWordToHex(0x01020304u), "04030201");
-  EXPECT_EQ(DigestWordToHex(0xF00000FFu), "FF0000F0");
-  EXPECT_EQ(DigestWordToHex(0xABCDEF12u), "12EFCDAB");
+  EXPECT_EQ(Md2::WordToHex(0), "00000000");
+  EXPECT_EQ(Md2::WordToHex(0x0000000Au), "0A000000");
+  EXPECT_EQ(Md2::WordToHex(0x01020304u), "04030201");
+  EXPECT_EQ(Md2::WordToHex(0xF00000FFu), "FF0000F0");
+  EXPECT_EQ(Md2::WordToHex(0xABCDEF12u), "12EFCDAB");
 }
 
-TEST(Md2Digest, HashObjectServesThroughItsBaseClass) {
-  TIdHashMessageDigest2 md2;
-  TIdHash128& hash = md2;
+TEST(Md2Digest, HashObjectStartsAfreshOnEachStream) {
+  TIdHashMessageDigest2 hash;
   const uint8_t empty[1] = {};
   MemoryStream stream(std::span(empty, 0));
-  EXPECT_EQ(DigestIdentifier(hash.HashStream(stream)), "8350E5A3E24C153DF2275C9F80692773");
+  EXPECT_EQ(Md2::Identifier(hash.HashStream(stream)), "8350E5A3E24C153DF2275C9F80692773");
   // The same object starts afresh on a second stream.
   const uint8_t abc[] = {'a', 'b', 'c'};
   MemoryStream again(abc);
-  EXPECT_EQ(DigestIdentifier(hash.HashStream(again)), "DA853B0D3F88D99B30283A69E6DED6BB");
+  EXPECT_EQ(Md2::Identifier(hash.HashStream(again)), "DA853B0D3F88D99B30283A69E6DED6BB");
 }
 
 // Gives at most `step` bytes per call, as a slow device or pipe may.
@@ -83,18 +84,18 @@ std::vector<uint8_t> Bytes(size_t n, uint32_t seed) {
 TEST(Md2Digest, ShortReadsGiveTheSameDigest) {
   // Spans several read chunks and ends off a block boundary.
   std::vector<uint8_t> data = Bytes(2 * TIdHashMessageDigest2::kReadChunk + 37, 7);
-  std::string whole = DigestOfBytes(data);
+  std::string whole = Md2::IdentifierOfBytes(data);
   for (size_t step : {size_t{1}, size_t{15}, size_t{17}, size_t{4099}}) {
     TrickleStream stream(data, step);
     TIdHashMessageDigest2 hash;
-    EXPECT_EQ(DigestIdentifier(hash.HashStream(stream)), whole) << "step " << step;
+    EXPECT_EQ(Md2::Identifier(hash.HashStream(stream)), whole) << "step " << step;
   }
 }
 
 TEST(Md2Digest, IdentifierIsThirtyTwoUpperCaseHexDigits) {
   for (size_t n : {0, 1, 15, 16, 17, 100, 1000}) {
     std::vector<uint8_t> data = Bytes(n, static_cast<uint32_t>(n));
-    std::string id = DigestOfBytes(data);
+    std::string id = Md2::IdentifierOfBytes(data);
     ASSERT_EQ(id.size(), 32u);
     for (char c : id) EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) << id;
   }
@@ -102,9 +103,9 @@ TEST(Md2Digest, IdentifierIsThirtyTwoUpperCaseHexDigits) {
 
 TEST(Md2Digest, DependsOnEveryByte) {
   std::vector<uint8_t> data = Bytes(33, 3);
-  std::string before = DigestOfBytes(data);
+  std::string before = Md2::IdentifierOfBytes(data);
   data[32] ^= 1;
-  EXPECT_NE(DigestOfBytes(data), before);
+  EXPECT_NE(Md2::IdentifierOfBytes(data), before);
 }
 
 }  // namespace
