@@ -9,6 +9,7 @@
 #include "app/message_edit_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
+#include "export/clipboard_win.h"
 #include "export/picture_export_win.h"
 #include "messenger/emoticon_store_win.h"
 #include "scene/sign_text.h"
@@ -130,6 +131,8 @@ void TForm1::Create() {
   for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
 
   CreateControls();
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopyCommand}, {FCONTROL | FVIRTKEY, 'S', kExportCommand}};
+  accelerators_.reset(::CreateAcceleratorTableW(keys, 2));
   RunHandler([this] { FormCreate(); });
 }
 
@@ -395,8 +398,42 @@ void TForm1::Button2Click() {
   std::optional<std::wstring> chosen = ui_.SavePicture(hwnd_, SavePictureDialog1);
   if (!chosen) return;
   SavePictureDialog1 = *chosen;
-  picture.WriteJpeg(*chosen);
+  picture.WriteFile(*chosen);
   SetStatusText(L"导出成功至：" + *chosen);
+}
+
+void TForm1::CopyPictureClick() {
+  HWND edit = Control(ControlId::edtMessage);
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (::GetFocus() == edit && start != end) {
+    ::SendMessageW(edit, WM_COPY, 0, 0);
+    return;
+  }
+  SetStatusText(L"");
+  PictureExport picture(placard_.Pixels(), layout_);
+  CopyPictureToClipboard(hwnd_, picture.picture());
+  SetStatusText(L"已复制到剪贴板");
+}
+
+// The placard's own menu: what can be done with the picture.
+void TForm1::OnContextMenu(HWND window, LPARAM screenPoint) {
+  HWND image = Control(ControlId::Image1);
+  if (window != image) return;
+  POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+  if (screenPoint == -1) {  // from the keyboard: the placard's middle
+    RECT rc;
+    ::GetWindowRect(image, &rc);
+    at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  }
+  UniqueMenu menu(::CreatePopupMenu());
+  if (!menu) throw AppError(L"Out of system resources");
+  ::AppendMenuW(menu.get(), MF_STRING, kCopyCommand, L"复制图片(&C)\tCtrl+C");
+  ::AppendMenuW(menu.get(), MF_STRING, kExportCommand, L"导出(&E)...\tCtrl+S");
+  int chosen = static_cast<int>(
+      ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+  if (chosen) OnCommand(chosen, 0);
 }
 
 void TForm1::SetStatusText(const std::wstring& text) {
@@ -453,6 +490,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
@@ -468,6 +508,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::OnCommand(int id, int code) {
+  if (id == kCopyCommand) {
+    CopyPictureClick();
+    return;
+  }
+  if (id == kExportCommand) {
+    Button2Click();
+    return;
+  }
   if (id >= kFigureCommandBase && id < kFigureCommandBase + ImageList1.Count()) {
     ToolButtonClick(id);
     return;
@@ -527,10 +575,14 @@ void TForm1::OnActivate(bool active) {
   ::SetFocus(target);
 }
 
-int RunMessageLoop(HWND form) {
+int RunMessageLoop(const TForm1& form) {
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (::IsWindow(form) && ::IsDialogMessageW(form, &msg)) continue;
+    HWND window = form.handle();
+    if (window && ::IsWindow(window)) {
+      if (::TranslateAcceleratorW(window, form.accelerators(), &msg)) continue;
+      if (::IsDialogMessageW(window, &msg)) continue;
+    }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -81,6 +81,9 @@ class TForm1 : public Window<TForm1> {
   void CheckBox1Click();
   void Button2Click();
   void btnExitClick();
+  // Ctrl+C and the placard's menu: the picture the export would encode, on
+  // the clipboard; in the message edit with a selection, its text.
+  void CopyPictureClick();
 
   // The messenger account, for tests.
   const std::wstring& qqInstallDir() const { return account_.FQQInstallDir; }
@@ -91,7 +94,14 @@ class TForm1 : public Window<TForm1> {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Ctrl+C and Ctrl+S, for the message loop.
+  HACCEL accelerators() const { return accelerators_.get(); }
+  // The commands of the keyboard shortcuts and the placard's menu.
+  static constexpr int kCopyCommand = 4001;
+  static constexpr int kExportCommand = 4002;
+
  private:
+  void OnContextMenu(HWND window, LPARAM screenPoint);
   void OnCommand(int id, int code);
   LRESULT OnNotify(NMHDR* header);
   LRESULT OnControlColour(UINT message, HDC dc, HWND control);
@@ -124,6 +134,7 @@ class TForm1 : public Window<TForm1> {
   UniqueFont windowFont_;
   std::vector<UniqueFont> ownFonts_;  // fonts of controls that have their own
   UniqueBrush whiteBrush_;
+  UniqueAccelerators accelerators_;
   HWND lastFocus_ = nullptr;
   std::vector<StartupStep> completedSteps_;
 
@@ -143,7 +154,8 @@ class TForm1 : public Window<TForm1> {
 };
 
 // Runs the window's message loop until it is closed; keyboard navigation
-// (Tab between the controls) works as in a dialog.
-int RunMessageLoop(HWND form);
+// (Tab between the controls) works as in a dialog, and the form's shortcuts
+// work wherever the focus is.
+int RunMessageLoop(const TForm1& form);
 
 }  // namespace plakato

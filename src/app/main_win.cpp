@@ -3,15 +3,18 @@
 #include <commctrl.h>
 
 #include "app/main_form_win.h"
+#include "base/com_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES |
                                             ICC_PAGESCROLLER_CLASS | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
+  // Drag and drop and the clipboard's picture formats need OLE on this thread.
+  plakato::OleScope ole;
   plakato::TForm1 form;
   form.Create();
   form.Show();
-  plakato::RunMessageLoop(form.handle());
+  plakato::RunMessageLoop(form);
   // The command line is ignored and a closed window is a normal end.
   return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -60,6 +61,22 @@ class ComScope {
   // False only when COM could not be started at all on this thread.
   bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
   HRESULT result() const { return result_; }
+
+ private:
+  HRESULT result_;
+};
+
+// OleInitialize for one scope: COM as above, plus what drag and drop and the
+// clipboard's data objects need. The program holds one for its whole run.
+class OleScope {
+ public:
+  OleScope() : result_(::OleInitialize(nullptr)) {}
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+  ~OleScope() {
+    if (SUCCEEDED(result_)) ::OleUninitialize();
+  }
+  bool usable() const { return SUCCEEDED(result_); }
 
  private:
   HRESULT result_;

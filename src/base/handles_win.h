@@ -46,6 +46,8 @@ inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
 inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void DestroyAccelerators(HACCEL h) { ::DestroyAcceleratorTable(h); }
 
 using UniqueFont = UniqueAny<HFONT, DeleteGdiObject>;
 using UniqueBitmap = UniqueAny<HBITMAP, DeleteGdiObject>;
@@ -58,6 +60,8 @@ using UniqueKey = UniqueAny<HKEY, CloseRegKey>;
 using UniqueFile = UniqueAny<HANDLE, CloseKernelHandle>;
 inline UniqueFile AdoptFile(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 using UniqueWindow = UniqueAny<HWND, DestroyWindowHandle>;
+using UniqueMenu = UniqueAny<HMENU, DestroyMenuHandle>;
+using UniqueAccelerators = UniqueAny<HACCEL, DestroyAccelerators>;
 
 // GetDC/ReleaseDC pair that remembers its window.
 class WindowDc {

@@ -11,6 +11,9 @@
 
 namespace plakato {
 
+// Whether a file name asks for a PNG (it ends in ".png", in any case).
+bool NamesPng(const std::wstring& path);
+
 class PictureExport {
  public:
   PictureExport(const PixelCanvas& scene, const SceneLayout& layout);
@@ -22,6 +25,9 @@ class PictureExport {
   // Writes the JPEG as the whole content of `path`; the picture is encoded
   // before the file is touched, so an encoder failure leaves no file.
   void WriteJpeg(const std::wstring& path);
+  // Writes the picture to a file the user named: a lossless PNG when the
+  // name ends in ".png", the JPEG otherwise.
+  void WriteFile(const std::wstring& path);
 
  private:
   PixelCanvas picture_;

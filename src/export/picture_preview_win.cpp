@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/files_win.h"
-#include "export/jpeg_decode.h"
+#include "export/png_codec_win.h"
 
 namespace plakato {
 
@@ -16,7 +16,7 @@ UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxH
     return {};  // a file we cannot read simply shows no preview
   }
   if (!bytes) return {};
-  DecodedPreview preview = DecodeJpegPreview(
+  DecodedPreview preview = DecodePicturePreview(
       {reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}, maxWidth, maxHeight);
   if (preview.picture.pixels.empty()) return {};
   BITMAPINFO info{};

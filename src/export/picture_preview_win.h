@@ -13,8 +13,8 @@ namespace plakato {
 // program writes comes near it, and a disc image must not freeze the dialog.
 inline constexpr size_t kPreviewFileLimit = 32u << 20;
 
-// A bitmap of the JPEG file at `path` that fits maxWidth x maxHeight, and
-// the picture's own size; none when the file cannot be read as a JPEG or is
+// A bitmap of the JPEG or PNG file at `path` that fits maxWidth x maxHeight, and
+// the picture's own size; none when the file cannot be read as a picture or is
 // larger than kPreviewFileLimit.
 UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 

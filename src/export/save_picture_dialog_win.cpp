@@ -19,6 +19,7 @@ constexpr WORD kFrameId = 1200;
 constexpr WORD kImageId = 1201;
 constexpr WORD kSizeId = 1202;
 constexpr int kPreviewPixels = 128;
+constexpr DWORD kPngFilterIndex = 2;
 
 // The pane's hook: it shows the picture under selection. It owns the bitmap
 // the pane shows, for as long as the pane shows it.
@@ -38,6 +39,12 @@ class PreviewPane : public Dialog<PreviewPane, OnError::FailSafe> {
       case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->code == CDN_SELCHANGE || header->code == CDN_INITDONE) Show();
+        if (header->code == CDN_TYPECHANGE) {
+          // A name typed without extension gets the one of the type shown.
+          auto* ofn = reinterpret_cast<OFNOTIFYW*>(lParam)->lpOFN;
+          const wchar_t* extension = ofn->nFilterIndex == kPngFilterIndex ? L"png" : L"jpg";
+          ::SendMessageW(::GetParent(hwnd()), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension));
+        }
         return 0;
       }
       case WM_DESTROY:
@@ -90,7 +97,7 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(pane.get()));
-  ofn.lpstrFilter = L"JPEG Image File (*.jpg)\0*.jpg\0";
+  ofn.lpstrFilter = L"JPEG Image File (*.jpg)\0*.jpg\0PNG Image File (*.png)\0*.png\0";
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());

@@ -16,7 +16,8 @@ namespace plakato {
 // is not a picture it can read.
 using PreviewLoader = UniqueBitmap (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 
-// Filter "JPEG Image File (*.jpg)|*.jpg", default extension ".jpg", overwrite
+// Filters "JPEG Image File (*.jpg)|*.jpg" (the default) and "PNG Image File
+// (*.png)|*.png", the default extension that of the type shown, overwrite
 // prompt, no read-only box, resizable, no title or starting folder; opens on
 // `initialName`. Gives the chosen full path, nothing on Cancel.
 std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
