@@ -1,6 +1,8 @@
 #include "scene/sign_text.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "base/error.h"
 #include "base/text.h"
@@ -12,6 +14,8 @@ namespace plakato {
 namespace {
 
 bool IsHighSurrogate(wchar_t c) { return sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF; }
+// Half of a pair, or, where wide characters are 32 bits, a value no character has.
+bool IsSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 // Length in wide characters of the character starting at text[i].
 size_t CharLength(std::wstring_view text, size_t i) {
@@ -37,23 +41,93 @@ size_t Cp936Length(std::wstring_view text) {
   return total;
 }
 
-std::wstring FittingInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
-                              size_t byteLimit) {
+namespace {
+
+// One walk over an insertion, shared by what is taken and why the rest is not.
+struct Fit {
+  std::wstring taken;
+  size_t usedBefore = 0;  // bytes of the text that stays around the selection
+  size_t used = 0;        // ... and of what was taken
+  bool cutShort = false;
+  std::wstring firstWithoutForm;
+};
+
+Fit FitInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
+                 size_t byteLimit) {
   selStart = std::min(selStart, current.size());
   selEnd = std::clamp(selEnd, selStart, current.size());
-  size_t used = Cp936Length(current.substr(0, selStart)) + Cp936Length(current.substr(selEnd));
-  std::wstring taken;
-  for (size_t i = 0; i < inserted.size() && used < byteLimit;) {
+  Fit fit;
+  fit.usedBefore = Cp936Length(current.substr(0, selStart)) + Cp936Length(current.substr(selEnd));
+  fit.used = fit.usedBefore;
+  for (size_t i = 0; i < inserted.size();) {
     size_t n = CharLength(inserted, i);
     std::wstring_view character = inserted.substr(i, n);
     i += n;
     auto bytes = EncodeCp936(character);
-    if (!bytes) continue;
-    if (used + bytes->size() > byteLimit) break;
-    used += bytes->size();
-    taken.append(character);
+    if (!bytes) {
+      if (fit.firstWithoutForm.empty()) fit.firstWithoutForm = character;
+      continue;
+    }
+    if (fit.used + bytes->size() > byteLimit) {
+      fit.cutShort = true;
+      break;
+    }
+    fit.used += bytes->size();
+    fit.taken.append(character);
   }
-  return taken;
+  return fit;
+}
+
+// "U+1F600" for a character given as one or two wide characters.
+std::wstring CodePointName(std::wstring_view character) {
+  unsigned long code = static_cast<unsigned long>(character.empty() ? 0 : character[0]);
+  if (character.size() == 2 && IsHighSurrogate(character[0])) {
+    code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<unsigned long>(character[1]) - 0xDC00);
+  }
+  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  std::wstring hex;
+  for (; code || hex.size() < 4; code >>= 4) hex.insert(hex.begin(), kDigits[code & 0xF]);
+  return L"U+" + hex;
+}
+
+}  // namespace
+
+std::wstring FittingInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
+                              size_t byteLimit) {
+  return FitInsertion(current, selStart, selEnd, inserted, byteLimit).taken;
+}
+
+RefusalReason WhyRefused(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
+                         size_t byteLimit) {
+  Fit fit = FitInsertion(current, selStart, selEnd, inserted, byteLimit);
+  RefusalReason reason;
+  // Nothing taken leaves the edit, selection and all, as it was.
+  reason.bytesUsed = fit.taken.empty() ? Cp936Length(current) : fit.used;
+  if (fit.cutShort) {
+    reason.kind = Refusal::TooLong;
+  } else if (!fit.firstWithoutForm.empty()) {
+    reason.kind = Refusal::NoCp936Form;
+    reason.character = std::move(fit.firstWithoutForm);
+  }
+  return reason;
+}
+
+RefusalMessage DescribeRefusal(const RefusalReason& reason, size_t byteLimit) {
+  switch (reason.kind) {
+    case Refusal::None:
+      break;
+    case Refusal::TooLong:
+      return {L"文字太长", L"标牌最多容纳" + std::to_wstring(byteLimit) + L"个字节（" + std::to_wstring(byteLimit / 2) +
+                               L"个汉字），已用" + std::to_wstring(reason.bytesUsed) + L"个字节。"};
+    case Refusal::NoCp936Form: {
+      // Half a surrogate pair cannot be drawn on its own: only its code is named.
+      bool lone = reason.character.size() == 1 && IsSurrogate(reason.character[0]);
+      std::wstring name = CodePointName(reason.character);
+      std::wstring shown = lone ? name : L"“" + reason.character + L"”（" + name + L"）";
+      return {L"无法输入的字符", L"字符" + shown + L"不在GBK字符集中，无法写在标牌上。"};
+    }
+  }
+  return {};
 }
 
 std::wstring_view FirstLine(std::wstring_view text) { return text.substr(0, text.find_first_of(L"\r\n")); }

@@ -28,6 +28,36 @@ size_t Cp936Length(std::wstring_view text);
 std::wstring FittingInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
                               size_t byteLimit = kMessageByteLimit);
 
+// Why the edit takes less than the whole of `inserted`.
+enum class Refusal {
+  None,         // everything was taken
+  TooLong,      // the text ran into the byte limit; a part was cut off
+  NoCp936Form,  // a character has no form in code page 936 and was left out
+};
+
+struct RefusalReason {
+  Refusal kind = Refusal::None;
+  // Bytes of the edit's text once what fits is in (the text unchanged when
+  // nothing was taken).
+  size_t bytesUsed = 0;
+  // For NoCp936Form: the first character left out, a whole surrogate pair
+  // when both halves came, otherwise the lone half.
+  std::wstring character;
+};
+
+// The reason for what FittingInsertion leaves out of the same insertion.
+// When the text was cut short and also lost a character without a form, the
+// cut is named: it loses more.
+RefusalReason WhyRefused(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
+                         size_t byteLimit = kMessageByteLimit);
+
+// What the edit tells the user about a refusal: a title and a sentence.
+struct RefusalMessage {
+  std::wstring title;
+  std::wstring text;
+};
+RefusalMessage DescribeRefusal(const RefusalReason& reason, size_t byteLimit = kMessageByteLimit);
+
 // A single-line edit takes pasted text up to its first line break.
 std::wstring_view FirstLine(std::wstring_view text);
 

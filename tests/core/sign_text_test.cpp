@@ -83,5 +83,82 @@ TEST(MessageLimit, PasteOfSeveralLinesTakesTheFirst) {
   EXPECT_EQ(FirstLine(L"single"), L"single");
 }
 
+TEST(RefusalReason, AKeyPastTheLimitIsTooLongAndCountsTheTextAsItStays) {
+  RefusalReason full = WhyRefused(kFifteenChinese, 15, 15, L"a");
+  EXPECT_EQ(full.kind, Refusal::TooLong);
+  EXPECT_EQ(full.bytesUsed, 30u);
+
+  // 29 bytes: a Chinese character would need 31.
+  RefusalReason oneFree = WhyRefused(std::wstring(29, L'x'), 29, 29, L"中");
+  EXPECT_EQ(oneFree.kind, Refusal::TooLong);
+  EXPECT_EQ(oneFree.bytesUsed, 29u);
+
+  // A refused key leaves the selection in place, so its bytes still count.
+  RefusalReason selected = WhyRefused(L"x" + kFifteenChinese.substr(0, 14) + L"y", 0, 1, L"中");
+  EXPECT_EQ(selected.kind, Refusal::TooLong);
+  EXPECT_EQ(selected.bytesUsed, 30u);
+
+  EXPECT_EQ(WhyRefused(std::wstring(29, L'x'), 29, 29, L"y").kind, Refusal::None);
+  EXPECT_EQ(WhyRefused(kFifteenChinese, 0, 1, L"中").kind, Refusal::None);
+}
+
+TEST(RefusalReason, APasteCutShortCountsWhatWentIn) {
+  // Ten digits and fifteen Chinese characters: 20 bytes of them go in.
+  RefusalReason cut = WhyRefused(L"", 0, 0, L"0123456789" + kFifteenChinese);
+  EXPECT_EQ(cut.kind, Refusal::TooLong);
+  EXPECT_EQ(cut.bytesUsed, 30u);
+  RefusalReason cutOver = WhyRefused(std::wstring(26, L'a') + L"bcd", 0, 2, L"三四五");
+  EXPECT_EQ(cutOver.kind, Refusal::TooLong);
+  EXPECT_EQ(cutOver.bytesUsed, 29u);  // 27 kept and one character of two bytes
+}
+
+TEST(RefusalReason, ACharacterWithoutAFormIsNamedWholeEvenWhenNothingElseIsLeft) {
+  RefusalReason emoji = WhyRefused(L"ab", 2, 2, L"\U0001F600");
+  EXPECT_EQ(emoji.kind, Refusal::NoCp936Form);
+  EXPECT_EQ(emoji.character, L"\U0001F600");
+  EXPECT_EQ(emoji.bytesUsed, 2u);
+
+  // The first one left out of a paste is named; the rest went in.
+  RefusalReason paste = WhyRefused(L"", 0, 0, L"a\u20A9b\U0001F600c");
+  EXPECT_EQ(paste.kind, Refusal::NoCp936Form);
+  EXPECT_EQ(paste.character, L"\u20A9");
+  EXPECT_EQ(paste.bytesUsed, 3u);
+
+  // The edit is full but the only thing refused is the emoji: it is named.
+  RefusalReason full = WhyRefused(std::wstring(29, L'x'), 29, 29, L"y\U0001F600");
+  EXPECT_EQ(full.kind, Refusal::NoCp936Form);
+  EXPECT_EQ(full.character, L"\U0001F600");
+  EXPECT_EQ(full.bytesUsed, 30u);
+}
+
+TEST(RefusalReason, ACutThatAlsoLostACharacterWithoutAFormIsNamedAsTheCut) {
+  RefusalReason both = WhyRefused(L"", 0, 0, L"\U0001F600" + kFifteenChinese + L"己");
+  EXPECT_EQ(both.kind, Refusal::TooLong);
+  EXPECT_EQ(both.bytesUsed, 30u);
+}
+
+TEST(RefusalMessage, SaysTheLimitAndTheBytesUsed) {
+  RefusalReason reason;
+  reason.kind = Refusal::TooLong;
+  reason.bytesUsed = 29;
+  RefusalMessage message = DescribeRefusal(reason);
+  EXPECT_EQ(message.title, L"文字太长");
+  EXPECT_EQ(message.text, L"标牌最多容纳30个字节（15个汉字），已用29个字节。");
+  EXPECT_EQ(DescribeRefusal(reason, 20).text, L"标牌最多容纳20个字节（10个汉字），已用29个字节。");
+}
+
+TEST(RefusalMessage, NamesTheCharacterAndItsCode) {
+  RefusalReason reason;
+  reason.kind = Refusal::NoCp936Form;
+  reason.character = L"\U0001F600";
+  RefusalMessage message = DescribeRefusal(reason);
+  EXPECT_EQ(message.title, L"无法输入的字符");
+  EXPECT_EQ(message.text, L"字符“\U0001F600”（U+1F600）不在GBK字符集中，无法写在标牌上。");
+  // Half of a pair has no picture: only its code is given.
+  reason.character = std::wstring(1, static_cast<wchar_t>(0xD83D));
+  EXPECT_EQ(DescribeRefusal(reason).text, L"字符U+D83D不在GBK字符集中，无法写在标牌上。");
+  EXPECT_EQ(DescribeRefusal(RefusalReason{}).text, L"");
+}
+
 }  // namespace
 }  // namespace plakato
