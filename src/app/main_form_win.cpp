@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/app_text.h"
+#include "app/face_strip_win.h"
 #include "app/message_edit_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
@@ -244,7 +245,7 @@ HWND TForm1::CreateControl(const ControlSpec& design) {
     }
     case ControlKind::ToolBar:
       hwnd = create(0, TOOLBARCLASSNAMEW,
-                    TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+                    TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
       ::SendMessageW(hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
       ::SendMessageW(parent, PGM_SETCHILD, 0, reinterpret_cast<LPARAM>(hwnd));
       break;
@@ -307,6 +308,7 @@ void TForm1::CreateFigureButtons() {
   // changes; a step there and back shows the right arrow from the start.
   ::SendMessageW(pager, PGM_SETPOS, 0, 1);
   ::SendMessageW(pager, PGM_SETPOS, 0, 0);
+  MakeFaceStrip(pager, toolBar, [this] { return placard_.scene.FFigureIndex; });
 }
 
 void TForm1::SetLabelText(ControlId id, const std::wstring& text) {

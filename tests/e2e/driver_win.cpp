@@ -193,6 +193,44 @@ void ClickAt(HWND window, int x, int y) {
   ::PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
+bool BringToFront(HWND window, DWORD timeoutMs) {
+  double end = NowMs() + timeoutMs;
+  do {
+    ::SetForegroundWindow(window);
+    if (::GetForegroundWindow() == window) return true;
+    Pause(20);
+  } while (NowMs() < end);
+  return false;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+void PressKey(WORD virtualKey, bool shift) {
+  auto key = [](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    // The arrows, Home and End are extended keys, apart from the number pad's.
+    if (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END) {
+      input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
+    return input;
+  };
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(key(VK_SHIFT, false));
+  inputs.push_back(key(virtualKey, false));
+  inputs.push_back(key(virtualKey, true));
+  if (shift) inputs.push_back(key(VK_SHIFT, true));
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 std::vector<unsigned> CaptureClient(HWND window, SIZE* size) {
   RECT rc;
   ::GetClientRect(window, &rc);

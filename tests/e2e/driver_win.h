@@ -66,6 +66,16 @@ void PressCloseBox(HWND window);
 // Sends Alt+F4 to a window.
 void PressAltF4(HWND window);
 
+// Makes `window` the foreground window, as a click on its caption would;
+// false when it is not in front after `timeoutMs`.
+bool BringToFront(HWND window, DWORD timeoutMs = 2000);
+// The control that has the keyboard focus in `window`'s thread, or nullptr.
+HWND FocusOf(HWND window);
+// Presses and releases a key through the system's keyboard input, as a user
+// at the keyboard does (with Shift held when `shift`): it goes to whatever
+// has the focus in the foreground window.
+void PressKey(WORD virtualKey, bool shift = false);
+
 // What the screen shows of `window`'s client area, as 0x00RRGGBB pixels row by row.
 std::vector<unsigned> CaptureClient(HWND window, SIZE* size = nullptr);
 // Clicks at a point of a window's client area (pressed and released there).
