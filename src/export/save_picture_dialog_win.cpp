@@ -19,7 +19,6 @@ constexpr WORD kFrameId = 1200;
 constexpr WORD kImageId = 1201;
 constexpr WORD kSizeId = 1202;
 constexpr int kPreviewPixels = 128;
-constexpr DWORD kPngFilterIndex = 2;
 
 // The pane's hook: it shows the picture under selection. It owns the bitmap
 // the pane shows, for as long as the pane shows it.
@@ -39,12 +38,6 @@ class PreviewPane : public Dialog<PreviewPane, OnError::FailSafe> {
       case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->code == CDN_SELCHANGE || header->code == CDN_INITDONE) Show();
-        if (header->code == CDN_TYPECHANGE) {
-          // A name typed without extension gets the one of the type shown.
-          auto* ofn = reinterpret_cast<OFNOTIFYW*>(lParam)->lpOFN;
-          const wchar_t* extension = ofn->nFilterIndex == kPngFilterIndex ? L"png" : L"jpg";
-          ::SendMessageW(::GetParent(hwnd()), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension));
-        }
         return 0;
       }
       case WM_DESTROY:
@@ -101,6 +94,7 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
+  // A name typed without extension gets the one of the type chosen.
   ofn.lpstrDefExt = L"jpg";
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
               OFN_ENABLESIZING;

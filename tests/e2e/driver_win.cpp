@@ -256,6 +256,50 @@ std::vector<unsigned> CaptureClient(HWND window, SIZE* size) {
   return pixels;
 }
 
+void PressCtrlKey(WORD virtualKey) {
+  INPUT inputs[4] = {};
+  WORD keys[4] = {VK_CONTROL, virtualKey, virtualKey, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = keys[i];
+    inputs[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC));
+    inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  ::SendInput(4, inputs, sizeof(INPUT));
+}
+
+void TypeKeys(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT inputs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      inputs[i].type = INPUT_KEYBOARD;
+      inputs[i].ki.wScan = c;
+      inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    ::SendInput(2, inputs, sizeof(INPUT));
+  }
+}
+
+std::vector<HWND> VisibleTopWindows(DWORD pid, const std::wstring& className) {
+  struct Search {
+    DWORD pid;
+    const std::wstring* className;
+    std::vector<HWND> found;
+  } search{pid, &className, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == s->pid && ::IsWindowVisible(window) && ClassOf(window) == *s->className) {
+          s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void Type(HWND control, const std::wstring& text) {
   for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
 }

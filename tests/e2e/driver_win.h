@@ -75,6 +75,13 @@ HWND FocusOf(HWND window);
 // at the keyboard does (with Shift held when `shift`): it goes to whatever
 // has the focus in the foreground window.
 void PressKey(WORD virtualKey, bool shift = false);
+// The same with Ctrl held: Ctrl+C, Ctrl+S.
+void PressCtrlKey(WORD virtualKey);
+// Types text through the system's keyboard input as Unicode key strokes, as
+// an input method does; it goes to whatever has the focus.
+void TypeKeys(const std::wstring& text);
+// The visible top-level windows of a process with the given class.
+std::vector<HWND> VisibleTopWindows(DWORD pid, const std::wstring& className);
 
 // What the screen shows of `window`'s client area, as 0x00RRGGBB pixels row by row.
 std::vector<unsigned> CaptureClient(HWND window, SIZE* size = nullptr);
