@@ -1,8 +1,9 @@
-// Owning COM interface pointers, and a scope that keeps COM initialised on
-// the calling thread.
+// Owning COM interface pointers, and scopes that keep COM (or OLE, for drag
+// and drop) initialised on the calling thread.
 #pragma once
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -59,6 +60,24 @@ class ComScope {
 
   // False only when COM could not be started at all on this thread.
   bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+  HRESULT result() const { return result_; }
+
+ private:
+  HRESULT result_;
+};
+
+// OleInitialize for one scope: COM in the single-threaded apartment plus
+// what drag and drop and the OLE clipboard need. Only a successful call is
+// balanced by OleUninitialize.
+class OleScope {
+ public:
+  OleScope() : result_(::OleInitialize(nullptr)) {}
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+  ~OleScope() {
+    if (SUCCEEDED(result_)) ::OleUninitialize();
+  }
+
   HRESULT result() const { return result_; }
 
  private:
