@@ -58,6 +58,10 @@ using UniqueKey = UniqueAny<HKEY, CloseRegKey>;
 using UniqueFile = UniqueAny<HANDLE, CloseKernelHandle>;
 inline UniqueFile AdoptFile(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 using UniqueWindow = UniqueAny<HWND, DestroyWindowHandle>;
+// A FindFirstFileW search; its INVALID_HANDLE_VALUE becomes null too.
+inline void CloseFind(HANDLE h) { ::FindClose(h); }
+using UniqueFind = UniqueAny<HANDLE, CloseFind>;
+inline UniqueFind AdoptFind(HANDLE h) { return UniqueFind(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 
 // GetDC/ReleaseDC pair that remembers its window.
 class WindowDc {
