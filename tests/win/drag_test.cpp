@@ -1,6 +1,7 @@
 // Dragging the placard out in-process: the data object's formats and the
-// bytes behind each, the drag without a writable folder, and the start-up
-// cleaning of old picture files.
+// bytes behind each, the drag without a writable folder, the start-up
+// cleaning of old picture files, and the window's own drag gesture with its
+// drop on a window registered as a drop target.
 #include <windows.h>
 #include <ole2.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_form_win.h"
 #include "base/com_win.h"
 #include "export/crop.h"
 #include "export/dib_bytes.h"
@@ -29,6 +31,8 @@ using testing::BlockBytes;
 using testing::DataOf;
 using testing::DroppedFile;
 using testing::Format;
+using testing::RecordingTarget;
+using testing::TargetWindow;
 
 // A scene whose every pixel differs from its neighbours, so that a crop off
 // by one row or column, or a channel swapped, shows.
@@ -257,6 +261,97 @@ TEST_F(DragTest, StartUpCleaningRemovesOnlyOldPictureFiles) {
   ::SetFileAttributesW((folder + L"kept.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(RemoveStaleDragFiles(folder + L"missing\\"), 0u);
   EXPECT_EQ(RemoveStaleDragFiles(L""), 0u);
+}
+
+// The window's own gesture: a press on the placard and a move past the drag
+// distance start the drag with the picture the export would write. The left
+// button is not really down, so the drag ends at once over whatever is under
+// the pointer.
+class FormDragTest : public ::testing::Test {
+ protected:
+  FormDragTest() : folder(FreshFolder(L"plakato-form-drag-test")), form(Options()) { form.Create(); }
+  FormOptions Options() {
+    FormOptions options;
+    options.ui = &ui;
+    options.quitOnClose = false;
+    options.dragFolder = folder;
+    return options;
+  }
+  void Press(int x, int y) {
+    ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  }
+  void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
+    ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+  }
+  std::wstring PictureFile() { return folder + DragFileName(form.placard().FMessage); }
+  std::string ExpectedJpeg() {
+    PixelCanvas shown = Capture(form.scene()->dc(), 0, 0, 371, 120);
+    PictureExport exported(shown, {form.placard().FSignWidth, form.placard().FSceneHeight});
+    return AsBytes(exported.Jpeg());
+  }
+  static std::string AsBytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+  OleScope ole;
+  std::wstring folder;
+  ScriptedUi ui;
+  TForm1 form;
+};
+
+TEST_F(FormDragTest, AMoveWithinTheDragDistanceStartsNothing) {
+  ::SetCursorPos(5, 5);
+  int cx = ::GetSystemMetrics(SM_CXDRAG);
+  int cy = ::GetSystemMetrics(SM_CYDRAG);
+  Press(100, 50);
+  Move(100 + cx / 2, 50 - cy / 2);
+  Move(100 - cx / 2, 50 + cy / 2);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  // Past the distance, but the button was let go on the way.
+  Move(100 + cx + 5, 50, 0);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  // A release ends the press too.
+  Press(100, 50);
+  ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONUP, 0, MAKELPARAM(100, 50));
+  Move(100 + cx + 5, 50);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(FormDragTest, AMovePastTheDragDistanceDragsTheExportedPicture) {
+  RecordingTarget target(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+  TargetWindow window(&target);
+  ASSERT_EQ(window.registered(), S_OK);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  ::SetWindowTextW(form.Control(ControlId::edtMessage), L"拖<出>");
+  Press(100, 50);
+  Move(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(PictureFile(), folder + L"拖_出_.jpg");
+  EXPECT_EQ(FileBytes(PictureFile()), ExpectedJpeg());
+  EXPECT_EQ(target.offered, static_cast<DWORD>(DROPEFFECT_COPY)) << "the file must stay where it is";
+  EXPECT_EQ(target.drops, 1);
+  EXPECT_EQ(target.file, PictureFile());
+  // The drag is over: a further move is no new drag.
+  ::DeleteFileW(PictureFile().c_str());
+  Move(200, 50);
+  EXPECT_FALSE(FileExists(PictureFile()));
+}
+
+TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
+  RecordingTarget target(DROPEFFECT_NONE);
+  TargetWindow window(&target);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  std::wstring status = StatusText(form.Control(ControlId::StatusBar1));
+  Press(100, 50);
+  Move(100, 50 + ::GetSystemMetrics(SM_CYDRAG) + 1);
+  EXPECT_EQ(target.drops, 0);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), status);
+  EXPECT_EQ(form.savedPictureName(), L"");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.placard().FMessage)}));
 }
 
 TEST(DragFolderTest, IsPlakatoUnderTheTemporaryFolder) {
