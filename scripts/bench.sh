@@ -15,7 +15,10 @@
 #   with its peak memory by file size;
 #   export: the export to a file (click to closed file) and the messenger
 #   export (click to status text) with indexes of 1,000 and 100,000 entries,
-#   under Wine, the latter against copies of the index file.
+#   under Wine, the latter against copies of the index file;
+#   drag: what a drag out of the window prepares before it starts (the JPEG
+#   file in the drag folder, the bitmap, the PNG) against the export's file
+#   write alone, under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -23,7 +26,7 @@ runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench >/dev/null
 # The native benchmarks need an optimised build without the test build's sanitizers.
 cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKATO_SANITIZE=OFF >/dev/null
 cmake --build build/native-bench --target md2_bench face_index_bench >/dev/null
@@ -63,3 +66,4 @@ build/native-bench/bin/md2_bench "${MD2_RUNS:-7}"
 build/mingw/wine-run.sh build/mingw/bin/digest_bench.exe "${DIGEST_RUNS:-5}" | tr -d '\r'
 build/native-bench/bin/face_index_bench build/native-bench
 build/mingw/wine-run.sh build/mingw/bin/export_bench.exe | tr -d '\r'
+build/mingw/wine-run.sh build/mingw/bin/drag_bench.exe | tr -d '\r'

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -278,8 +279,43 @@ void ImageView::Paint(HDC dc) {
   }
 }
 
+// The drag starts once the pointer leaves the rectangle of the system's drag
+// size centred on the press, as DragDetect decides it; the view lets go of
+// the mouse first, as the drag takes it over.
+void ImageView::OnMouseMove(WPARAM keys, POINT at) {
+  if (!pressed_) return;
+  if ((keys & MK_LBUTTON) == 0) {
+    pressed_ = false;
+    if (::GetCapture() == hwnd()) ::ReleaseCapture();
+    return;
+  }
+  int dx = at.x - pressedAt_.x;
+  int dy = at.y - pressedAt_.y;
+  if (std::abs(dx) * 2 <= ::GetSystemMetrics(SM_CXDRAG) && std::abs(dy) * 2 <= ::GetSystemMetrics(SM_CYDRAG)) return;
+  pressed_ = false;
+  HWND view = hwnd();
+  if (::GetCapture() == view) ::ReleaseCapture();
+  ::SendMessageW(::GetParent(view), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(view), kImageDragStarted),
+                 reinterpret_cast<LPARAM>(view));
+}
+
 LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_LBUTTONDOWN:
+      ::SetCapture(hwnd());  // first: taking the capture may tell this view it lost an earlier one
+      pressed_ = true;
+      pressedAt_ = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(wParam, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_LBUTTONUP:
+      pressed_ = false;
+      if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

@@ -29,8 +29,15 @@ class PanelWindow : public Window<PanelWindow> {
   bool pressed_ = false;
 };
 
+// The notification code of WM_COMMAND with which an image view tells its
+// parent that the left button, pressed on it, has moved past the system's
+// drag distance: the user drags the picture away.
+inline constexpr WORD kImageDragStarted = 0x0100;
+
 // Shows a memory DC's picture unscaled at its top-left corner; white while
-// it has none.
+// it has none. A press of the left button followed by a move beyond the
+// system's drag rectangle (SM_CXDRAG x SM_CYDRAG around the press) is
+// reported once as kImageDragStarted.
 class ImageView : public Window<ImageView> {
  public:
   HWND Create(HWND parent, int id, HINSTANCE instance, const Bounds& b);
@@ -40,8 +47,11 @@ class ImageView : public Window<ImageView> {
 
  private:
   void Paint(HDC dc);
+  void OnMouseMove(WPARAM keys, POINT at);
 
   HDC source_ = nullptr;
+  bool pressed_ = false;
+  POINT pressedAt_{};
 };
 
 // Turns an owner-drawn push button into a flat button: it never takes the

@@ -11,6 +11,7 @@
 #include "base/text.h"
 #include "base/text_win.h"
 #include "export/clipboard_win.h"
+#include "export/picture_drag_win.h"
 #include "export/picture_export_win.h"
 #include "messenger/emoticon_store_win.h"
 #include "scene/sign_text.h"
@@ -438,6 +439,15 @@ void TForm1::OnContextMenu(HWND window, LPARAM screenPoint) {
   if (chosen) OnCommand(chosen, 0);
 }
 
+// The placard dragged out of the window: the picture the export would write,
+// offered to the drop target as a file, a bitmap and a PNG. A refused drop
+// leaves the window as it was.
+void TForm1::Image1StartDrag() {
+  PictureExport picture(placard_.Pixels(), layout_);
+  const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
+  DragPictureOut(picture, placard_.scene.FMessage, folder);
+}
+
 void TForm1::SetStatusText(const std::wstring& text) {
   ::SendMessageW(Control(ControlId::StatusBar1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -548,6 +558,9 @@ void TForm1::OnCommand(int id, int code) {
       break;
     case ControlId::SpeedButton3:
       if (code == BN_CLICKED) Button2Click();
+      break;
+    case ControlId::Image1:
+      if (code == kImageDragStarted) Image1StartDrag();
       break;
     default:
       break;

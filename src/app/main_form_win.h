@@ -41,6 +41,8 @@ struct FormOptions {
   bool quitOnClose = true;                  // post WM_QUIT when the window goes
   // Called before each start-up step; a test may record the order or throw.
   std::function<void(StartupStep)> beforeStartupStep;
+  // Where a drag out of the window puts its picture file; empty: DragFolder().
+  std::wstring dragFolder;
 };
 
 class TForm1 : public Window<TForm1> {
@@ -80,6 +82,7 @@ class TForm1 : public Window<TForm1> {
   void btnSetQQNumClick();
   void CheckBox1Click();
   void Button2Click();
+  void Image1StartDrag();
   void btnExitClick();
   // Ctrl+C and the placard's menu: the picture the export would encode, on
   // the clipboard; in the message edit with a selection, its text.

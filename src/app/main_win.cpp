@@ -4,17 +4,20 @@
 
 #include "app/main_form_win.h"
 #include "base/com_win.h"
+#include "export/picture_drag_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES |
                                             ICC_PAGESCROLLER_CLASS | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
-  // Drag and drop and the clipboard's picture formats need OLE on this thread.
+  // Dragging the placard out needs OLE on the window's thread while it runs.
   plakato::OleScope ole;
+  // Picture files of earlier drags that no drop target can still be reading.
+  plakato::RemoveStaleDragFiles(plakato::DragFolder());
   plakato::TForm1 form;
   form.Create();
   form.Show();
-  plakato::RunMessageLoop(form);
+  plakato::RunMessageLoop(form.handle());
   // The command line is ignored and a closed window is a normal end.
   return 0;
 }

@@ -1,5 +1,5 @@
-// Owning COM interface pointers, and a scope that keeps COM initialised on
-// the calling thread.
+// Owning COM interface pointers, and scopes that keep COM (or OLE, for drag
+// and drop) initialised on the calling thread.
 #pragma once
 
 #include <objbase.h>
@@ -66,8 +66,9 @@ class ComScope {
   HRESULT result_;
 };
 
-// OleInitialize for one scope: COM as above, plus what drag and drop and the
-// clipboard's data objects need. The program holds one for its whole run.
+// OleInitialize for one scope: COM in the single-threaded apartment plus
+// what drag and drop and the OLE clipboard need. Only a successful call is
+// balanced by OleUninitialize.
 class OleScope {
  public:
   OleScope() : result_(::OleInitialize(nullptr)) {}
@@ -76,7 +77,8 @@ class OleScope {
   ~OleScope() {
     if (SUCCEEDED(result_)) ::OleUninitialize();
   }
-  bool usable() const { return SUCCEEDED(result_); }
+
+  HRESULT result() const { return result_; }
 
  private:
   HRESULT result_;

@@ -62,6 +62,10 @@ inline UniqueFile AdoptFile(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VA
 using UniqueWindow = UniqueAny<HWND, DestroyWindowHandle>;
 using UniqueMenu = UniqueAny<HMENU, DestroyMenuHandle>;
 using UniqueAccelerators = UniqueAny<HACCEL, DestroyAccelerators>;
+// A FindFirstFileW search; its INVALID_HANDLE_VALUE becomes null too.
+inline void CloseFind(HANDLE h) { ::FindClose(h); }
+using UniqueFind = UniqueAny<HANDLE, CloseFind>;
+inline UniqueFind AdoptFind(HANDLE h) { return UniqueFind(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 
 // GetDC/ReleaseDC pair that remembers its window.
 class WindowDc {

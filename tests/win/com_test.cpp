@@ -1,5 +1,5 @@
 // The COM pointer's reference counting against a counting object, and the
-// COM scope's balance with CoInitializeEx on fresh threads.
+// COM and OLE scopes' balance with CoInitializeEx on fresh threads.
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -69,6 +69,37 @@ TEST(ComScopeTest, UninitialisesOnlyWhatItInitialised) {
   });
   EXPECT_EQ(other, RPC_E_CHANGED_MODE);
   EXPECT_TRUE(usable);
+  EXPECT_EQ(after, S_FALSE);
+}
+
+TEST(OleScopeTest, UninitialisesOnlyWhatItInitialised) {
+  HRESULT outer = E_FAIL, nested = E_FAIL, after = E_FAIL;
+  OnFreshThread([&] {
+    {
+      OleScope a;
+      OleScope b;
+      outer = a.result();
+      nested = b.result();
+    }
+    after = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // S_OK: nothing was left initialised
+    ::CoUninitialize();
+  });
+  EXPECT_EQ(outer, S_OK);
+  EXPECT_EQ(nested, S_FALSE);
+  EXPECT_EQ(after, S_OK);
+
+  HRESULT other = S_OK;
+  OnFreshThread([&] {
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    {
+      OleScope scope;  // OLE needs the single-threaded apartment: it fails here
+      other = scope.result();
+    }
+    after = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // S_FALSE: the thread's own COM is still there
+    ::CoUninitialize();
+    ::CoUninitialize();
+  });
+  EXPECT_TRUE(FAILED(other));
   EXPECT_EQ(after, S_FALSE);
 }
 

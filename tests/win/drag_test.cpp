@@ -1,0 +1,364 @@
+// Dragging the placard out in-process: the data object's formats and the
+// bytes behind each, the drag without a writable folder, the start-up
+// cleaning of old picture files, and the window's own drag gesture with its
+// drop on a window registered as a drop target.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main_form_win.h"
+#include "base/com_win.h"
+#include "export/crop.h"
+#include "export/dib_bytes.h"
+#include "export/drag_file_name.h"
+#include "export/picture_data_object_win.h"
+#include "export/picture_drag_win.h"
+#include "export/png_codec_win.h"
+#include "drop_target.h"
+#include "fake_messenger.h"
+#include "win_test_support.h"
+
+namespace plakato {
+namespace {
+
+using testing::BlockBytes;
+using testing::DataOf;
+using testing::DroppedFile;
+using testing::Format;
+using testing::RecordingTarget;
+using testing::TargetWindow;
+
+// A scene whose every pixel differs from its neighbours, so that a crop off
+// by one row or column, or a channel swapped, shows.
+PixelCanvas TestScene() {
+  PixelCanvas scene(371, 120);
+  for (int y = 0; y < scene.height; ++y) {
+    for (int x = 0; x < scene.width; ++x) {
+      scene.At(x, y) = static_cast<uint32_t>((x * 7 + y) & 0xFF) | static_cast<uint32_t>((y * 5) & 0xFF) << 8 |
+                       static_cast<uint32_t>((x + y * 3) & 0xFF) << 16;
+    }
+  }
+  return scene;
+}
+
+const SceneLayout kLayout{101, 61};
+
+std::vector<CLIPFORMAT> EnumeratedFormats(IDataObject* data) {
+  std::vector<CLIPFORMAT> formats;
+  ComPtr<IEnumFORMATETC> formatsEnum;
+  EXPECT_EQ(data->EnumFormatEtc(DATADIR_GET, formatsEnum.put()), S_OK);
+  if (!formatsEnum) return formats;
+  FORMATETC etc;
+  ULONG got = 0;
+  while (formatsEnum->Next(1, &etc, &got) == S_OK && got == 1) {
+    EXPECT_EQ(etc.tymed, static_cast<DWORD>(TYMED_HGLOBAL));
+    EXPECT_EQ(etc.dwAspect, static_cast<DWORD>(DVASPECT_CONTENT));
+    formats.push_back(etc.cfFormat);
+  }
+  return formats;
+}
+
+// The names in a folder, without "." and "..".
+std::set<std::wstring> FolderNames(const std::wstring& folder) {
+  std::set<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.insert(name);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+class DragTest : public ::testing::Test {
+ protected:
+  DragTest() : scene(TestScene()), picture(scene, kLayout) { folder = FreshFolder(L"plakato-drag-test"); }
+
+  // What the export writes for the same scene and layout.
+  std::string ExportedJpeg() {
+    std::wstring path = folder + L"export.jpg";
+    PictureExport(scene, kLayout).WriteJpeg(path);
+    std::string bytes = FileBytes(path);
+    ::DeleteFileW(path.c_str());
+    return bytes;
+  }
+
+  OleScope ole;
+  PixelCanvas scene;
+  PictureExport picture;
+  std::wstring folder;
+};
+
+TEST_F(DragTest, OffersExactlyTheFileTheBitmapAndThePng) {
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", folder);
+  for (CLIPFORMAT format : {CLIPFORMAT{CF_HDROP}, CLIPFORMAT{CF_DIB}, PngClipboardFormat()}) {
+    FORMATETC etc = Format(format);
+    EXPECT_EQ(data->QueryGetData(&etc), S_OK) << format;
+    FORMATETC any = Format(format, TYMED_HGLOBAL | TYMED_ISTREAM);
+    EXPECT_EQ(data->QueryGetData(&any), S_OK) << format;
+    FORMATETC stream = Format(format, TYMED_ISTREAM);
+    EXPECT_EQ(data->QueryGetData(&stream), DV_E_TYMED) << format;
+    FORMATETC thumbnail = Format(format, TYMED_HGLOBAL, DVASPECT_THUMBNAIL);
+    EXPECT_EQ(data->QueryGetData(&thumbnail), DV_E_DVASPECT) << format;
+  }
+  for (CLIPFORMAT other : {CLIPFORMAT{CF_TEXT}, CLIPFORMAT{CF_UNICODETEXT}, CLIPFORMAT{CF_BITMAP},
+                           CLIPFORMAT{CF_DIBV5}}) {
+    FORMATETC etc = Format(other);
+    EXPECT_EQ(data->QueryGetData(&etc), DV_E_FORMATETC) << other;
+    STGMEDIUM medium{};
+    EXPECT_EQ(data->GetData(&etc, &medium), DV_E_FORMATETC) << other;
+    EXPECT_EQ(medium.hGlobal, nullptr);
+  }
+  EXPECT_EQ(EnumeratedFormats(data.get()),
+            (std::vector<CLIPFORMAT>{CF_HDROP, CF_DIB, PngClipboardFormat()}));
+  ComPtr<IEnumFORMATETC> setting;
+  EXPECT_EQ(data->EnumFormatEtc(DATADIR_SET, setting.put()), E_NOTIMPL);
+  EXPECT_FALSE(setting);
+  DWORD connection = 0;
+  EXPECT_EQ(data->DAdvise(nullptr, 0, nullptr, &connection), OLE_E_ADVISENOTSUPPORTED);
+  EXPECT_EQ(PngClipboardFormat(), ::RegisterClipboardFormatW(L"PNG"));
+}
+
+TEST_F(DragTest, TheFileIsTheExportsJpegNamedAfterTheSign) {
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌?", folder);
+  std::wstring path = DroppedFile(data.get());
+  EXPECT_EQ(path, folder + L"举牌_.jpg");
+  std::string expected = ExportedJpeg();
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(FileBytes(path), expected);
+  // Nothing else is left in the folder: the safe write's temporary file is gone.
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"举牌_.jpg"}));
+}
+
+TEST_F(DragTest, TheBitmapAndThePngHoldTheCropsPixels) {
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"x", folder);
+  PixelCanvas crop = ExportedPicture(scene, kLayout);
+  ASSERT_EQ(crop.width, 101);
+  EXPECT_EQ(DataOf(data.get(), CF_DIB), Dib24Bytes(crop));
+
+  std::vector<uint8_t> png = DataOf(data.get(), PngClipboardFormat());
+  DecodedPreview decoded = DecodePicturePreview(png, 1000, 1000);
+  EXPECT_EQ(decoded.width, crop.width);
+  EXPECT_EQ(decoded.height, crop.height);
+  EXPECT_EQ(decoded.picture.pixels, crop.pixels);
+}
+
+TEST_F(DragTest, EachGetDataHandsOutABlockOfItsOwn) {
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"x", folder);
+  FORMATETC etc = Format(CF_DIB);
+  STGMEDIUM first{}, second{};
+  ASSERT_EQ(data->GetData(&etc, &first), S_OK);
+  ASSERT_EQ(data->GetData(&etc, &second), S_OK);
+  EXPECT_NE(first.hGlobal, second.hGlobal);
+  std::vector<uint8_t> kept = BlockBytes(second.hGlobal);
+  ::ReleaseStgMedium(&first);  // the caller's to free: the other block stays whole
+  EXPECT_EQ(BlockBytes(second.hGlobal), kept);
+  ::ReleaseStgMedium(&second);
+  data.reset();  // the object goes; a block taken before it stays the caller's
+}
+
+TEST_F(DragTest, ReferencesAreCountedAndOnlyItsInterfacesAreGiven) {
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"x", folder);
+  EXPECT_EQ(data->AddRef(), 2u);
+  EXPECT_EQ(data->Release(), 1u);
+  ComPtr<IUnknown> unknown;
+  ASSERT_EQ(data->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.put())), S_OK);
+  EXPECT_EQ(static_cast<void*>(unknown.get()), static_cast<void*>(data.get()));
+  EXPECT_EQ(data->AddRef(), 3u);  // this one, the unknown's, and the test's own
+  data->Release();
+  void* target = reinterpret_cast<void*>(1);
+  EXPECT_EQ(data->QueryInterface(IID_IDropTarget, &target), E_NOINTERFACE);
+  EXPECT_EQ(target, nullptr);
+
+  ComPtr<IDropSource> source = MakeDropSource();
+  ComPtr<IDropSource> again;
+  EXPECT_EQ(source->QueryInterface(IID_IDropSource, reinterpret_cast<void**>(again.put())), S_OK);
+  EXPECT_EQ(again.get(), source.get());
+  EXPECT_EQ(source->QueryInterface(IID_IDataObject, &target), E_NOINTERFACE);
+}
+
+TEST_F(DragTest, TheDropSourceDropsOnReleaseAndCancelsOnEscape) {
+  ComPtr<IDropSource> source = MakeDropSource();
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON | MK_CONTROL), S_OK);
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_SHIFT), DRAGDROP_S_DROP);
+  EXPECT_EQ(source->QueryContinueDrag(TRUE, MK_LBUTTON), DRAGDROP_S_CANCEL);
+  EXPECT_EQ(source->QueryContinueDrag(TRUE, 0), DRAGDROP_S_CANCEL);
+  EXPECT_EQ(source->GiveFeedback(DROPEFFECT_COPY), DRAGDROP_S_USEDEFAULTCURSORS);
+}
+
+TEST_F(DragTest, AFolderThatCannotBeMadeStillOffersTheBitmapAndThePng) {
+  // A folder inside a file can never be made.
+  std::wstring blocker = folder + L"blocker";
+  testing::WriteBytes(blocker, "x");
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", blocker + L"\\drag\\");
+  FORMATETC file = Format(CF_HDROP);
+  EXPECT_EQ(data->QueryGetData(&file), DV_E_FORMATETC);
+  EXPECT_EQ(DroppedFile(data.get()), L"");
+  EXPECT_EQ(EnumeratedFormats(data.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
+  EXPECT_EQ(DataOf(data.get(), CF_DIB), Dib24Bytes(ExportedPicture(scene, kLayout)));
+  EXPECT_FALSE(DataOf(data.get(), PngClipboardFormat()).empty());
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"blocker"}));
+
+  // No temporary folder at all: the same two formats.
+  ComPtr<IDataObject> none = MakePictureDataObject(picture, L"举牌", L"");
+  EXPECT_EQ(EnumeratedFormats(none.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
+}
+
+TEST_F(DragTest, AFileInUseKeepsItsBytesAndIsNotOffered) {
+  std::wstring path = folder + L"举牌.jpg";
+  testing::WriteBytes(path, "earlier drag");
+  HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", folder);
+  ::CloseHandle(held);
+  EXPECT_EQ(EnumeratedFormats(data.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
+  EXPECT_EQ(FileBytes(path), "earlier drag");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"举牌.jpg"}));
+}
+
+void SetWriteTime(const std::wstring& path, int64_t ticks) {
+  HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
+  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
+  ::CloseHandle(file);
+}
+
+TEST_F(DragTest, StartUpCleaningRemovesOnlyOldPictureFiles) {
+  FILETIME nowTime;
+  ::GetSystemTimeAsFileTime(&nowTime);
+  int64_t now = static_cast<int64_t>(static_cast<uint64_t>(nowTime.dwHighDateTime) << 32 | nowTime.dwLowDateTime);
+  int64_t twoDaysAgo = now - 2 * kDragFileLifetime;
+  for (const wchar_t* name : {L"old.jpg", L"OLD2.JPG", L"recent.jpg", L"old.txt", L"old.jpg.tmp"}) {
+    testing::WriteBytes(folder + name, "picture");
+  }
+  for (const wchar_t* name : {L"old.jpg", L"OLD2.JPG", L"old.txt", L"old.jpg.tmp"}) {
+    SetWriteTime(folder + name, twoDaysAgo);
+  }
+  SetWriteTime(folder + L"recent.jpg", now - kDragFileLifetime / 2);
+  ::CreateDirectoryW((folder + L"folder.jpg").c_str(), nullptr);
+  SetWriteTime(folder + L"folder.jpg", twoDaysAgo);
+
+  EXPECT_EQ(RemoveStaleDragFiles(folder), 2u);
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"recent.jpg", L"old.txt", L"old.jpg.tmp", L"folder.jpg"}));
+
+  // A read-only old file, and a folder that is not there, are no error.
+  testing::WriteBytes(folder + L"kept.jpg", "picture");
+  SetWriteTime(folder + L"kept.jpg", twoDaysAgo);
+  ::SetFileAttributesW((folder + L"kept.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(RemoveStaleDragFiles(folder), 0u);
+  EXPECT_TRUE(FileExists(folder + L"kept.jpg"));
+  ::SetFileAttributesW((folder + L"kept.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(RemoveStaleDragFiles(folder + L"missing\\"), 0u);
+  EXPECT_EQ(RemoveStaleDragFiles(L""), 0u);
+}
+
+// The window's own gesture: a press on the placard and a move past the drag
+// distance start the drag with the picture the export would write. The left
+// button is not really down, so the drag ends at once over whatever is under
+// the pointer.
+class FormDragTest : public ::testing::Test {
+ protected:
+  FormDragTest() : folder(FreshFolder(L"plakato-form-drag-test")), form(Options()) { form.Create(); }
+  FormOptions Options() {
+    FormOptions options;
+    options.ui = &ui;
+    options.quitOnClose = false;
+    options.dragFolder = folder;
+    return options;
+  }
+  void Press(int x, int y) {
+    ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  }
+  void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
+    ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+  }
+  std::wstring PictureFile() { return folder + DragFileName(form.placard().FMessage); }
+  std::string ExpectedJpeg() {
+    PixelCanvas shown = Capture(form.scene()->dc(), 0, 0, 371, 120);
+    PictureExport exported(shown, {form.placard().FSignWidth, form.placard().FSceneHeight});
+    return AsBytes(exported.Jpeg());
+  }
+  static std::string AsBytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+  OleScope ole;
+  std::wstring folder;
+  ScriptedUi ui;
+  TForm1 form;
+};
+
+TEST_F(FormDragTest, AMoveWithinTheDragDistanceStartsNothing) {
+  ::SetCursorPos(5, 5);
+  int cx = ::GetSystemMetrics(SM_CXDRAG);
+  int cy = ::GetSystemMetrics(SM_CYDRAG);
+  Press(100, 50);
+  Move(100 + cx / 2, 50 - cy / 2);
+  Move(100 - cx / 2, 50 + cy / 2);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  // Past the distance, but the button was let go on the way.
+  Move(100 + cx + 5, 50, 0);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  // A release ends the press too.
+  Press(100, 50);
+  ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONUP, 0, MAKELPARAM(100, 50));
+  Move(100 + cx + 5, 50);
+  EXPECT_TRUE(FolderNames(folder).empty());
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(FormDragTest, AMovePastTheDragDistanceDragsTheExportedPicture) {
+  RecordingTarget target(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+  TargetWindow window(&target);
+  ASSERT_EQ(window.registered(), S_OK);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  ::SetWindowTextW(form.Control(ControlId::edtMessage), L"拖<出>");
+  Press(100, 50);
+  Move(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(PictureFile(), folder + L"拖_出_.jpg");
+  EXPECT_EQ(FileBytes(PictureFile()), ExpectedJpeg());
+  EXPECT_EQ(target.offered, static_cast<DWORD>(DROPEFFECT_COPY)) << "the file must stay where it is";
+  EXPECT_EQ(target.drops, 1);
+  EXPECT_EQ(target.file, PictureFile());
+  // The drag is over: a further move is no new drag.
+  ::DeleteFileW(PictureFile().c_str());
+  Move(200, 50);
+  EXPECT_FALSE(FileExists(PictureFile()));
+}
+
+TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
+  RecordingTarget target(DROPEFFECT_NONE);
+  TargetWindow window(&target);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  std::wstring status = StatusText(form.Control(ControlId::StatusBar1));
+  Press(100, 50);
+  Move(100, 50 + ::GetSystemMetrics(SM_CYDRAG) + 1);
+  EXPECT_EQ(target.drops, 0);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), status);
+  EXPECT_EQ(form.savedPictureName(), L"");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.placard().FMessage)}));
+}
+
+TEST(DragFolderTest, IsPlakatoUnderTheTemporaryFolder) {
+  wchar_t temp[MAX_PATH + 1];
+  ASSERT_GT(::GetTempPathW(MAX_PATH + 1, temp), 0u);
+  EXPECT_EQ(DragFolder(), std::wstring(temp) + L"Plakato\\");
+}
+
+}  // namespace
+}  // namespace plakato
