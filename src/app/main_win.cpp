@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   plakato::TForm1 form;
   form.Create();
   form.Show();
-  plakato::RunMessageLoop(form.handle());
+  plakato::RunMessageLoop(form);
   // The command line is ignored and a closed window is a normal end.
   return 0;
 }
