@@ -10,7 +10,6 @@
 #include "app/message_edit_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
-#include "export/clipboard_win.h"
 #include "export/picture_drag_win.h"
 #include "export/picture_export_win.h"
 #include "messenger/emoticon_store_win.h"
@@ -416,7 +415,7 @@ void TForm1::CopyPictureClick() {
   }
   SetStatusText(L"");
   PictureExport picture(placard_.Pixels(), layout_);
-  CopyPictureToClipboard(hwnd_, picture.picture());
+  clipboard_.Copy(hwnd_, picture.picture());
   SetStatusText(L"已复制到剪贴板");
 }
 
@@ -502,6 +501,15 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_RENDERFORMAT:
+      clipboard_.RenderFormat(static_cast<UINT>(wParam));
+      return 0;
+    case WM_RENDERALLFORMATS:
+      clipboard_.RenderAllFormats(hwnd_);
+      return 0;
+    case WM_DESTROYCLIPBOARD:
+      clipboard_.Forget();
+      return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
       return 0;

@@ -18,6 +18,7 @@
 #include "app/ui_host_win.h"
 #include "base/handles_win.h"
 #include "base/window_win.h"
+#include "export/clipboard_win.h"
 #include "messenger/account_win.h"
 #include "scene/image_list_win.h"
 #include "scene/placard_view_win.h"
@@ -153,6 +154,7 @@ class TForm1 : public Window<TForm1> {
   PlacardView placard_{ImageList1, ImageList2};
   SceneLayout layout_;  // what the last drawing left for the export
   MessengerAccount account_;
+  ClipboardPicture clipboard_;
   std::string FFaceId;
 };
 

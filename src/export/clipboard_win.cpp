@@ -1,27 +1,20 @@
 #include "export/clipboard_win.h"
 
-#include <cstring>
 #include <vector>
 
 #include "base/error.h"
-#include "base/handles_win.h"
+#include "base/global_memory_win.h"
 #include "export/dib_bytes.h"
+#include "export/picture_data_object_win.h"
 #include "export/png_codec_win.h"
 
 namespace plakato {
 
 namespace {
 
-inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
-using UniqueGlobal = UniqueAny<HGLOBAL, FreeGlobal>;
-
 UniqueGlobal GlobalCopy(const std::vector<uint8_t>& bytes) {
-  UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+  UniqueGlobal block = CopyToGlobal(bytes);
   if (!block) throw AppError(L"Out of memory for the clipboard");
-  void* data = ::GlobalLock(block.get());
-  if (!data) throw AppError(L"Out of memory for the clipboard");
-  std::memcpy(data, bytes.data(), bytes.size());
-  ::GlobalUnlock(block.get());
   return block;
 }
 
@@ -52,18 +45,37 @@ void Put(UINT format, UniqueGlobal block) {
 
 }  // namespace
 
-void CopyPictureToClipboard(HWND owner, const PixelCanvas& picture) {
+void ClipboardPicture::Copy(HWND owner, const PixelCanvas& picture) {
   // Everything is made before the clipboard is touched, so a failure here
   // leaves what another program put there.
   UniqueGlobal dib = GlobalCopy(Dib24Bytes(picture));
-  UniqueGlobal png = GlobalCopy(EncodePng(picture));
-  UINT pngFormat = ::RegisterClipboardFormatW(L"PNG");
+  PixelCanvas kept = picture;
+  UINT pngFormat = PngClipboardFormat();
   if (!pngFormat) throw AppError(L"The picture could not be put on the clipboard");
   OpenedClipboard clipboard(owner);
   if (!clipboard.open()) throw AppError(L"剪贴板正被其他程序占用，图片没有复制，请稍后再试");
+  // Emptying tells the last owner, maybe this window, to forget its picture.
   if (!::EmptyClipboard()) throw AppError(L"The picture could not be put on the clipboard");
   Put(CF_DIB, std::move(dib));
-  Put(pngFormat, std::move(png));
+  ::SetClipboardData(pngFormat, nullptr);  // made on request
+  picture_ = std::move(kept);
+}
+
+void ClipboardPicture::RenderFormat(UINT format) {
+  if (format != PngClipboardFormat() || picture_.pixels.empty()) return;
+  try {
+    UniqueGlobal png = CopyToGlobal(EncodePng(picture_));
+    if (png && ::SetClipboardData(format, png.get())) png.release();
+  } catch (const std::exception&) {
+    // Left out; see the header.
+  }
+}
+
+void ClipboardPicture::RenderAllFormats(HWND owner) {
+  if (picture_.pixels.empty()) return;
+  OpenedClipboard clipboard(owner);
+  if (clipboard.open() && ::GetClipboardOwner() == owner) RenderFormat(PngClipboardFormat());
+  picture_ = {};
 }
 
 }  // namespace plakato

@@ -12,9 +12,30 @@ namespace plakato {
 inline constexpr int kClipboardTries = 10;
 inline constexpr DWORD kClipboardRetryMs = 50;
 
-// Puts `picture` on the clipboard as CF_DIB (24-bit) and as the registered
-// "PNG" format, replacing what was there. When another program keeps the
-// clipboard open past the retries, throws and leaves the clipboard as it was.
-void CopyPictureToClipboard(HWND owner, const PixelCanvas& picture);
+// The picture a window has put on the clipboard, as CF_DIB (24-bit) and as
+// the registered "PNG" format. The bitmap goes there at once; the PNG, whose
+// encoding costs more than the rest of a copy, is made when a program first
+// asks for it (or when the window goes while the clipboard is still its own).
+// The window passes its WM_RENDERFORMAT, WM_RENDERALLFORMATS and
+// WM_DESTROYCLIPBOARD here.
+class ClipboardPicture {
+ public:
+  // Replaces what the clipboard holds with `picture`. When another program
+  // keeps the clipboard open past the retries, throws and leaves the
+  // clipboard as it was.
+  void Copy(HWND owner, const PixelCanvas& picture);
+
+  // WM_RENDERFORMAT: puts the PNG on the clipboard, which the asking program
+  // holds open. A PNG that cannot be made is left out: the program pasting
+  // gets the bitmap, and no box interrupts its paste.
+  void RenderFormat(UINT format);
+  // WM_RENDERALLFORMATS: the window goes; the PNG stays on the clipboard.
+  void RenderAllFormats(HWND owner);
+  // WM_DESTROYCLIPBOARD: another copy replaced the picture.
+  void Forget() { picture_ = {}; }
+
+ private:
+  PixelCanvas picture_;
+};
 
 }  // namespace plakato

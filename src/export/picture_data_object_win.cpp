@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "base/global_memory_win.h"
+
 namespace plakato {
 namespace {
 
@@ -40,19 +42,6 @@ class ComObject : public Interface {
 
 FORMATETC FormatOf(CLIPFORMAT format) { return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
-HGLOBAL GlobalCopy(const std::vector<uint8_t>& bytes) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size());
-  if (!block) return nullptr;
-  void* target = ::GlobalLock(block);
-  if (!target) {
-    ::GlobalFree(block);
-    return nullptr;
-  }
-  if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
-  ::GlobalUnlock(block);
-  return block;
-}
-
 class DataObject final : public ComObject<IDataObject> {
  public:
   explicit DataObject(std::vector<OfferedFormat> offered) : offered_(std::move(offered)) {
@@ -64,10 +53,10 @@ class DataObject final : public ComObject<IDataObject> {
     *medium = {};
     const OfferedFormat* offered = nullptr;
     if (HRESULT hr = Find(format, &offered); FAILED(hr)) return hr;
-    HGLOBAL block = GlobalCopy(offered->bytes);
+    UniqueGlobal block = CopyToGlobal(offered->bytes);
     if (!block) return E_OUTOFMEMORY;
     medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = block;
+    medium->hGlobal = block.release();
     medium->pUnkForRelease = nullptr;  // the caller frees the block
     return S_OK;
   }

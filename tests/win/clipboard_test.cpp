@@ -164,6 +164,25 @@ TEST_F(ClipboardTest, ExportShortcutRunsTheExportAndANameEndingInPngWritesPng) {
   EXPECT_EQ(Status(), L"导出成功至：" + path);
 }
 
+TEST(ClipboardOwnerTest, ThePngOutlivesTheWindowThatCopiedIt) {
+  ScriptedUi ui;
+  FormOptions options;
+  options.ui = &ui;
+  options.quitOnClose = false;
+  PixelCanvas expected;
+  {
+    TForm1 form(options);
+    form.Create();
+    PixelCanvas scene = Capture(form.scene()->dc(), 0, 0, 371, 120);
+    expected = CropPixels(scene, CropRectangle(371, 120, form.placard().FSignWidth, form.placard().FSceneHeight));
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(TForm1::kCopyCommand, 1), 0);
+    ASSERT_TRUE(ui.boxes.empty());
+  }  // the window is gone before anything asked for the PNG
+  std::vector<uint8_t> png = ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_TRUE(DecodePicturePreview(png, 4096, 4096).picture.pixels == expected.pixels);
+}
+
 // Read from inside the menu's own loop, then the menu is closed unchosen.
 std::vector<std::wstring> shownMenuItems;
 void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR timer, DWORD) {
