@@ -48,5 +48,15 @@ export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
 source scripts/xvfb.sh
 start_xvfb
 
+# Wine's server and the helper processes it starts stay up for the whole run,
+# started here with their output away from ctest: started by a test, they
+# would hold its output pipe open and ctest would wait seconds for each test
+# until they exit.
+build/mingw/wine-run.sh wineboot </dev/null >/dev/null 2>&1
+WINEPREFIX="$PLAKATO_WINEPREFIX" wineserver -p </dev/null >/dev/null 2>&1
+
 echo "[test] Windows tests under Wine (display $DISPLAY)"
-ctest --preset mingw
+status=0
+ctest --preset mingw || status=$?
+stop_wine
+exit "$status"
