@@ -256,6 +256,15 @@ std::vector<unsigned> CaptureClient(HWND window, SIZE* size) {
   return pixels;
 }
 
+std::wstring WaitForTextStartingWith(HWND window, const std::wstring& prefix, DWORD timeoutMs) {
+  std::wstring text;
+  for (DWORD waited = 0;; waited += 20) {
+    text = ReadText(window);
+    if (text.rfind(prefix, 0) == 0 || waited >= timeoutMs) return text;
+    Pause(20);
+  }
+}
+
 void PressCtrlKey(WORD virtualKey) {
   INPUT inputs[4] = {};
   WORD keys[4] = {VK_CONTROL, virtualKey, virtualKey, VK_CONTROL};

@@ -51,6 +51,9 @@ HWND FindByClass(HWND root, const std::wstring& className, int nth = 0);
 std::vector<HWND> Descendants(HWND root);
 
 std::wstring ReadText(HWND window);
+// The window's text once it starts with `prefix`, or whatever it is when
+// `timeoutMs` have passed.
+std::wstring WaitForTextStartingWith(HWND window, const std::wstring& prefix, DWORD timeoutMs = 10000);
 std::wstring ClassOf(HWND window);
 // The window's rectangle in the client coordinates of `reference`.
 RECT RectIn(HWND window, HWND reference);

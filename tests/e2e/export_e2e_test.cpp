@@ -26,17 +26,6 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
-// The status text once it starts with `prefix` (or whatever it is after ten seconds).
-std::wstring WaitForStatus(HWND status, const std::wstring& prefix) {
-  std::wstring text;
-  for (int i = 0; i < 500; ++i) {
-    text = driver::ReadText(status);
-    if (text.rfind(prefix, 0) == 0) break;
-    driver::Pause(20);
-  }
-  return text;
-}
-
 TEST(ExportE2e, TheSaveDialogWritesTheCropOfTheSceneAsBaselineJfif) {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);
@@ -63,7 +52,7 @@ TEST(ExportE2e, TheSaveDialogWritesTheCropOfTheSceneAsBaselineJfif) {
   std::wstring typed = folder + L"举牌";  // the dialog adds ".jpg"
   ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
   ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(WaitForStatus(status, L"导出成功至："), L"导出成功至：" + path);
+  EXPECT_EQ(driver::WaitForTextStartingWith(status, L"导出成功至："), L"导出成功至：" + path);
 
   std::vector<uint8_t> jpeg = ReadFileBytes(path);
   ASSERT_GT(jpeg.size(), 20u);

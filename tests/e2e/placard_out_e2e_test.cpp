@@ -14,34 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_bytes.h"
 #include "driver_win.h"
 #include "export/crop.h"
 
 namespace {
 
-std::vector<uint8_t> ClipboardBytes(UINT format) {
-  std::vector<uint8_t> bytes;
-  for (int i = 0; i < 50 && !::OpenClipboard(nullptr); ++i) driver::Pause(20);
-  if (HANDLE data = ::GetClipboardData(format)) {
-    if (const void* p = ::GlobalLock(data)) {
-      auto* b = static_cast<const uint8_t*>(p);
-      bytes.assign(b, b + ::GlobalSize(data));
-      ::GlobalUnlock(data);
-    }
-  }
-  ::CloseClipboard();
-  return bytes;
-}
-
-std::wstring WaitForStatus(HWND status, const std::wstring& prefix) {
-  std::wstring text;
-  for (int i = 0; i < 500; ++i) {
-    text = driver::ReadText(status);
-    if (text.rfind(prefix, 0) == 0) break;
-    driver::Pause(20);
-  }
-  return text;
-}
+using plakato::testing::ClipboardBytes;
 
 // The scene as the screen shows it, in the program's 0x00BBGGRR pixels.
 plakato::PixelCanvas ShownScene(HWND image) {
@@ -84,7 +63,7 @@ TEST_F(PlacardOutE2e, CtrlCPutsTheCropOfTheSceneOnTheClipboard) {
   plakato::PixelCanvas scene = ShownScene(image);
   driver::SetClipboardText(L"before");
   driver::PressCtrlKey('C');  // the focus is on the face strip
-  EXPECT_EQ(WaitForStatus(status, L"已复制到剪贴板"), L"已复制到剪贴板");
+  EXPECT_EQ(driver::WaitForTextStartingWith(status, L"已复制到剪贴板"), L"已复制到剪贴板");
 
   std::vector<uint8_t> dib = ClipboardBytes(CF_DIB);
   ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER));
@@ -134,7 +113,7 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   std::wstring typed = folder + L"举牌";  // the chosen type gives ".png"
   ::SendMessageW(driver::FindByClass(dialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
   ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(WaitForStatus(status, L"导出成功至："), L"导出成功至：" + path);
+  EXPECT_EQ(driver::WaitForTextStartingWith(status, L"导出成功至："), L"导出成功至：" + path);
 
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);

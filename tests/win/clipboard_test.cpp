@@ -15,25 +15,13 @@
 #include "export/crop.h"
 #include "export/png_codec_win.h"
 #include "scene/scene_surface_win.h"
+#include "clipboard_bytes.h"
 #include "win_test_support.h"
 
 namespace plakato {
 namespace {
 
-// The bytes of one clipboard format; empty when it is not there.
-std::vector<uint8_t> ClipboardBytes(UINT format) {
-  std::vector<uint8_t> bytes;
-  if (!::OpenClipboard(nullptr)) return bytes;
-  if (HANDLE data = ::GetClipboardData(format)) {
-    if (const void* p = ::GlobalLock(data)) {
-      auto* b = static_cast<const uint8_t*>(p);
-      bytes.assign(b, b + ::GlobalSize(data));
-      ::GlobalUnlock(data);
-    }
-  }
-  ::CloseClipboard();
-  return bytes;
-}
+using plakato::testing::ClipboardBytes;
 
 std::wstring ClipboardText() {
   std::vector<uint8_t> bytes = ClipboardBytes(CF_UNICODETEXT);
@@ -70,7 +58,7 @@ PixelCanvas FromDib(const std::vector<uint8_t>& dib) {
   return picture;
 }
 
-class ClipboardTest : public testing::Test {
+class ClipboardTest : public ::testing::Test {
  protected:
   ClipboardTest() : form(Options()) { form.Create(); }
   FormOptions Options() {
