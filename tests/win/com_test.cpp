@@ -38,12 +38,19 @@ TEST(ComPtrTest, ReleasesOnceWhenDestroyedMovedOverOrPut) {
 // Runs `body` on a thread of its own, where COM starts uninitialised.
 void OnFreshThread(auto body) { std::thread(body).join(); }
 
-TEST(ComScopeTest, UninitialisesOnlyWhatItInitialised) {
+// A scope balances only the initialisation it made: a nested one, which
+// found COM there, leaves it.
+template <typename Scope>
+class ScopeTest : public testing::Test {};
+using Scopes = testing::Types<ComScope, OleScope>;
+TYPED_TEST_SUITE(ScopeTest, Scopes);
+
+TYPED_TEST(ScopeTest, UninitialisesOnlyWhatItInitialised) {
   HRESULT outer = E_FAIL, nested = E_FAIL, after = E_FAIL;
   OnFreshThread([&] {
     {
-      ComScope a;
-      ComScope b;
+      TypeParam a;
+      TypeParam b;
       outer = a.result();
       nested = b.result();
     }
@@ -53,7 +60,10 @@ TEST(ComScopeTest, UninitialisesOnlyWhatItInitialised) {
   EXPECT_EQ(outer, S_OK);
   EXPECT_EQ(nested, S_FALSE);
   EXPECT_EQ(after, S_OK);
+}
 
+TEST(ComScopeTest, KeepsTheThreadsOwnComInAnotherApartment) {
+  HRESULT after = E_FAIL;
   HRESULT other = E_FAIL;
   bool usable = false;
   OnFreshThread([&] {
@@ -72,22 +82,8 @@ TEST(ComScopeTest, UninitialisesOnlyWhatItInitialised) {
   EXPECT_EQ(after, S_FALSE);
 }
 
-TEST(OleScopeTest, UninitialisesOnlyWhatItInitialised) {
-  HRESULT outer = E_FAIL, nested = E_FAIL, after = E_FAIL;
-  OnFreshThread([&] {
-    {
-      OleScope a;
-      OleScope b;
-      outer = a.result();
-      nested = b.result();
-    }
-    after = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // S_OK: nothing was left initialised
-    ::CoUninitialize();
-  });
-  EXPECT_EQ(outer, S_OK);
-  EXPECT_EQ(nested, S_FALSE);
-  EXPECT_EQ(after, S_OK);
-
+TEST(OleScopeTest, FailsInTheMultiThreadedApartmentAndKeepsItsCom) {
+  HRESULT after = E_FAIL;
   HRESULT other = S_OK;
   OnFreshThread([&] {
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
