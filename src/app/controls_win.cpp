@@ -316,6 +316,11 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       pressed_ = false;
       return 0;
+    case WM_CONTEXTMENU:
+      // Straight to the form, naming this view: passed up parent by parent,
+      // the message would arrive naming the panel in between.
+      ::SendMessageW(::GetAncestor(hwnd(), GA_ROOT), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd()), lParam);
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

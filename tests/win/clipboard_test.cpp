@@ -189,7 +189,8 @@ void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(ClipboardTest, ThePlacardsMenuOffersCopyAndExport) {
   shownMenuItems.clear();
   UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ReadShownMenu);
-  ::SendMessageW(form.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Control(ControlId::Image1)), -1);
+  // A right click on the placard, as the mouse gives it.
+  ::SendMessageW(form.Control(ControlId::Image1), WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(shownMenuItems, (std::vector<std::wstring>{L"复制图片(&C)\tCtrl+C", L"导出(&E)...\tCtrl+S"}));
   // Closed without a choice: nothing was copied or exported.
