@@ -52,8 +52,9 @@ start_xvfb
 # started here with their output away from ctest: started by a test, they
 # would hold its output pipe open and ctest would wait seconds for each test
 # until they exit.
+bash scripts/wine-prefix.sh "$PLAKATO_WINEPREFIX"
+WINEPREFIX="$PLAKATO_WINEPREFIX" wineserver -p </dev/null >/dev/null 2>&1 || true  # "already running" is fine
 build/mingw/wine-run.sh wineboot </dev/null >/dev/null 2>&1
-WINEPREFIX="$PLAKATO_WINEPREFIX" wineserver -p </dev/null >/dev/null 2>&1
 
 echo "[test] Windows tests under Wine (display $DISPLAY)"
 status=0
