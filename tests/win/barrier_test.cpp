@@ -73,20 +73,7 @@ TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
 
 // The dialog of this thread that is not the form, once it is up.
 HWND OpenDialog() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t cls[16] = L"";
-        ::GetClassNameW(window, cls, 16);
-        if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(window)) {
-          *reinterpret_cast<HWND*>(result) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  return VisibleThreadWindow(L"#32770");
 }
 
 // What a timer does once the modal dialog runs: throw inside its procedure

@@ -18,21 +18,7 @@ namespace {
 
 // The visible balloon tooltip of this thread, or null.
 HWND VisibleBalloon() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(window, cls, 32);
-        if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && ::IsWindowVisible(window) &&
-            (::GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON)) {
-          *reinterpret_cast<HWND*>(result) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  return VisibleThreadWindow(TOOLTIPS_CLASSW, TTS_BALLOON);
 }
 
 // Wine's tooltip does not answer TTM_GETTITLE: the titles are checked with

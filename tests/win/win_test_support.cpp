@@ -108,4 +108,27 @@ void Pump() {
   }
 }
 
+HWND VisibleThreadWindow(const std::wstring& className, LONG style) {
+  struct Search {
+    const std::wstring& className;
+    LONG style;
+    HWND found = nullptr;
+  } search{className, style};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        wchar_t cls[64] = L"";
+        ::GetClassNameW(window, cls, 64);
+        if (_wcsicmp(cls, s->className.c_str()) == 0 && ::IsWindowVisible(window) &&
+            (::GetWindowLongW(window, GWL_STYLE) & s->style) == s->style) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace plakato

@@ -56,6 +56,10 @@ std::wstring FreshFolder(const std::wstring& name);
 std::string FileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
+// The first visible window of this thread whose class is `className` (in any
+// case) and whose style has every bit of `style`; null when there is none.
+HWND VisibleThreadWindow(const std::wstring& className, LONG style = 0);
+
 // Runs the messages waiting in this thread's queue.
 void Pump();
 
