@@ -210,6 +210,20 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
+bool ClickToFocus(HWND window, HWND control, DWORD timeoutMs) {
+  Click(control);
+  double end = NowMs() + timeoutMs;
+  for (;;) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    bool handled = ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+                   info.hwndFocus == control && info.hwndCapture == nullptr;
+    if (handled) return true;
+    if (NowMs() >= end) return false;
+    Pause(10);
+  }
+}
+
 void PressKey(WORD virtualKey, bool shift) {
   auto key = [](WORD vk, bool up) {
     INPUT input{};

@@ -74,6 +74,11 @@ void PressAltF4(HWND window);
 bool BringToFront(HWND window, DWORD timeoutMs = 2000);
 // The control that has the keyboard focus in `window`'s thread, or nullptr.
 HWND FocusOf(HWND window);
+// Clicks a control that takes the focus, and waits until its thread has
+// handled the click: the control has the focus and the mouse is released.
+// What is sent to the control afterwards cannot overtake the click. False
+// when that has not happened after `timeoutMs`.
+bool ClickToFocus(HWND window, HWND control, DWORD timeoutMs = 5000);
 // Presses and releases a key through the system's keyboard input, as a user
 // at the keyboard does (with Shift held when `shift`): it goes to whatever
 // has the focus in the foreground window.
