@@ -212,16 +212,14 @@ HWND FocusOf(HWND window) {
 
 bool ClickToFocus(HWND window, HWND control, DWORD timeoutMs) {
   Click(control);
-  double end = NowMs() + timeoutMs;
-  for (;;) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    bool handled = ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
-                   info.hwndFocus == control && info.hwndCapture == nullptr;
-    if (handled) return true;
-    if (NowMs() >= end) return false;
-    Pause(10);
-  }
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+               info.hwndFocus == control && info.hwndCapture == nullptr;
+      },
+      timeoutMs);
 }
 
 void PressKey(WORD virtualKey, bool shift) {
@@ -386,6 +384,15 @@ std::wstring OwnFolder() {
 }
 
 void Pause(DWORD ms) { ::Sleep(ms); }
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  double end = NowMs() + timeoutMs;
+  while (!done()) {
+    if (NowMs() >= end) return done();
+    Pause(20);
+  }
+  return true;
+}
 
 double NowMs() {
   LARGE_INTEGER frequency, counter;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,10 @@ std::wstring OwnFolder();
 
 // Pumps nothing, just waits a little; used between polling steps.
 void Pause(DWORD ms);
+// Asks `done` every 20 ms until it says yes or `timeoutMs` have passed, and
+// returns its last answer. The default is long: a loaded machine can take
+// seconds to answer, and only a failing test waits it out.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // Milliseconds on the high-resolution clock, and the median of timings.
 double NowMs();

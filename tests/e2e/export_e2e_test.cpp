@@ -79,7 +79,7 @@ TEST(ExportE2e, TheSaveDialogWritesTheCropOfTheSceneAsBaselineJfif) {
   ::CreateDirectoryW((driver::OwnFolder() + L"screenshots").c_str(), nullptr);
   driver::SaveScreenshot(dialog, driver::OwnFolder() + L"screenshots\\save-dialog.bmp");
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  for (int i = 0; i < 200 && ::IsWindow(dialog); ++i) driver::Pause(10);
+  driver::WaitUntil([&] { return !::IsWindow(dialog); });
   EXPECT_EQ(driver::ReadText(status), L"") << "a cancelled export leaves the status bar empty";
   driver::PressCloseBox(window);
   EXPECT_EQ(app.WaitForExit(10000), 0u);

@@ -15,14 +15,7 @@ namespace {
 
 constexpr int kSceneWidth = 371;
 
-// Waits up to two seconds for `done`.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 100; ++i) {
-    if (done()) return true;
-    driver::Pause(20);
-  }
-  return done();
-}
+bool WaitFor(const std::function<bool()>& done) { return driver::WaitUntil(done); }
 
 // How many opaque pixels of face `k` the scene shows in the face's cell,
 // which the pole pieces partly cover; and how many it has there.

@@ -48,7 +48,7 @@ class MessengerE2e : public testing::Test {
       driver::SaveScreenshot(box, driver::OwnFolder() + L"screenshots\\input-box.bmp");
     }
     driver::Click(driver::FindByCaption(box, L"OK"));
-    for (int i = 0; i < 200 && ::IsWindow(box); ++i) driver::Pause(10);
+    driver::WaitUntil([&] { return !::IsWindow(box); });
   }
   bool Ticked() { return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

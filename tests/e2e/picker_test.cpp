@@ -22,11 +22,7 @@ TEST(Picker, ClickingAFaceButtonRedrawsTheSceneWithThatFaceOnly) {
 
   driver::ClickAt(bar, 33 * 5 + 16, 16);
   std::vector<unsigned> after;
-  for (int i = 0; i < 100; ++i) {
-    driver::Pause(20);
-    after = driver::CaptureClient(image);
-    if (after != start) break;
-  }
+  driver::WaitUntil([&] { return (after = driver::CaptureClient(image)) != start; });
   int changed = 0;
   for (int y = 0; y < 120; ++y) {
     for (int x = 0; x < 371; ++x) {
@@ -41,7 +37,7 @@ TEST(Picker, ClickingAFaceButtonRedrawsTheSceneWithThatFaceOnly) {
 
   // Face 0 again gives back the start picture.
   driver::ClickAt(bar, 16, 16);
-  for (int i = 0; i < 100 && driver::CaptureClient(image) != start; ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return driver::CaptureClient(image) == start; });
   EXPECT_EQ(driver::CaptureClient(image), start);
   driver::PressCloseBox(window);
   EXPECT_EQ(app.WaitForExit(10000), 0u);

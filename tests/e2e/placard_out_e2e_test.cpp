@@ -144,10 +144,7 @@ TEST_F(PlacardOutE2e, ARefusedKeyShowsABalloonThatTheNextKeyTakesAway) {
   EXPECT_TRUE(driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW).empty());
   driver::TypeKeys(L"满");
   std::vector<HWND> balloons;
-  for (int i = 0; i < 100 && balloons.empty(); ++i) {
-    driver::Pause(20);
-    balloons = driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW);
-  }
+  driver::WaitUntil([&] { return !(balloons = driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW)).empty(); });
   ASSERT_EQ(balloons.size(), 1u);
   EXPECT_TRUE(::GetWindowLongW(balloons[0], GWL_STYLE) & TTS_BALLOON);
   EXPECT_EQ(driver::ReadText(edit), L"一二三四五六七八九十一二三四五");
@@ -161,7 +158,7 @@ TEST_F(PlacardOutE2e, ARefusedKeyShowsABalloonThatTheNextKeyTakesAway) {
   driver::SaveScreenshot(window, driver::OwnFolder() + L"screenshots\\balloon.bmp");
 
   driver::PressKey(VK_BACK);
-  for (int i = 0; i < 100 && !driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW).empty(); ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW).empty(); });
   EXPECT_TRUE(driver::VisibleTopWindows(app.id(), TOOLTIPS_CLASSW).empty());
   EXPECT_EQ(driver::ReadText(edit), L"一二三四五六七八九十一二三四");
 }

@@ -29,14 +29,10 @@ class SettingsE2e : public testing::Test {
     driver::PressCloseBox(window);
     EXPECT_EQ(app.WaitForExit(10000), 0u);
   }
-  // The scene as shown once it differs from `before` (or after two seconds).
+  // The scene as shown once it differs from `before` (or when waiting ends).
   std::vector<unsigned> SceneOnceChanged(const std::vector<unsigned>& before) {
     std::vector<unsigned> now;
-    for (int i = 0; i < 100; ++i) {
-      now = driver::CaptureClient(image);
-      if (now != before) break;
-      driver::Pause(20);
-    }
+    driver::WaitUntil([&] { return (now = driver::CaptureClient(image)) != before; });
     return now;
   }
   static size_t Reddish(const std::vector<unsigned>& rgb) {
@@ -72,7 +68,7 @@ TEST_F(SettingsE2e, TypingAndPastingRedrawTheSign) {
   ::SendMessageW(edit, EM_SETSEL, 0, -1);
   ::SendMessageW(edit, WM_CHAR, VK_BACK, 1);
   std::vector<unsigned> now;
-  for (int i = 0; i < 100 && (now = driver::CaptureClient(image)) != start; ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return (now = driver::CaptureClient(image)) != start; });
   EXPECT_EQ(now, start);
 }
 
@@ -93,9 +89,9 @@ TEST_F(SettingsE2e, RedFromTheFontDialogsColourListTurnsTheTextRed) {
   ::SendMessageW(colours, CB_SETCURSEL, red, 0);
   ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(colours));
   ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 100 && ::IsWindow(dialog); ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return !::IsWindow(dialog); });
   std::vector<unsigned> after;
-  for (int i = 0; i < 100 && Reddish(after = driver::CaptureClient(image)) <= Reddish(typed); ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return Reddish(after = driver::CaptureClient(image)) > Reddish(typed); });
   EXPECT_GT(Reddish(after), Reddish(typed) + 20);
   CreateDirectoryW((driver::OwnFolder() + L"screenshots").c_str(), nullptr);
   driver::SaveScreenshot(window, driver::OwnFolder() + L"screenshots\\red-text.bmp");
@@ -106,13 +102,13 @@ TEST_F(SettingsE2e, CancelledDialogsLeaveTheSceneAsItWas) {
   HWND fontDialog = driver::WaitForDialog(app.id(), 10000);
   ASSERT_NE(fontDialog, nullptr);
   ::PostMessageW(fontDialog, WM_COMMAND, IDCANCEL, 0);
-  for (int i = 0; i < 100 && ::IsWindow(fontDialog); ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return !::IsWindow(fontDialog); });
 
   driver::Click(driver::FindByCaption(window, L"背景色设置..."));
   HWND colourDialog = driver::WaitForDialog(app.id(), 10000);
   ASSERT_NE(colourDialog, nullptr);
   ::PostMessageW(colourDialog, WM_COMMAND, IDCANCEL, 0);
-  for (int i = 0; i < 100 && ::IsWindow(colourDialog); ++i) driver::Pause(20);
+  driver::WaitUntil([&] { return !::IsWindow(colourDialog); });
   driver::Pause(100);
   EXPECT_EQ(driver::CaptureClient(image), start);
 }

@@ -90,7 +90,7 @@ TEST(Start, AboutBoxShowsTheProductTextAndExitEndsTheProgram) {
   EXPECT_NE(text, nullptr) << "the About box does not show the product text";
   ::PostMessageW(about, WM_COMMAND, IDOK, 0);
 
-  for (int i = 0; i < 200 && ::IsWindow(about); ++i) driver::Pause(10);
+  driver::WaitUntil([&] { return !::IsWindow(about); });
   EXPECT_FALSE(::IsWindow(about));
   driver::Click(driver::FindByCaption(app.window, L"退　出"));
   EXPECT_EQ(app.process.WaitForExit(10000), 0u);
