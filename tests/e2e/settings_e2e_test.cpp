@@ -68,7 +68,7 @@ TEST_F(SettingsE2e, TypingAndPastingRedrawTheSign) {
   ::SendMessageW(edit, EM_SETSEL, 0, -1);
   ::SendMessageW(edit, WM_CHAR, VK_BACK, 1);
   std::vector<unsigned> now;
-  driver::WaitUntil([&] { return (now = driver::CaptureClient(image)) != start; });
+  driver::WaitUntil([&] { return (now = driver::CaptureClient(image)) == start; });
   EXPECT_EQ(now, start);
 }
 
