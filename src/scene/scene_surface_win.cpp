@@ -57,11 +57,30 @@ void SelectOrThrow(SelectionSlot& slot, HGDIOBJ object) {
 
 }  // namespace
 
+namespace {
+
+// A top-down 32-bit DIB section: GDI draws into memory the program can read
+// directly, so taking the scene's pixels is a copy, not a blit.
+HBITMAP CreateSceneBitmap(HDC screenDc, int width, int height, const uint32_t** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* raw = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
+  *bits = bitmap ? static_cast<const uint32_t*>(raw) : nullptr;
+  return bitmap;
+}
+
+}  // namespace
+
 SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
-      bitmap_(::CreateCompatibleBitmap(screenDc, width, height)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
+      bitmap_(CreateSceneBitmap(screenDc, width, height, &bits_)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
       penSlot_(dc_.get()), brushSlot_(dc_.get()) {
-  if (!dc_ || !bitmap_) throw AppError(L"Out of system resources");
+  if (!dc_ || !bitmap_ || !bits_) throw AppError(L"Out of system resources");
   SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -72,7 +91,12 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
 
 SceneSurface::~SceneSurface() = default;
 
-PixelCanvas SceneSurface::ReadPixels() const { return ReadDcPixels(dc_.get(), width_, height_); }
+PixelCanvas SceneSurface::ReadPixels() const {
+  ::GdiFlush();  // drawing still queued must reach the memory first
+  PixelCanvas canvas(width_, height_);
+  std::transform(bits_, bits_ + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
+  return canvas;
+}
 
 PixelCanvas ReadDcPixels(HDC source, int width, int height) {
   BITMAPINFO info{};

@@ -49,7 +49,7 @@ class SceneSurface : public DrawingSurface {
   SceneRect ClipBox() override;
 
   HDC dc() const { return dc_.get(); }
-  // The whole scene as it stands, read once; throws when the system cannot copy it.
+  // The whole scene as it stands, read once.
   PixelCanvas ReadPixels() const;
   HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
@@ -64,6 +64,7 @@ class SceneSurface : public DrawingSurface {
   int width_;
   int height_;
   UniqueDc dc_;
+  const uint32_t* bits_ = nullptr;  // the bitmap's memory: rows top-down, pixels 0x00RRGGBB
   UniqueBitmap bitmap_;
   UniqueFont gdiFont_;
   UniquePen pen_;
