@@ -57,11 +57,7 @@ void SelectOrThrow(SelectionSlot& slot, HGDIOBJ object) {
 
 }  // namespace
 
-namespace {
-
-// A top-down 32-bit DIB section: GDI draws into memory the program can read
-// directly, so taking the scene's pixels is a copy, not a blit.
-HBITMAP CreateSceneBitmap(HDC screenDc, int width, int height, const uint32_t** bits) {
+UniqueBitmap CreateTopDownBitmap(HDC dc, int width, int height, uint32_t** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -69,16 +65,20 @@ HBITMAP CreateSceneBitmap(HDC screenDc, int width, int height, const uint32_t** 
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* raw = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
-  *bits = bitmap ? static_cast<const uint32_t*>(raw) : nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &raw, nullptr, 0));
+  *bits = bitmap ? static_cast<uint32_t*>(raw) : nullptr;
   return bitmap;
 }
 
-}  // namespace
+PixelCanvas CanvasFromBits(const uint32_t* bits, int width, int height) {
+  PixelCanvas canvas(width, height);
+  std::transform(bits, bits + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
+  return canvas;
+}
 
 SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
-      bitmap_(CreateSceneBitmap(screenDc, width, height, &bits_)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
+      bitmap_(CreateTopDownBitmap(screenDc, width, height, &bits_)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
       penSlot_(dc_.get()), brushSlot_(dc_.get()) {
   if (!dc_ || !bitmap_ || !bits_) throw AppError(L"Out of system resources");
   SelectOrThrow(bitmapSlot_, bitmap_.get());
@@ -93,20 +93,12 @@ SceneSurface::~SceneSurface() = default;
 
 PixelCanvas SceneSurface::ReadPixels() const {
   ::GdiFlush();  // drawing still queued must reach the memory first
-  PixelCanvas canvas(width_, height_);
-  std::transform(bits_, bits_ + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
-  return canvas;
+  return CanvasFromBits(bits_, width_, height_);
 }
 
 PixelCanvas ReadDcPixels(HDC source, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  UniqueBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  uint32_t* bits = nullptr;
+  UniqueBitmap copy = CreateTopDownBitmap(nullptr, width, height, &bits);
   UniqueDc copyDc(::CreateCompatibleDC(nullptr));
   if (!copy || !copyDc) throw AppError(L"Out of memory for the exported picture");
   {
@@ -117,10 +109,7 @@ PixelCanvas ReadDcPixels(HDC source, int width, int height) {
     }
     ::GdiFlush();
   }
-  PixelCanvas canvas(width, height);
-  const auto* px = static_cast<const uint32_t*>(bits);
-  std::transform(px, px + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
-  return canvas;
+  return CanvasFromBits(bits, width, height);
 }
 
 void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture) {

@@ -18,6 +18,12 @@ namespace plakato {
 // in the face the system substitutes for "MS Shell Dlg 2".
 LOGFONTW DefaultSceneFont(int dpi);
 
+// A top-down 32-bit DIB section for `dc` and its memory, rows of 0x00RRGGBB
+// pixels; a null bitmap when the system refuses.
+UniqueBitmap CreateTopDownBitmap(HDC dc, int width, int height, uint32_t** bits);
+// Such memory as a canvas of 0x00BBGGRR pixels.
+PixelCanvas CanvasFromBits(const uint32_t* bits, int width, int height);
+
 // What `source` shows in its top-left width x height pixels, as 0x00BBGGRR
 // pixels; throws when the system cannot copy them, rather than give white.
 PixelCanvas ReadDcPixels(HDC source, int width, int height);
@@ -64,7 +70,7 @@ class SceneSurface : public DrawingSurface {
   int width_;
   int height_;
   UniqueDc dc_;
-  const uint32_t* bits_ = nullptr;  // the bitmap's memory: rows top-down, pixels 0x00RRGGBB
+  uint32_t* bits_ = nullptr;  // the bitmap's memory: rows top-down, pixels 0x00RRGGBB
   UniqueBitmap bitmap_;
   UniqueFont gdiFont_;
   UniquePen pen_;

@@ -7,29 +7,21 @@
 #include <gtest/gtest.h>
 
 #include "fake_messenger.h"
+#include "scene/scene_surface_win.h"
 
 namespace plakato {
 
 PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC memory = ::CreateCompatibleDC(source);
-  HBITMAP dib = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, dib);
-  ::BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  ::GdiFlush();
-  PixelCanvas canvas(width, height);
-  auto* px = static_cast<const uint32_t*>(bits);
-  std::transform(px, px + canvas.pixels.size(), canvas.pixels.begin(), SwapRedBlue);
-  ::SelectObject(memory, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(memory);
-  return canvas;
+  uint32_t* bits = nullptr;
+  UniqueBitmap dib = CreateTopDownBitmap(source, width, height, &bits);
+  UniqueDc memory(::CreateCompatibleDC(source));
+  {
+    SelectionSlot select(memory.get());
+    select.Select(dib.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+    ::GdiFlush();
+  }
+  return CanvasFromBits(bits, width, height);
 }
 
 int ScriptedUi::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
