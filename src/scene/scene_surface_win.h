@@ -55,7 +55,7 @@ class SceneSurface : public DrawingSurface {
   SceneRect ClipBox() override;
 
   HDC dc() const { return dc_.get(); }
-  // The whole scene as it stands, read once.
+  // The whole scene as it stands, read once; throws when the system cannot copy it.
   PixelCanvas ReadPixels() const;
   HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
@@ -70,7 +70,6 @@ class SceneSurface : public DrawingSurface {
   int width_;
   int height_;
   UniqueDc dc_;
-  uint32_t* bits_ = nullptr;  // the bitmap's memory: rows top-down, pixels 0x00RRGGBB
   UniqueBitmap bitmap_;
   UniqueFont gdiFont_;
   UniquePen pen_;

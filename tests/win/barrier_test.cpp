@@ -201,6 +201,20 @@ TEST(SystemCalls, ABrushIsDeletedOnlyOnceAnotherHasTakenItsPlace) {
   EXPECT_EQ(ReadDcPixels(surface.dc(), 20, 20).At(5, 5), 0xFF0000u);
 }
 
+// The scene is drawn in the display's own pixel format: a device-dependent
+// bitmap of the display's depth, white when it is made.
+TEST(SystemCalls, TheSceneIsABitmapOfTheDisplaysOwnFormat) {
+  WindowDc screen(nullptr);
+  SceneSurface surface(screen.get(), 371, 120, 96);
+  DIBSECTION section{};
+  int got = ::GetObjectW(surface.bitmap(), sizeof(section), &section);
+  EXPECT_EQ(got, static_cast<int>(sizeof(BITMAP))) << "a DIB section, not a device-dependent bitmap";
+  EXPECT_EQ(section.dsBm.bmWidth, 371);
+  EXPECT_EQ(section.dsBm.bmHeight, 120);
+  EXPECT_EQ(section.dsBm.bmBitsPixel, ::GetDeviceCaps(screen.get(), BITSPIXEL));
+  EXPECT_EQ(surface.ReadPixels().At(200, 60), 0xFFFFFFu);
+}
+
 // Selecting a disc image in the save dialog must not read it whole.
 TEST(SystemCalls, ThePreviewReadsNoFileLargerThanItsLimit) {
   std::wstring folder = FreshFolder(L"plakato-preview-limit");
