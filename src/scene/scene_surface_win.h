@@ -18,15 +18,10 @@ namespace plakato {
 // in the face the system substitutes for "MS Shell Dlg 2".
 LOGFONTW DefaultSceneFont(int dpi);
 
-// A top-down 32-bit DIB section for `dc` and its memory, rows of 0x00RRGGBB
-// pixels; a null bitmap when the system refuses.
-UniqueBitmap CreateTopDownBitmap(HDC dc, int width, int height, uint32_t** bits);
-// Such memory as a canvas of 0x00BBGGRR pixels.
-PixelCanvas CanvasFromBits(const uint32_t* bits, int width, int height);
-
-// What `source` shows in its top-left width x height pixels, as 0x00BBGGRR
-// pixels; throws when the system cannot copy them, rather than give white.
-PixelCanvas ReadDcPixels(HDC source, int width, int height);
+// What `source` shows in the width x height pixels from (x, y), its top-left
+// corner unless given, as 0x00BBGGRR pixels; throws when the system cannot
+// copy them, rather than give white.
+PixelCanvas ReadDcPixels(HDC source, int width, int height, int x = 0, int y = 0);
 
 // Puts `picture` into `bitmap` (compatible with `dc`); throws when the
 // system refuses, rather than leave the bitmap as it was.

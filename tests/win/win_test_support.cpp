@@ -12,16 +12,7 @@
 namespace plakato {
 
 PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
-  uint32_t* bits = nullptr;
-  UniqueBitmap dib = CreateTopDownBitmap(source, width, height, &bits);
-  UniqueDc memory(::CreateCompatibleDC(source));
-  {
-    SelectionSlot select(memory.get());
-    select.Select(dib.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
-    ::GdiFlush();
-  }
-  return CanvasFromBits(bits, width, height);
+  return ReadDcPixels(source, width, height, x, y);
 }
 
 int ScriptedUi::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
