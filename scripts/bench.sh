@@ -4,7 +4,7 @@
 #   window, for plakato.exe and for a minimal window program built by the same
 #   toolchain, under the same Wine (server kept running) and Xvfb; their ratio;
 #   the size of plakato.exe;
-#   scene: median time of one redraw of the placard scene (RenderScene and the
+#   scene: median time of one redraw of the placard scene (DrawPlacard and the
 #   repaint of the picture) for every face;
 #   md2: throughput of the program's MD2 and of GNU Nettle's on the same bytes
 #   (native, optimised, no sanitizers), and their ratio;

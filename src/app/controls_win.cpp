@@ -4,8 +4,12 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/message_edit_win.h"
+#include "base/error.h"
+#include "base/font_win.h"
 #include "base/handles_win.h"
 #include "base/text_win.h"
 
@@ -49,6 +53,48 @@ void RegisterOwnClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = name;
   ::RegisterClassExW(&wc);
+}
+
+// The paint messages of a control that draws itself whole: WM_PAINT and
+// WM_PRINTCLIENT draw through `paint`, and the background is never erased
+// apart, so nothing flickers. Nothing for any other message.
+template <typename Paint>
+std::optional<LRESULT> PaintMessage(HWND window, UINT message, WPARAM wParam, Paint&& paint) {
+  switch (message) {
+    case WM_PAINT: {
+      PaintScope scope(window);
+      paint(scope.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return std::nullopt;
+  }
+}
+
+SIZE TextExtent(HWND reference, HFONT font, const std::wstring& text) {
+  WindowDc dc(reference);
+  SelectGuard select(dc.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+RECT RectInParent(HWND window) {
+  RECT r;
+  ::GetWindowRect(window, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// A label is as large as its text; an empty label keeps the size of one space.
+void SizeLabel(HWND label, HFONT font, const std::wstring& text) {
+  SIZE size = TextExtent(label, font, text.empty() ? L" " : text);
+  ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Flat buttons keep their hover and pressed state in their subclass.
@@ -97,17 +143,8 @@ void FlatButton::Paint(HDC dc) {
 
 LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND button = hwnd();
+  if (auto painted = PaintMessage(button, message, wParam, [this](HDC dc) { Paint(dc); })) return *painted;
   switch (message) {
-    case WM_PAINT: {
-      PaintScope paint(button);
-      Paint(paint.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_MOUSEMOVE: {
       bool inside = PointInClient(button, lParam);
       if (!hot_ && inside) {
@@ -218,6 +255,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = hwnd();
   LRESULT forwarded = 0;
   if (ForwardToRoot(window, message, wParam, lParam, &forwarded)) return forwarded;
+  if (auto painted = PaintMessage(window, message, wParam, [this](HDC dc) { Paint(dc); })) return *painted;
   switch (message) {
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
@@ -225,16 +263,6 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintScope paint(window);
-      Paint(paint.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDOWN:
       ::SetCapture(window);
       pressed_ = true;
@@ -259,8 +287,8 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ImageView::Register(HINSTANCE instance) { RegisterOwnClass(instance, kImageClass, &Proc); }
 
-HWND ImageView::Create(HWND parent, int id, HINSTANCE instance, const Bounds& b) {
-  return ::CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE, b.left, b.top, b.width, b.height, parent,
+HWND ImageView::Create(HWND parent, int id, HINSTANCE instance, const Rect& r) {
+  return ::CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE, r.left, r.top, r.width(), r.height(), parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
@@ -300,6 +328,7 @@ void ImageView::OnMouseMove(WPARAM keys, POINT at) {
 }
 
 LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (auto painted = PaintMessage(hwnd(), message, wParam, [this](HDC dc) { Paint(dc); })) return *painted;
   switch (message) {
     case WM_LBUTTONDOWN:
       ::SetCapture(hwnd());  // first: taking the capture may tell this view it lost an earlier one
@@ -321,16 +350,6 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // the message would arrive naming the panel in between.
       ::SendMessageW(::GetAncestor(hwnd(), GA_ROOT), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd()), lParam);
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintScope paint(hwnd());
-      Paint(paint.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
       return DefaultProc(message, wParam, lParam);
   }
@@ -340,6 +359,138 @@ void MakeFlatButton(HWND button) { Subclass<FlatButton>::Attach(button, std::mak
 
 void ForwardNotificationsToRoot(HWND container) {
   Subclass<ForwardingContainer>::Attach(container, std::make_unique<ForwardingContainer>());
+}
+
+WindowFont MakeWindowFont(const FontSpec& design, int dpi) {
+  WindowFont made;
+  LOGFONTW lf = MakeLogFont(design.face, design.charSet, FontRequestHeight(design.height, dpi),
+                            design.bold ? FW_BOLD : FW_NORMAL);
+  made.font.reset(::CreateFontIndirectW(&lf));
+  made.scale.measured = TextExtent(nullptr, made.font.get(), L"0").cy;
+  if (made.scale.measured <= 0) made.scale.measured = kDesignTextHeight;
+  return made;
+}
+
+FormControls::FormControls() : windows_(static_cast<size_t>(ControlId::Count), nullptr) {}
+FormControls::FormControls(FormControls&&) noexcept = default;
+FormControls& FormControls::operator=(FormControls&&) noexcept = default;
+FormControls::~FormControls() = default;
+
+FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale) {
+  FormControls controls;
+  controls.whiteBrush_.reset(::CreateSolidBrush(RGB(255, 255, 255)));
+  for (const ControlSpec& design : MainFormControls()) {
+    controls.windows_[static_cast<size_t>(design.id)] = controls.CreateControl(design, form, windowFont, scale);
+  }
+  return controls;
+}
+
+HWND FormControls::CreateControl(const ControlSpec& design, HWND form, HFONT windowFont, const LayoutScale& scale) {
+  HWND parent = design.parent == ControlId::None ? form : (*this)[design.parent];
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  int id = CommandIdOf(design.id);
+  HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+  DWORD child = WS_CHILD | WS_VISIBLE | (design.tabStop ? WS_TABSTOP : 0);
+  HFONT font = windowFont;
+  if (design.font) {
+    LOGFONTW lf = MakeLogFont(design.font->face, design.font->charSet, -scale(design.font->height),
+                              design.font->bold ? FW_BOLD : FW_NORMAL);
+    ownFonts_.emplace_back(::CreateFontIndirectW(&lf));
+    font = ownFonts_.back().get();
+  }
+  Rect r = scale(design.bounds);
+  HWND hwnd = nullptr;
+
+  auto create = [&](DWORD exStyle, const wchar_t* cls, DWORD style) {
+    return ::CreateWindowExW(exStyle, cls, design.caption, child | style, r.left, r.top, r.width(), r.height(),
+                             parent, menuId, instance, nullptr);
+  };
+
+  switch (design.kind) {
+    case ControlKind::Panel:
+      panels_.push_back(std::make_unique<PanelWindow>(design));
+      hwnd = panels_.back()->Create(parent, id, instance);
+      if (hwnd) ::MoveWindow(hwnd, r.left, r.top, r.width(), r.height(), FALSE);
+      break;
+    case ControlKind::Label:
+      hwnd = create(0, L"STATIC", SS_LEFT | SS_NOPREFIX);
+      SizeLabel(hwnd, font, design.caption);
+      break;
+    case ControlKind::Edit:
+      hwnd = create(WS_EX_CLIENTEDGE, L"EDIT", ES_LEFT | ES_AUTOHSCROLL);
+      LimitEditToCp936Bytes(hwnd);
+      break;
+    case ControlKind::CheckBox:
+      hwnd = create(0, L"BUTTON", BS_AUTOCHECKBOX);
+      break;
+    case ControlKind::FlatButton:
+      hwnd = create(0, L"BUTTON", BS_PUSHBUTTON | BS_OWNERDRAW);
+      MakeFlatButton(hwnd);
+      break;
+    case ControlKind::PushButton:
+      hwnd = create(0, L"BUTTON", BS_PUSHBUTTON);
+      break;
+    case ControlKind::Image:
+      imageView_ = std::make_unique<ImageView>();
+      hwnd = imageView_->Create(parent, id, instance, r);
+      break;
+    case ControlKind::StatusBar:
+      hwnd = create(0, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+      break;
+    case ControlKind::CoolBar:
+      hwnd = create(WS_EX_CONTROLPARENT, REBARCLASSNAMEW,
+                    WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
+                        RBS_VARHEIGHT);
+      ::SendMessageW(hwnd, RB_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+      ForwardNotificationsToRoot(hwnd);
+      break;
+    case ControlKind::PageScroller:
+      hwnd = create(0, WC_PAGESCROLLERW, PGS_HORZ | PGS_AUTOSCROLL | PGS_DRAGNDROP);
+      break;
+    case ControlKind::ToolBar:
+      hwnd = create(0, TOOLBARCLASSNAMEW,
+                    TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+      break;
+  }
+  if (!hwnd) throw AppError(L"Cannot create control " + WidenUtf8(design.name));
+  ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+// Labels, the check box and the panels' captions show their parent's colour.
+HBRUSH FormControls::Colour(HDC dc, HWND control) const {
+  std::optional<ControlId> id = ControlOfCommand(::GetDlgCtrlID(control));
+  if (!id) return nullptr;
+  const ControlSpec& design = DesignOf(*id);
+  const ControlSpec* parent = design.parent == ControlId::None ? nullptr : &DesignOf(design.parent);
+  COLORREF back = parent ? BackColourOf(*parent) : ::GetSysColor(COLOR_BTNFACE);
+  ::SetTextColor(dc, design.textColor == kNoColor ? ::GetSysColor(COLOR_WINDOWTEXT) : design.textColor);
+  ::SetBkColor(dc, back);
+  ::SetBkMode(dc, TRANSPARENT);
+  return back == RGB(255, 255, 255) ? whiteBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, int copyCommand, int exportCommand) {
+  POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+  if (screenPoint == -1) {
+    RECT rc;
+    ::GetWindowRect(image, &rc);
+    at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  }
+  UniqueMenu menu(::CreatePopupMenu());
+  if (!menu) throw AppError(L"Out of system resources");
+  ::AppendMenuW(menu.get(), MF_STRING, copyCommand, L"复制图片(&C)\tCtrl+C");
+  ::AppendMenuW(menu.get(), MF_STRING, exportCommand, L"导出(&E)...\tCtrl+S");
+  return static_cast<int>(
+      ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+}
+
+void SetLabelText(HWND label, const std::wstring& text) {
+  // Clear the old text's area in the parent, which the smaller label may no longer cover.
+  RECT old = RectInParent(label);
+  ::SetWindowTextW(label, text.c_str());
+  SizeLabel(label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), text);
+  ::InvalidateRect(::GetParent(label), &old, TRUE);
 }
 
 }  // namespace plakato

@@ -4,12 +4,70 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "app/form_layout.h"
+#include "base/handles_win.h"
 #include "base/window_win.h"
 
 namespace plakato {
 
 void RegisterControlClasses(HINSTANCE instance);
+
+class PanelWindow;
+class ImageView;
+
+// The window font: the designed one, its height scaled by the display's
+// dpi, and the height of "0" it measures, by which the layout scales.
+struct WindowFont {
+  UniqueFont font;
+  LayoutScale scale;
+};
+WindowFont MakeWindowFont(const FontSpec& design, int dpi);
+
+// The controls of the main window, made from the control table, with what
+// they own: the objects behind the program's own control classes, the
+// fonts of controls that have their own, the brush of white backgrounds.
+class FormControls {
+ public:
+  FormControls();
+  FormControls(FormControls&&) noexcept;
+  FormControls& operator=(FormControls&&) noexcept;
+  ~FormControls();
+
+  HWND operator[](ControlId id) const { return windows_[static_cast<size_t>(id)]; }
+  // Null until the controls are made.
+  ImageView* imageView() const { return imageView_.get(); }
+  // What a label, the check box or a panel's caption is drawn with
+  // (WM_CTLCOLORSTATIC, WM_CTLCOLORBTN): its parent's colour behind its own
+  // text colour. Null for a window not in the control table.
+  HBRUSH Colour(HDC dc, HWND control) const;
+
+ private:
+  friend FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale);
+  HWND CreateControl(const ControlSpec& design, HWND form, HFONT windowFont, const LayoutScale& scale);
+
+  std::vector<HWND> windows_;  // indexed by ControlId
+  std::vector<std::unique_ptr<PanelWindow>> panels_;
+  std::unique_ptr<ImageView> imageView_;
+  std::vector<UniqueFont> ownFonts_;
+  UniqueBrush whiteBrush_;
+};
+
+// Makes every control of the table in `form`, in table order, at its scaled
+// place, in the window font or its own. The rebar, pager and tool bar are
+// made bare: the face strip puts them together.
+FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale);
+
+// The placard's menu, "复制图片(&C)" and "导出(&E)...", at the pointer, or at
+// the middle of `image` when opened from the keyboard (`screenPoint` -1);
+// gives the command chosen, 0 for none.
+int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, int copyCommand, int exportCommand);
+
+// Sets a label's text and sizes the label to it, as at creation.
+void SetLabelText(HWND label, const std::wstring& text);
 
 // A panel paints its colour, bevel and caption, reports a click to its parent
 // as WM_COMMAND/STN_CLICKED, and passes its children's notifications up to
@@ -40,7 +98,7 @@ inline constexpr WORD kImageDragStarted = 0x0100;
 // reported once as kImageDragStarted.
 class ImageView : public Window<ImageView> {
  public:
-  HWND Create(HWND parent, int id, HINSTANCE instance, const Bounds& b);
+  HWND Create(HWND parent, int id, HINSTANCE instance, const Rect& r);
   void SetSource(HDC source);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   static void Register(HINSTANCE instance);

@@ -54,8 +54,8 @@ int ButtonOfFace(HWND toolBar, int face) {
 // The pager holds the focus for the strip and keeps the highlight.
 class StripPager : public Subclass<StripPager> {
  public:
-  StripPager(HWND toolBar, std::function<int()> currentFace)
-      : toolBar_(toolBar), currentFace_(std::move(currentFace)) {}
+  StripPager(HWND toolBar, FaceStrip::CurrentFace currentFace, FaceStrip::PickFace pickFace)
+      : toolBar_(toolBar), currentFace_(std::move(currentFace)), pickFace_(std::move(pickFace)) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Draws the highlight again, for when the tool bar dropped its hot button.
@@ -72,8 +72,11 @@ class StripPager : public Subclass<StripPager> {
   void ScrollIntoView(int button);
   void Pick();
 
+  void PickCommand(int command);
+
   HWND toolBar_;
-  std::function<int()> currentFace_;
+  FaceStrip::CurrentFace currentFace_;
+  FaceStrip::PickFace pickFace_;
   int highlight_ = -1;
   bool focused_ = false;
 };
@@ -106,9 +109,9 @@ LRESULT StripPager::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HWND>(lParam) == toolBar_) {
         // A face was picked, by the pointer or the keyboard: the highlight
         // follows the face now shown.
-        LRESULT result = CallBase(message, wParam, lParam);
+        PickCommand(LOWORD(wParam));
         if (focused_) HighlightFaceShown();
-        return result;
+        return 0;
       }
       break;
     default:
@@ -149,6 +152,15 @@ void StripPager::ScrollIntoView(int button) {
     int position = static_cast<int>(::SendMessageW(hwnd(), PGM_GETPOS, 0, 0));
     ::SendMessageW(hwnd(), PGM_SETPOS, 0, std::max(0, position + move));
   }
+}
+
+// The face of the button with this command, as its image says.
+void StripPager::PickCommand(int command) {
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_IMAGE;
+  if (::SendMessageW(toolBar_, TB_GETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info)) < 0) return;
+  pickFace_(info.iImage);
 }
 
 // The same WM_COMMAND the tool bar sends for a click on the button.
@@ -203,13 +215,75 @@ void StripToolBar::NameTip(NMTTDISPINFOW& info) {
 
 }  // namespace
 
-void MakeFaceStrip(HWND pager, HWND toolBar, std::function<int()> currentFace) {
+void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, CurrentFace currentFace,
+                       PickFace pickFace) {
+  pager_ = pager;
+  toolBar_ = toolBar;
+  const ImageList& faces = FaceImages();
+  ::SendMessageW(pager, PGM_SETBUTTONSIZE, 0, scale(12));
+  ::SendMessageW(pager, PGM_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
+  // The rebar leaves a right margin of its own that differs between comctl32
+  // versions, so the pager is put back at its designed place afterwards.
+  RECT place;
+  ::GetWindowRect(pager, &place);
+  ::MapWindowPoints(nullptr, rebar, reinterpret_cast<POINT*>(&place), 2);
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE | RBBIM_COLORS;
+  band.clrFore = ::GetSysColor(COLOR_BTNTEXT);
+  band.clrBack = ::GetSysColor(COLOR_BTNFACE);
+  band.fStyle = RBBS_GRIPPERALWAYS;
+  band.hwndChild = pager;
+  band.cxMinChild = 0;
+  band.cyMinChild = scale(33);
+  band.cx = scale(367);
+  ::SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+  ::MoveWindow(pager, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+
+  ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  ::SendMessageW(pager, PGM_SETCHILD, 0, reinterpret_cast<LPARAM>(toolBar));
+  images_ = MakeSystemImageList(faces);
+  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(faces.Width(), faces.Height()));
+  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(33), scale(32)));
+  // Each button goes in front of the ones made before it.
+  for (int i = faces.Count() - 1; i >= 0; --i) {
+    TBBUTTON button{};
+    button.iBitmap = i;
+    button.idCommand = kFaceCommandBase + i;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON;
+    ::SendMessageW(toolBar, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
+  }
+  SIZE size{};
+  ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  RECT pagerArea;
+  ::GetClientRect(pager, &pagerArea);
+  ::SetWindowPos(toolBar, nullptr, 0, 0, size.cx, pagerArea.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(pager, PGM_RECALCSIZE, 0, 0);
+  // Some pagers (Wine's) decide which arrows to show only when the position
+  // changes; a step there and back shows the right arrow from the start.
+  ::SendMessageW(pager, PGM_SETPOS, 0, 1);
+  ::SendMessageW(pager, PGM_SETPOS, 0, 0);
+
   // The tool tips speak the window font, which has the Chinese characters.
   if (HWND tips = reinterpret_cast<HWND>(::SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0))) {
     ::SendMessageW(tips, WM_SETFONT, ::SendMessageW(toolBar, WM_GETFONT, 0, 0), FALSE);
   }
   Subclass<StripToolBar>::Attach(toolBar, std::make_unique<StripToolBar>());
-  Subclass<StripPager>::Attach(pager, std::make_unique<StripPager>(toolBar, std::move(currentFace)));
+  Subclass<StripPager>::Attach(pager,
+                               std::make_unique<StripPager>(toolBar, std::move(currentFace), std::move(pickFace)));
+}
+
+// The pager scrolls the tool bar, which is as wide as its buttons.
+bool FaceStrip::OnNotify(NMHDR* header) const {
+  if (!pager_ || header->hwndFrom != pager_ || header->code != PGN_CALCSIZE) return false;
+  auto* calc = reinterpret_cast<NMPGCALCSIZE*>(header);
+  SIZE size{};
+  ::SendMessageW(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  if (calc->dwFlag == PGF_CALCWIDTH) calc->iWidth = size.cx;
+  if (calc->dwFlag == PGF_CALCHEIGHT) calc->iHeight = size.cy;
+  return true;
 }
 
 }  // namespace plakato

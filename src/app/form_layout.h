@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/rect.h"
+
 namespace plakato {
 
 enum class ControlKind {
@@ -53,14 +55,6 @@ enum class ControlId {
   None = Count,  // as a parent: the form's client area
 };
 
-struct Bounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Bounds&, const Bounds&) = default;
-};
-
 // Character sets as GDI numbers them; kept here so the layout stays free of
 // the Windows headers.
 inline constexpr int kAnsiCharset = 0;
@@ -84,7 +78,7 @@ struct ControlSpec {
   const char* name;
   ControlKind kind;
   ControlId parent;
-  Bounds bounds;
+  Rect bounds;
   const wchar_t* caption;
   const FontSpec* font;  // nullptr: the window font
   uint32_t textColor;
@@ -125,7 +119,9 @@ struct LayoutScale {
   int measured = kDesignTextHeight;
   bool active() const { return measured != kDesignTextHeight; }
   int operator()(int value) const;
-  Bounds operator()(Bounds b) const;
+  // Scales the corner and the size, so a control keeps its scaled size
+  // wherever it stands.
+  Rect operator()(const Rect& r) const;
 };
 
 }  // namespace plakato

@@ -2,9 +2,29 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/com_win.h"
 #include "export/picture_drag_win.h"
+
+namespace {
+
+// Runs until the window is closed; keyboard navigation (Tab between the
+// controls) works as in a dialog, and the window's shortcuts work wherever
+// the focus is.
+void RunMessageLoop(const plakato::MainWindow& window) {
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    HWND handle = window.handle();
+    if (handle && ::IsWindow(handle)) {
+      if (::TranslateAcceleratorW(handle, window.shortcuts(), &msg)) continue;
+      if (::IsDialogMessageW(handle, &msg)) continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES |
@@ -14,10 +34,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   plakato::OleScope ole;
   // Picture files of earlier drags that no drop target can still be reading.
   plakato::RemoveStaleDragFiles(plakato::DragFolder());
-  plakato::TForm1 form;
-  form.Create();
-  form.Show();
-  plakato::RunMessageLoop(form);
+  plakato::MainWindow window;
+  window.Create();
+  window.Show();
+  RunMessageLoop(window);
   // The command line is ignored and a closed window is a normal end.
   return 0;
 }

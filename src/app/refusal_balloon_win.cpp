@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "base/font_win.h"
+
 namespace plakato {
 
 namespace {
@@ -49,10 +51,7 @@ bool RefusalBalloon::Create() {
   LOGFONTW lf{};
   auto editFont = reinterpret_cast<HFONT>(::SendMessageW(edit_, WM_GETFONT, 0, 0));
   if (!editFont || !::GetObjectW(editFont, sizeof(lf), &lf)) {
-    lf = LOGFONTW{};
-    lf.lfHeight = -12;
-    lf.lfCharSet = GB2312_CHARSET;
-    wcsncpy(lf.lfFaceName, L"宋体", LF_FACESIZE - 1);
+    lf = MakeLogFont(L"宋体", GB2312_CHARSET, -12, FW_DONTCARE);
   }
   font_.reset(::CreateFontIndirectW(&lf));
   if (font_) ::SendMessageW(tip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

@@ -5,9 +5,21 @@
 #include <objbase.h>
 #include <ole2.h>
 
+#include <cstdint>
+#include <string>
 #include <utility>
 
 namespace plakato {
+
+// An HRESULT as the program's error texts show it: "0x" and eight upper-case
+// hexadecimal digits.
+inline std::wstring HresultText(HRESULT hr) {
+  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  auto value = static_cast<uint32_t>(hr);
+  std::wstring text = L"0x";
+  for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
+  return text;
+}
 
 // Holds one reference to a COM interface and releases it when it goes.
 template <typename T>

@@ -39,4 +39,7 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode);
 // of which no more than `limit` + 1 bytes are read.
 std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMode, size_t limit);
 
+// The full path of the running program's file.
+std::wstring ProgramPath();
+
 }  // namespace plakato

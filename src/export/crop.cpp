@@ -4,8 +4,8 @@
 
 namespace plakato {
 
-SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight) {
-  SceneRect r;
+Rect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight) {
+  Rect r;
   r.left = (sceneWidth - signWidth) / 2;
   r.right = r.left + signWidth;
   r.top = sceneHeight - cropHeight;
@@ -13,7 +13,7 @@ SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int crop
   return r;
 }
 
-PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r) {
+PixelCanvas CropPixels(const PixelCanvas& scene, const Rect& r) {
   PixelCanvas out(std::max(0, r.right - r.left), std::max(0, r.bottom - r.top), 0xFFFFFF);
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {

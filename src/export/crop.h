@@ -7,14 +7,14 @@
 
 namespace plakato {
 
-// From the scene's bounds and the two numbers the last drawing left behind
-// (FSignWidth, FSceneHeight). Left is (sceneWidth - signWidth) / 2 truncated
+// From the scene's bounds and the two numbers of the last drawing's layout
+// (sign width, scene height). Left is (sceneWidth - signWidth) / 2 truncated
 // toward zero, so a sign wider than the scene may start at a negative column.
-SceneRect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight);
+Rect CropRectangle(int sceneWidth, int sceneHeight, int signWidth, int cropHeight);
 
 // A picture of r's size holding the scene's pixels under r, and white where
 // r reaches outside the scene.
-PixelCanvas CropPixels(const PixelCanvas& scene, const SceneRect& r);
+PixelCanvas CropPixels(const PixelCanvas& scene, const Rect& r);
 
 // The picture an export writes, before any encoding: the part of the whole
 // scene that the drawing's layout marks out.

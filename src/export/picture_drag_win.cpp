@@ -66,11 +66,7 @@ DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const s
   ComPtr<IDropSource> source = MakeDropSource();
   DWORD effect = DROPEFFECT_NONE;
   HRESULT hr = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
-  if (FAILED(hr)) {
-    wchar_t code[16];
-    swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-    throw AppError(std::wstring(L"Cannot drag the picture (") + code + L")");
-  }
+  if (FAILED(hr)) throw AppError(L"Cannot drag the picture (" + HresultText(hr) + L")");
   return hr == DRAGDROP_S_DROP ? (effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
 }
 

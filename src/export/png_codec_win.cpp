@@ -15,16 +15,8 @@
 namespace plakato {
 namespace {
 
-std::wstring Hex(HRESULT hr) {
-  static const wchar_t kDigits[] = L"0123456789ABCDEF";
-  auto value = static_cast<uint32_t>(hr);
-  std::wstring text = L"0x";
-  for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
-  return text;
-}
-
 [[noreturn]] void FailEncoding(const wchar_t* step, HRESULT hr) {
-  throw AppError(std::wstring(L"PNG encoding failed (") + step + L", " + Hex(hr) + L")");
+  throw AppError(std::wstring(L"PNG encoding failed (") + step + L", " + HresultText(hr) + L")");
 }
 
 void Check(HRESULT hr, const wchar_t* step) {

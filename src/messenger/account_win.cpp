@@ -24,16 +24,16 @@ bool FileWithDosTimeExists(const std::wstring& path) {
 }  // namespace
 
 void MessengerAccount::ReadInstallDir() {
-  FQQInstallDir = Trim(ReadMachineString(L"Software\\Tencent\\QQ", L"Install"));
+  installDir_ = Trim(ReadMachineString(L"Software\\Tencent\\QQ", L"Install"));
 }
 
 bool MessengerAccount::Choose(const std::wstring& number) {
   // The number goes into the paths as typed; only the file test judges it.
-  FPanelDir = FQQInstallDir + number + L"\\CustomFace\\panel\\";
-  FFaceIndexPath = FQQInstallDir + number + L"\\CustomFace\\face.xml";
-  if (FileWithDosTimeExists(FFaceIndexPath)) return true;
-  FPanelDir.clear();
-  FFaceIndexPath.clear();
+  panelDir_ = installDir_ + number + L"\\CustomFace\\panel\\";
+  faceIndexPath_ = installDir_ + number + L"\\CustomFace\\face.xml";
+  if (FileWithDosTimeExists(faceIndexPath_)) return true;
+  panelDir_.clear();
+  faceIndexPath_.clear();
   return false;
 }
 

@@ -8,7 +8,7 @@
 #include "base/error.h"
 #include "base/files_win.h"
 #include "base/handles_win.h"
-#include "export/file_digest_win.h"
+#include "messenger/file_digest_win.h"
 #include "messenger/bmp_file.h"
 #include "messenger/face_index.h"
 #include "scene/scene_surface_win.h"
@@ -59,7 +59,7 @@ std::string EmoticonStore::Store(const std::vector<uint8_t>& jpeg, const std::ws
     throw AppError(L"The sign text is longer than " + std::to_wstring(kMessageByteLimit) + L" bytes");
   }
   PixelCanvas thumb;
-  if (!pieces_.GetBitmap(3, thumb)) throw AppError(L"The thumbnail picture is missing");
+  if (!pieces_.GetBitmap(PieceIndex(Piece::Thumbnail), thumb)) throw AppError(L"The thumbnail picture is missing");
 
   const std::wstring temp = account_.TempPicturePath();
   WriteFileReplacing(temp, jpeg);
@@ -67,17 +67,17 @@ std::string EmoticonStore::Store(const std::vector<uint8_t>& jpeg, const std::ws
   // so that it names exactly the bytes the messenger will find there.
   const std::string id = ComputeFileDigest(temp);
   const std::wstring wideId(id.begin(), id.end());
-  WriteFileReplacing(account_.FPanelDir + wideId + L".jpg", jpeg);
-  WriteFileReplacing(account_.FPanelDir + wideId + L"fixed.bmp", ThumbnailBmp(thumb));
+  WriteFileReplacing(account_.panelDir() + wideId + L".jpg", jpeg);
+  WriteFileReplacing(account_.panelDir() + wideId + L"fixed.bmp", ThumbnailBmp(thumb));
   UpdateFaceIndex(id, *text);
   return id;
 }
 
 void EmoticonStore::UpdateFaceIndex(const std::string& id, const std::string& signText) {
-  memo_.LoadBytes(ReadWholeFile(account_.FFaceIndexPath, FILE_SHARE_READ));
-  PatchFaceIndex(memo_, id, signText);
-  const std::string& text = memo_.Text();
-  WriteFileReplacing(account_.FFaceIndexPath, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+  indexLines_.LoadBytes(ReadWholeFile(account_.faceIndexPath(), FILE_SHARE_READ));
+  PatchFaceIndex(indexLines_, id, signText);
+  const std::string& text = indexLines_.Text();
+  WriteFileReplacing(account_.faceIndexPath(), {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 }  // namespace plakato

@@ -15,7 +15,7 @@ namespace plakato {
 
 class EmoticonStore {
  public:
-  // `pieces`: the piece list whose image 3 is every emoticon's thumbnail.
+  // `pieces`: the piece list whose Piece::Thumbnail is every emoticon's thumbnail.
   EmoticonStore(const MessengerAccount& account, const ImageList& pieces) : account_(account), pieces_(pieces) {}
 
   // Stores one emoticon: the JPEG as tempfile.jpg, then as <ID>.jpg, the
@@ -25,14 +25,14 @@ class EmoticonStore {
   std::string Store(const std::vector<uint8_t>& jpeg, const std::wstring& signText);
 
   // face.xml between loading and saving.
-  const LineBuffer& Memo1() const { return memo_; }
+  const LineBuffer& indexLines() const { return indexLines_; }
 
  private:
   void UpdateFaceIndex(const std::string& id, const std::string& signText);
 
   const MessengerAccount& account_;
   const ImageList& pieces_;
-  LineBuffer memo_;
+  LineBuffer indexLines_;
 };
 
 // Image `thumb` on white as the messenger wants it: a bitmap compatible with

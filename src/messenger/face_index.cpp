@@ -41,16 +41,16 @@ size_t FindLastText(std::string_view text, std::string_view marker) {
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == npos; }
 
-std::optional<size_t> FirstLineWith(const LineBuffer& memo, std::string_view marker, size_t from = 0) {
-  for (size_t i = from; i < memo.Count(); ++i) {
-    if (FindText(memo.Line(i), marker) != npos) return i;
+std::optional<size_t> FirstLineWith(const LineBuffer& buffer, std::string_view marker, size_t from = 0) {
+  for (size_t i = from; i < buffer.Count(); ++i) {
+    if (FindText(buffer.Line(i), marker) != npos) return i;
   }
   return std::nullopt;
 }
 
-std::optional<size_t> LastLineWith(const LineBuffer& memo, std::string_view marker) {
-  for (size_t i = memo.Count(); i-- > 0;) {
-    if (FindText(memo.Line(i), marker) != npos) return i;
+std::optional<size_t> LastLineWith(const LineBuffer& buffer, std::string_view marker) {
+  for (size_t i = buffer.Count(); i-- > 0;) {
+    if (FindText(buffer.Line(i), marker) != npos) return i;
   }
   return std::nullopt;
 }
@@ -67,28 +67,28 @@ std::vector<std::string> EntryLines(std::string_view faceId, std::string_view me
 }
 
 // Line i becomes `head`, followed by `lines` and then `tail`, each a line of its own.
-void SplitLine(LineBuffer& memo, size_t i, std::string_view head, std::vector<std::string> lines, std::string tail) {
+void SplitLine(LineBuffer& buffer, size_t i, std::string_view head, std::vector<std::string> lines, std::string tail) {
   lines.push_back(std::move(tail));
-  memo.ReplaceLine(i, head);
-  memo.InsertLines(i + 1, lines);
+  buffer.ReplaceLine(i, head);
+  buffer.InsertLines(i + 1, lines);
 }
 
 // Puts `lines` in front of the closing tag on line e. A closing tag with only
 // blanks before it keeps its line; one with other text before it (an entry on
 // the same line, say) has its line split just before the tag.
-void InsertBeforeClosing(LineBuffer& memo, size_t e, size_t closeAt, std::vector<std::string> lines) {
-  std::string full(memo.FullLine(e));
+void InsertBeforeClosing(LineBuffer& buffer, size_t e, size_t closeAt, std::vector<std::string> lines) {
+  std::string full(buffer.FullLine(e));
   if (IsBlank(std::string_view(full).substr(0, closeAt))) {
-    memo.InsertLines(e, lines);
+    buffer.InsertLines(e, lines);
     return;
   }
-  SplitLine(memo, e, std::string_view(full).substr(0, closeAt), std::move(lines), full.substr(closeAt));
+  SplitLine(buffer, e, std::string_view(full).substr(0, closeAt), std::move(lines), full.substr(closeAt));
 }
 
 // The first panel group is at line g: raise its count and add the entry as its last.
-void AddToPanelGroup(LineBuffer& memo, size_t g, std::vector<std::string> entry) {
-  std::string_view view = memo.Line(g);
-  std::string full(memo.FullLine(g));
+void AddToPanelGroup(LineBuffer& buffer, size_t g, std::vector<std::string> entry) {
+  std::string_view view = buffer.Line(g);
+  std::string full(buffer.FullLine(g));
   size_t tagStart = FindText(view, kPanelTag);
   size_t tagEnd = view.find('>', tagStart);  // '>' is never a trail byte
   std::string_view tag = view.substr(tagStart, tagEnd == npos ? npos : tagEnd + 1 - tagStart);
@@ -119,52 +119,52 @@ void AddToPanelGroup(LineBuffer& memo, size_t g, std::vector<std::string> entry)
     size_t blanks = view.find_last_not_of(" \t", slash - 1) + 1;
     std::string head = wholeLine ? rebuilt : inPlace.substr(0, blanks + shift) + ">";
     std::string tail = std::string(kGroupClose) + (wholeLine ? "" : full.substr(tagEnd + 1));
-    SplitLine(memo, g, head, std::move(entry), std::move(tail));
+    SplitLine(buffer, g, head, std::move(entry), std::move(tail));
     return;
   }
 
   size_t closeAt = tagEnd == npos ? npos : FindText(view, kGroupClose, tagEnd + 1);
   size_t e = g;
   if (closeAt == npos) {
-    std::optional<size_t> below = FirstLineWith(memo, kGroupClose, g + 1);
+    std::optional<size_t> below = FirstLineWith(buffer, kGroupClose, g + 1);
     if (!below) {
       throw AppError(L"face.xml has a panel group without its closing tag; the index was left unchanged");
     }
     e = *below;
-    closeAt = FindText(memo.Line(e), kGroupClose);
+    closeAt = FindText(buffer.Line(e), kGroupClose);
   }
   if (e == g) {
-    SplitLine(memo, g, std::string_view(inPlace).substr(0, closeAt + shift), std::move(entry), full.substr(closeAt));
+    SplitLine(buffer, g, std::string_view(inPlace).substr(0, closeAt + shift), std::move(entry), full.substr(closeAt));
     return;
   }
-  memo.ReplaceLine(g, wholeLine ? rebuilt : inPlace);
-  InsertBeforeClosing(memo, e, closeAt, std::move(entry));
+  buffer.ReplaceLine(g, wholeLine ? rebuilt : inPlace);
+  InsertBeforeClosing(buffer, e, closeAt, std::move(entry));
 }
 
 // No panel group: a new one goes after the lowest group, or else just inside
 // the root's closing tag, or else at the end.
-void AddPanelGroup(LineBuffer& memo, const std::vector<std::string>& entry) {
+void AddPanelGroup(LineBuffer& buffer, const std::vector<std::string>& entry) {
   std::vector<std::string> group;
   group.emplace_back(kNewGroupOpen);
   group.insert(group.end(), entry.begin(), entry.end());
   group.emplace_back(kGroupClose);
 
-  if (std::optional<size_t> j = LastLineWith(memo, kGroupClose)) {
-    std::string full(memo.FullLine(*j));
-    size_t after = FindLastText(memo.Line(*j), kGroupClose) + kGroupClose.size();
+  if (std::optional<size_t> j = LastLineWith(buffer, kGroupClose)) {
+    std::string full(buffer.FullLine(*j));
+    size_t after = FindLastText(buffer.Line(*j), kGroupClose) + kGroupClose.size();
     if (IsBlank(std::string_view(full).substr(after))) {
-      memo.InsertLines(*j + 1, group);
+      buffer.InsertLines(*j + 1, group);
     } else {
       // More follows the group on its line (the root's closing tag, say): split after the group.
-      SplitLine(memo, *j, std::string_view(full).substr(0, after), std::move(group), full.substr(after));
+      SplitLine(buffer, *j, std::string_view(full).substr(0, after), std::move(group), full.substr(after));
     }
     return;
   }
-  if (std::optional<size_t> r = LastLineWith(memo, kRootClose)) {
-    InsertBeforeClosing(memo, *r, FindText(memo.Line(*r), kRootClose), std::move(group));
+  if (std::optional<size_t> r = LastLineWith(buffer, kRootClose)) {
+    InsertBeforeClosing(buffer, *r, FindText(buffer.Line(*r), kRootClose), std::move(group));
     return;
   }
-  memo.InsertLines(memo.Count(), group);
+  buffer.InsertLines(buffer.Count(), group);
 }
 
 }  // namespace
@@ -232,7 +232,7 @@ std::string EscapeXmlAttribute(std::string_view text) {
   return out;
 }
 
-void PatchFaceIndex(LineBuffer& memo, std::string_view faceId, std::string_view message) {
+void PatchFaceIndex(LineBuffer& buffer, std::string_view faceId, std::string_view message) {
   std::vector<std::string> entry = EntryLines(faceId, message);
   // Everything that can fail is checked before the first change: the lines,
   // and room for the most the patch can add (the entry, a new group, a rebuilt
@@ -242,12 +242,12 @@ void PatchFaceIndex(LineBuffer& memo, std::string_view faceId, std::string_view 
     if (line.find_first_of("\r\n") != npos) throw AppError(L"A line of the face index cannot hold a line break");
     most += line.size() + 2;
   }
-  if (memo.Text().size() + most > memo.Capacity()) throw AppError(L"Text exceeds memo capacity");
+  if (buffer.Text().size() + most > buffer.Capacity()) throw AppError(L"Text exceeds memo capacity");
 
-  if (std::optional<size_t> g = FirstLineWith(memo, kPanelTag)) {
-    AddToPanelGroup(memo, *g, std::move(entry));
+  if (std::optional<size_t> g = FirstLineWith(buffer, kPanelTag)) {
+    AddToPanelGroup(buffer, *g, std::move(entry));
   } else {
-    AddPanelGroup(memo, entry);
+    AddPanelGroup(buffer, entry);
   }
 }
 

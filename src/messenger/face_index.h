@@ -28,6 +28,6 @@ std::string EscapeXmlAttribute(std::string_view text);
 // bytes, escaped here) as the last entry of the index's first panel group,
 // raising the group's count, or adds the group. On any error the buffer is
 // left exactly as it was.
-void PatchFaceIndex(LineBuffer& memo, std::string_view faceId, std::string_view message);
+void PatchFaceIndex(LineBuffer& buffer, std::string_view faceId, std::string_view message);
 
 }  // namespace plakato

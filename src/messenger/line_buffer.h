@@ -1,5 +1,6 @@
-// The hidden multi-line edit that holds the messenger's face index between
-// loading and saving: one text whose lines end in CR LF.
+// The messenger's face index between loading and saving, as lines: one text
+// whose lines end in CR LF, bounded as a multi-line edit's text is (a
+// capacity, and the part of a long line that searches see).
 #pragma once
 
 #include <cstddef>
@@ -14,11 +15,11 @@ namespace plakato {
 class LineBuffer {
  public:
   // More than any real index holds; a larger text is refused.
-  static constexpr size_t kMemoCapacity = size_t{64} << 20;
+  static constexpr size_t kDefaultCapacity = size_t{64} << 20;
   // The searches and the count see at most this much of a line.
   static constexpr size_t kVisibleLineBytes = 4096;
 
-  explicit LineBuffer(size_t capacity = kMemoCapacity);
+  explicit LineBuffer(size_t capacity = kDefaultCapacity);
 
   // Replaces the whole content with the bytes, every CR LF, lone CR and lone
   // LF becoming CR LF. Throws "Text exceeds memo capacity" and keeps the old

@@ -20,4 +20,14 @@ bool ImageList::GetBitmap(int index, PixelCanvas& bitmap) const {
   return true;
 }
 
+const ImageList& FaceImages() {
+  static const ImageList faces(FaceArtwork());
+  return faces;
+}
+
+const ImageList& PieceImages() {
+  static const ImageList pieces(PieceArtwork());
+  return pieces;
+}
+
 }  // namespace plakato

@@ -64,8 +64,21 @@ class ImageList {
 };
 
 // The artwork compiled into the program: the seventeen 26 x 26 faces, and the
-// four 16 x 16 pieces (pole with left hand, right hand, pole top, thumbnail).
+// four 16 x 16 pieces, in the order of Piece.
 const ImageListData& FaceArtwork();
 const ImageListData& PieceArtwork();
+
+// The pieces by their place in the piece list.
+enum class Piece {
+  PoleWithLeftHand,
+  RightHand,
+  PoleTop,
+  Thumbnail,  // not drawn in the scene: every emoticon's 16 x 16 picture
+};
+constexpr int PieceIndex(Piece piece) { return static_cast<int>(piece); }
+
+// The compiled-in artwork as image lists, the same ones for the whole run.
+const ImageList& FaceImages();
+const ImageList& PieceImages();
 
 }  // namespace plakato

@@ -1,22 +1,16 @@
 // The placard scene: a face holding a pole with a framed sign carrying the
-// text. RenderScene clears the surface and draws it all again from the scene
-// fields, leaving behind the sign width and scene height the export crops by.
+// text. DrawPlacard clears the surface and draws it all again from the
+// placard, giving back the sign width and scene height the export crops by.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "base/rect.h"
 #include "scene/pixels.h"
+#include "scene/placard.h"
 
 namespace plakato {
-
-struct SceneRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const SceneRect&, const SceneRect&) = default;
-};
 
 struct TextSize {
   int width = 0;
@@ -24,10 +18,12 @@ struct TextSize {
 };
 
 // What the scene needs of a drawing surface, with the semantics of a GDI
-// device context: the pen and brush it is given stay until changed.
+// device context: the font, pen and brush it is given stay until changed.
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
+  // Text is measured and written in this font from now on.
+  virtual void SetFont(const SignFont& font) = 0;
   // Extent of the whole string in the surface's font.
   virtual TextSize TextExtent(const std::wstring& text) = 0;
   // A solid brush of this colour (also after a clear brush).
@@ -36,14 +32,14 @@ class DrawingSurface {
   virtual void SetBrushClear() = 0;
   virtual void SetPen(uint32_t colour, int width) = 0;
   // Fills the rectangle without its right column and bottom row.
-  virtual void FillRect(const SceneRect& r) = 0;
+  virtual void FillRect(const Rect& r) = 0;
   // Filled with the brush, outlined with the pen centred on the outline.
-  virtual void Rectangle(const SceneRect& r) = 0;
+  virtual void Rectangle(const Rect& r) = 0;
   // Text with its top-left corner at (x, y), in the font and its colour.
   virtual void TextOut(int x, int y, const std::wstring& text) = 0;
   // Image `index` of `list` through its mask, cell's top-left at (x, y).
   virtual void DrawImage(const ImageList& list, int index, int x, int y) = 0;
-  virtual SceneRect ClipBox() = 0;
+  virtual Rect ClipBox() = 0;
 };
 
 // What a drawing leaves for the export: the sign's width and the height of
@@ -54,29 +50,19 @@ struct SceneLayout {
   friend bool operator==(const SceneLayout&, const SceneLayout&) = default;
 };
 
-// The scene fields of the main window and the drawing steps that use them.
-struct PlacardScene {
-  int FCenterX = 0;
-  int FCenterY = 0;
-  int FFigureWidth = 0;
-  int FFigureHeight = 0;
-  int FFigureIndex = 0;
-  int FSignWidth = 0;
-  int FSceneHeight = 0;
-  std::wstring FMessage;
-
-  // The fields at start, for a surface of the given size and the face list.
-  void SetStartFields(int surfaceWidth, int surfaceHeight, const ImageList& faces);
-
-  // Clears the surface and draws the whole placard; gives the layout it drew.
-  SceneLayout RenderScene(DrawingSurface& surface, const ImageList& faces, const ImageList& pieces,
-                          uint32_t signColour);
-  void DrawSign(DrawingSurface& surface, const std::wstring& text, int x, int y, uint32_t penColour,
-                uint32_t brushColour);
-  void DrawFigure(DrawingSurface& surface, const ImageList& list, int index, int cx, int cy);
-  void DrawPole(DrawingSurface& surface, const ImageList& list, int cx, int cy);
+// Where the face stands and how large it is, on a surface of the given bounds.
+struct PlacardGeometry {
+  int centreX = 0;
+  int centreY = 0;
+  int faceWidth = 0;
+  int faceHeight = 0;
+  friend bool operator==(const PlacardGeometry&, const PlacardGeometry&) = default;
 };
+PlacardGeometry GeometryOf(const Rect& surface, const ImageList& faces);
 
-inline constexpr wchar_t kDefaultSignText[] = L"Quillion";
+// Clears the surface and draws the whole placard, from the compiled-in
+// artwork (FaceImages, PieceImages); gives the layout it drew. It stores
+// nothing: only the surface keeps its font, pen and brush, as a canvas does.
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface);
 
 }  // namespace plakato

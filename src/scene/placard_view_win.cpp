@@ -9,18 +9,18 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
   if (!surface_) {
     WindowDc screen(nullptr);
     auto surface = std::make_unique<SceneSurface>(screen.get(), width, height, dpi);
-    faceStrip_ = std::make_unique<MaskedStrip>(faces_);
-    pieceStrip_ = std::make_unique<MaskedStrip>(pieces_);
-    surface->AddImageList(faces_, *faceStrip_);
-    surface->AddImageList(pieces_, *pieceStrip_);
+    faceStrip_ = std::make_unique<MaskedStrip>(FaceImages());
+    pieceStrip_ = std::make_unique<MaskedStrip>(PieceImages());
+    surface->AddImageList(FaceImages(), *faceStrip_);
+    surface->AddImageList(PieceImages(), *pieceStrip_);
     surface_ = std::move(surface);
   }
   return *surface_;
 }
 
-SceneLayout PlacardView::Render(uint32_t signColour) {
+SceneLayout PlacardView::Draw(const Placard& placard) {
   if (!surface_) throw AppError(L"The placard has no drawing surface");
-  return scene.RenderScene(*surface_, faces_, pieces_, signColour);
+  return DrawPlacard(placard, *surface_);
 }
 
 PixelCanvas PlacardView::Pixels() const {

@@ -1,5 +1,5 @@
-// The placard as the window shows it: the scene fields, the artwork they are
-// drawn from, and the screen-compatible surface they are drawn on.
+// The placard as the window shows it: the screen-compatible surface it is
+// drawn on, with the compiled-in artwork ready to draw through its masks.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "scene/image_list_win.h"
+#include "scene/placard.h"
 #include "scene/placard_scene.h"
 #include "scene/scene_surface_win.h"
 
@@ -14,7 +15,7 @@ namespace plakato {
 
 class PlacardView {
  public:
-  PlacardView(const ImageList& faces, const ImageList& pieces) : faces_(faces), pieces_(pieces) {}
+  PlacardView() = default;
   PlacardView(const PlacardView&) = delete;
   PlacardView& operator=(const PlacardView&) = delete;
 
@@ -24,16 +25,12 @@ class PlacardView {
   // Null until the surface has been made.
   SceneSurface* surface() const { return surface_.get(); }
 
-  // Draws the whole placard from the fields; gives what the export crops by.
-  SceneLayout Render(uint32_t signColour);
+  // Draws the whole placard; gives what the export crops by.
+  SceneLayout Draw(const Placard& placard);
   // The scene's pixels as they stand.
   PixelCanvas Pixels() const;
 
-  PlacardScene scene;  // FCenterX ... FMessage
-
  private:
-  const ImageList& faces_;
-  const ImageList& pieces_;
   std::unique_ptr<MaskedStrip> faceStrip_;
   std::unique_ptr<MaskedStrip> pieceStrip_;
   std::unique_ptr<SceneSurface> surface_;

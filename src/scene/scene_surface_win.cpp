@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "base/error.h"
+#include "base/font_win.h"
 
 namespace plakato {
 
@@ -34,19 +35,32 @@ std::wstring SubstituteForShellDlg2() {
 
 }  // namespace
 
-LOGFONTW DefaultSceneFont(int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -::MulDiv(8, dpi, 72);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH;
+SignFont DefaultSceneFont(int dpi) {
   std::wstring face = SubstituteForShellDlg2();
   if (face.empty()) face = L"MS Sans Serif";
-  wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-  return font;
+  LOGFONTW font = MakeLogFont(face, DEFAULT_CHARSET, -::MulDiv(8, dpi, 72), FW_NORMAL);
+  return SignFontOf(font, ::GetSysColor(COLOR_WINDOWTEXT));
+}
+
+LOGFONTW LogFontOf(const SignFont& font) {
+  LOGFONTW lf = MakeLogFont(font.face, font.charSet, font.height, font.weight);
+  lf.lfItalic = font.italic ? TRUE : FALSE;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
+  lf.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
+  return lf;
+}
+
+SignFont SignFontOf(const LOGFONTW& font, COLORREF colour) {
+  SignFont sign;
+  sign.face.assign(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE - 1));
+  sign.height = font.lfHeight;
+  sign.weight = font.lfWeight;
+  sign.italic = font.lfItalic != 0;
+  sign.underline = font.lfUnderline != 0;
+  sign.strikeOut = font.lfStrikeOut != 0;
+  sign.charSet = font.lfCharSet;
+  sign.colour = colour;
+  return sign;
 }
 
 namespace {
@@ -65,7 +79,7 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
   SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  SetFont(DefaultSceneFont(dpi), ::GetSysColor(COLOR_WINDOWTEXT));
+  SetFont(DefaultSceneFont(dpi));
   SetPen(0x000000, 1);
   SetBrushColour(0xFFFFFF);
 }
@@ -157,13 +171,13 @@ void SceneSurface::SetPen(uint32_t colour, int width) {
   penWidth_ = width;
 }
 
-void SceneSurface::FillRect(const SceneRect& r) {
+void SceneSurface::FillRect(const Rect& r) {
   if (brushClear_) return;  // a clear brush fills nothing
   RECT rc{r.left, r.top, r.right, r.bottom};
   ::FillRect(dc_.get(), &rc, brush_.get());
 }
 
-void SceneSurface::Rectangle(const SceneRect& r) { ::Rectangle(dc_.get(), r.left, r.top, r.right, r.bottom); }
+void SceneSurface::Rectangle(const Rect& r) { ::Rectangle(dc_.get(), r.left, r.top, r.right, r.bottom); }
 
 void SceneSurface::TextOut(int x, int y, const std::wstring& text) {
   ::ExtTextOutW(dc_.get(), x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
@@ -174,20 +188,23 @@ void SceneSurface::DrawImage(const ImageList& list, int index, int x, int y) {
   if (it != imageLists_.end()) it->second->Draw(dc_.get(), index, x, y);
 }
 
-SceneRect SceneSurface::ClipBox() {
+Rect SceneSurface::ClipBox() {
   RECT rc{};
   ::GetClipBox(dc_.get(), &rc);
   return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
-void SceneSurface::SetFont(const LOGFONTW& font, COLORREF color) {
-  UniqueFont created(::CreateFontIndirectW(&font));
+void SceneSurface::SetFont(const SignFont& font) {
+  // Every drawing asks for the placard's font; only a new one costs a GDI font.
+  if (gdiFont_ && font == signFont_) return;
+  LOGFONTW described = LogFontOf(font);
+  UniqueFont created(::CreateFontIndirectW(&described));
   if (!created) throw AppError(L"Out of system resources");
   SelectOrThrow(fontSlot_, created.get());
   gdiFont_ = std::move(created);
-  font_ = font;
-  fontColor_ = color;
-  ::SetTextColor(dc_.get(), color);
+  signFont_ = font;
+  font_ = described;
+  ::SetTextColor(dc_.get(), font.colour);
 }
 
 }  // namespace plakato

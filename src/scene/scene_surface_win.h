@@ -9,14 +9,20 @@
 #include <map>
 
 #include "base/handles_win.h"
+#include "scene/placard.h"
 #include "scene/image_list_win.h"
 #include "scene/placard_scene.h"
 
 namespace plakato {
 
 // The scene font at start: 8 points at the display's dpi, DEFAULT_CHARSET,
-// in the face the system substitutes for "MS Shell Dlg 2".
-LOGFONTW DefaultSceneFont(int dpi);
+// in the face the system substitutes for "MS Shell Dlg 2", in the system's
+// window-text colour.
+SignFont DefaultSceneFont(int dpi);
+
+// A sign font as GDI describes it, and back; the colour is not GDI's part.
+LOGFONTW LogFontOf(const SignFont& font);
+SignFont SignFontOf(const LOGFONTW& font, COLORREF colour);
 
 // What `source` shows in the width x height pixels from (x, y), its top-left
 // corner unless given, as 0x00BBGGRR pixels; throws when the system cannot
@@ -39,15 +45,18 @@ class SceneSurface : public DrawingSurface {
   // Tells the surface what draws the images of `list`.
   void AddImageList(const ImageList& list, const MaskedStrip& strip) { imageLists_[&list] = &strip; }
 
+  // A font other than the one in use is made and selected; the old GDI font
+  // is released once the new one is in.
+  void SetFont(const SignFont& font) override;
   TextSize TextExtent(const std::wstring& text) override;
   void SetBrushColour(uint32_t colour) override;
   void SetBrushClear() override;
   void SetPen(uint32_t colour, int width) override;
-  void FillRect(const SceneRect& r) override;
-  void Rectangle(const SceneRect& r) override;
+  void FillRect(const Rect& r) override;
+  void Rectangle(const Rect& r) override;
   void TextOut(int x, int y, const std::wstring& text) override;
   void DrawImage(const ImageList& list, int index, int x, int y) override;
-  SceneRect ClipBox() override;
+  Rect ClipBox() override;
 
   HDC dc() const { return dc_.get(); }
   // The whole scene as it stands, read once; throws when the system cannot copy it.
@@ -56,10 +65,9 @@ class SceneSurface : public DrawingSurface {
   int width() const { return width_; }
   int height() const { return height_; }
 
+  // The font in use, as GDI was given it, and its colour.
   const LOGFONTW& font() const { return font_; }
-  COLORREF fontColor() const { return fontColor_; }
-  // Replaces the scene font; the old GDI font is released once the new one is selected.
-  void SetFont(const LOGFONTW& font, COLORREF color);
+  COLORREF fontColor() const { return signFont_.colour; }
 
  private:
   int width_;
@@ -79,8 +87,8 @@ class SceneSurface : public DrawingSurface {
   SelectionSlot penSlot_;
   SelectionSlot brushSlot_;
   std::map<const ImageList*, const MaskedStrip*> imageLists_;
+  SignFont signFont_;
   LOGFONTW font_{};
-  COLORREF fontColor_ = 0;
 };
 
 }  // namespace plakato

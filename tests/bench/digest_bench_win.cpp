@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/handles_win.h"
-#include "export/file_digest_win.h"
-#include "export/md2_digest.h"
+#include "messenger/file_digest_win.h"
+#include "messenger/md2_digest.h"
 #include "bench_timing.h"
 
 namespace {
@@ -70,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   std::string memoryId;
   for (int r = 0; r < runs; ++r) {
     fromFile.push_back(Seconds([&] { largeId = plakato::ComputeFileDigest(large); }));
-    fromMemory.push_back(Seconds([&] { memoryId = plakato::TIdHashMessageDigest2::IdentifierOfBytes(bytes); }));
+    fromMemory.push_back(Seconds([&] { memoryId = plakato::Md2Hash::IdentifierOfBytes(bytes); }));
   }
   double f = Median(fromFile), m = Median(fromMemory);
   std::printf("64 MiB digest, median of %d alternating runs: file %.2f s (%.2f MB/s), memory %.2f s (%.2f MB/s)\n", runs,

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "driver_win.h"
 #include "base/com_win.h"
 #include "base/files_win.h"
@@ -72,10 +72,10 @@ int wmain() {
 
   InstantUi ui;
   ui.path = messenger.install() + L"export.jpg";
-  plakato::FormOptions options;
+  plakato::MainWindowOptions options;
   options.ui = &ui;
   options.quitOnClose = false;
-  plakato::TForm1 form(options);
+  plakato::MainWindow form(options);
   form.Create();
   form.Show();
   HWND button = form.Control(plakato::ControlId::SpeedButton3);
@@ -95,7 +95,7 @@ int wmain() {
   std::vector<double> toClipboard;
   for (int i = 0; i < 200; ++i) {
     double start = driver::NowMs();
-    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::TForm1::kCopyCommand, 1), 0);
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::MainWindow::kCopyCommand, 1), 0);
     toClipboard.push_back(driver::NowMs() - start);
   }
   std::printf("Ctrl+C, command to filled clipboard (the DIB, the PNG announced): median %.2f ms over %zu copies\n",
@@ -105,7 +105,7 @@ int wmain() {
   std::vector<double> toPaste;
   for (int i = 0; i < 200; ++i) {
     double start = driver::NowMs();
-    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::TForm1::kCopyCommand, 1), 0);
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::MainWindow::kCopyCommand, 1), 0);
     if (::OpenClipboard(nullptr)) {
       ::GetClipboardData(png);
       ::CloseClipboard();

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "export/md2_digest.h"
+#include "messenger/md2_digest.h"
 #include "bench_timing.h"
 
 namespace {
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   for (int r = 0; r < runs; ++r) {
     ours.push_back(Seconds([&] {
       plakato::MemoryStream stream(data);
-      plakato::TIdHashMessageDigest2 hash;
+      plakato::Md2Hash hash;
       sink = sink + static_cast<uint8_t>(hash.HashStream(stream)[0]);
     }));
     nettle.push_back(Seconds([&] {

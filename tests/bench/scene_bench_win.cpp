@@ -1,5 +1,5 @@
 // Benchmark: one redraw of the placard scene as a face click makes it
-// (RenderScene, then the repaint of Image1), for every face. Prints the
+// (DrawPlacard, then the repaint of the picture), for every face. Prints the
 // median per face and overall. With --sheet FILE.bmp it also saves the real
 // scene for every face, stacked, as a picture.
 #include <windows.h>
@@ -10,22 +10,24 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "app/message_edit_win.h"
 #include "driver_win.h"
 #include "scene/scene_surface_win.h"
 
 namespace {
 
-void Click(plakato::TForm1& form, int face, bool repaint = true) {
+void Click(plakato::MainWindow& form, int face, bool repaint = true) {
+  // The tool bar's click as the face strip's pager receives it.
   HWND bar = form.Control(plakato::ControlId::ToolBar1);
-  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + face, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+  ::SendMessageW(form.Control(plakato::ControlId::PageScroller1), WM_COMMAND,
+                 MAKEWPARAM(plakato::kFaceCommandBase + face, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
   if (repaint) ::UpdateWindow(form.Control(plakato::ControlId::Image1));
 }
 
-void SaveSheet(plakato::TForm1& form, const wchar_t* path) {
+void SaveSheet(plakato::MainWindow& form, const wchar_t* path) {
   const int w = 371, h = 120, faces = 17;
-  HDC source = form.scene()->dc();
+  HDC source = form.State().surface->dc();
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h * faces, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -57,9 +59,9 @@ void SaveSheet(plakato::TForm1& form, const wchar_t* path) {
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS};
   ::InitCommonControlsEx(&icc);
-  plakato::FormOptions options;
+  plakato::MainWindowOptions options;
   options.quitOnClose = false;
-  plakato::TForm1 form(options);
+  plakato::MainWindow form(options);
   form.Create();
   form.Show();
   if (argc == 3 && std::wstring(argv[1]) == L"--sheet") {
@@ -68,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int rounds = 300;
   std::vector<double> all;
-  std::printf("RenderScene + repaint of Image1, median of %d redraws:\n", rounds);
+  std::printf("DrawPlacard + repaint of the picture, median of %d redraws:\n", rounds);
   for (int face = 0; face < 17; ++face) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
@@ -88,11 +90,11 @@ int wmain(int argc, wchar_t** argv) {
     drawOnly.push_back(driver::NowMs() - start);
   }
   ::UpdateWindow(form.Control(plakato::ControlId::Image1));
-  std::printf("RenderScene alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
+  std::printf("DrawPlacard alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
 
   // A keystroke in the message edit to the repainted scene: the edit takes
   // the character (with its byte check), reports the change, the scene is
-  // drawn and Image1 repainted. The text grows to the full 30 bytes (15
+  // drawn and the picture repainted. The text grows to the full 30 bytes (15
   // Chinese characters) and is emptied again, over and over.
   HWND edit = form.Control(plakato::ControlId::edtMessage);
   HWND image = form.Control(plakato::ControlId::Image1);
@@ -155,11 +157,11 @@ int wmain(int argc, wchar_t** argv) {
     draw.push_back(drawn - start);
     repaint.push_back(driver::NowMs() - drawn);
   }
-  std::printf("  with the 30-byte text: RenderScene %.3f ms, repaint of Image1 %.3f ms\n", driver::Median(draw),
+  std::printf("  with the 30-byte text: DrawPlacard %.3f ms, repaint of the picture %.3f ms\n", driver::Median(draw),
               driver::Median(repaint));
 
   // What an export or a copy reads before it crops: the whole scene.
-  const plakato::SceneSurface& scene = *form.scene();
+  const plakato::SceneSurface& scene = *form.State().surface;
   std::vector<double> reads;
   for (int i = 0; i < 300; ++i) {
     double start = driver::NowMs();

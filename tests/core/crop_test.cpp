@@ -6,17 +6,17 @@ namespace plakato {
 namespace {
 
 TEST(Crop, SignCentredAndResting) {
-  EXPECT_EQ(CropRectangle(371, 120, 100, 60), (SceneRect{135, 60, 235, 120}));
+  EXPECT_EQ(CropRectangle(371, 120, 100, 60), (Rect{135, 60, 235, 120}));
 }
 
 TEST(Crop, WideSignTruncatesTowardZero) {
-  SceneRect r = CropRectangle(371, 120, 400, 60);
+  Rect r = CropRectangle(371, 120, 400, 60);
   EXPECT_EQ(r.left, -14);
   EXPECT_EQ(r.right, 386);
 }
 
 TEST(Crop, TallSceneStartsAboveTheTop) {
-  SceneRect r = CropRectangle(371, 120, 100, 130);
+  Rect r = CropRectangle(371, 120, 100, 130);
   EXPECT_EQ(r.top, -10);
   EXPECT_EQ(r.bottom, 120);
 }
@@ -40,7 +40,7 @@ TEST(Crop, PixelsInsideComeFromTheScene) {
 
 TEST(Crop, OutsideTheSceneIsWhite) {
   PixelCanvas scene = Numbered(371, 120);
-  SceneRect r = CropRectangle(371, 120, 400, 130);  // -14,-10 .. 386,120
+  Rect r = CropRectangle(371, 120, 400, 130);  // -14,-10 .. 386,120
   PixelCanvas out = CropPixels(scene, r);
   ASSERT_EQ(out.width, 400);
   ASSERT_EQ(out.height, 130);

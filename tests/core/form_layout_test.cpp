@@ -27,11 +27,13 @@ TEST(WindowFont, IsTwelvePixelsAtNinetySixDpiAndScalesWithTheDisplay) {
 TEST(LayoutScale, LeavesTheDesignAloneAtTwelvePixelsAndScalesEverythingOtherwise) {
   LayoutScale same{12};
   EXPECT_FALSE(same.active());
-  EXPECT_EQ(same(Bounds{302, 235, 65, 65}), (Bounds{302, 235, 65, 65}));
+  EXPECT_EQ(same(RectOfSize(302, 235, 65, 65)), (RectOfSize(302, 235, 65, 65)));
 
   LayoutScale larger{15};
   EXPECT_TRUE(larger.active());
-  EXPECT_EQ(larger(Bounds{302, 235, 65, 65}), (Bounds{378, 294, 81, 81}));
+  EXPECT_EQ(larger(RectOfSize(302, 235, 65, 65)), (RectOfSize(378, 294, 81, 81)));
+  // The size is scaled, not the far edge: 1.25 wide stays 1 wide, where 2.5 - 1.25 would round to 2.
+  EXPECT_EQ(larger(RectOfSize(1, 1, 1, 1)), (RectOfSize(1, 1, 1, 1)));
   EXPECT_EQ(larger(kFormClientWidth), 464);
   EXPECT_EQ(larger(kFormClientHeight), 409);  // 408.75
 }
@@ -76,13 +78,13 @@ TEST(MainFormControls, ChildrenLieInsideTheirParents) {
   for (const ControlSpec& c : MainFormControls()) {
     int parentWidth = kFormClientWidth, parentHeight = kFormClientHeight;
     if (c.parent != ControlId::None) {
-      parentWidth = DesignOf(c.parent).bounds.width;
-      parentHeight = DesignOf(c.parent).bounds.height;
+      parentWidth = DesignOf(c.parent).bounds.width();
+      parentHeight = DesignOf(c.parent).bounds.height();
     }
     EXPECT_GE(c.bounds.left, 0) << c.name;
     EXPECT_GE(c.bounds.top, 0) << c.name;
-    EXPECT_LE(c.bounds.left + c.bounds.width, parentWidth) << c.name;
-    EXPECT_LE(c.bounds.top + c.bounds.height, parentHeight) << c.name;
+    EXPECT_LE(c.bounds.left + c.bounds.width(), parentWidth) << c.name;
+    EXPECT_LE(c.bounds.top + c.bounds.height(), parentHeight) << c.name;
   }
 }
 

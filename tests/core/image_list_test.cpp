@@ -65,7 +65,7 @@ TEST(MaskedDrawing, CutsAtTheCanvasEdgesAndIgnoresUnknownIndexes) {
 TEST(GetBitmap, TheThumbnailIsWhiteOutsideItsMiddleRows) {
   ImageList pieces(PieceArtwork());
   PixelCanvas thumb;
-  ASSERT_TRUE(pieces.GetBitmap(3, thumb));
+  ASSERT_TRUE(pieces.GetBitmap(PieceIndex(Piece::Thumbnail), thumb));
   ASSERT_EQ(thumb.width, 16);
   ASSERT_EQ(thumb.height, 16);
   for (int y = 0; y < 16; ++y) {

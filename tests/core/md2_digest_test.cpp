@@ -1,4 +1,4 @@
-#include "export/md2_digest.h"
+#include "messenger/md2_digest.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace plakato {
 namespace {
 
-using Md2 = TIdHashMessageDigest2;
+using Md2 = Md2Hash;
 
 std::string Id(const std::string& text) {
   return Md2::IdentifierOfBytes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
@@ -30,7 +30,7 @@ TEST(Md2Digest, Rfc1319TestSuite) {
 TEST(Md2Digest, WorkedExampleGivesItsFourWords) {
   const uint8_t abc[] = {0x61, 0x62, 0x63};
   MemoryStream stream(abc);
-  TIdHashMessageDigest2 hash;
+  Md2Hash hash;
   Md2::Words w = hash.HashStream(stream);
   EXPECT_EQ(w[0], 0x0D3B85DAu);
   EXPECT_EQ(w[1], 0x9BD9883Fu);
@@ -51,7 +51,7 @@ TEST(Md2Digest, WordToHexKeepsLeadingZerosAndUpperCase) {
 }
 
 TEST(Md2Digest, HashObjectStartsAfreshOnEachStream) {
-  TIdHashMessageDigest2 hash;
+  Md2Hash hash;
   const uint8_t empty[1] = {};
   MemoryStream stream(std::span(empty, 0));
   EXPECT_EQ(Md2::Identifier(hash.HashStream(stream)), "8350E5A3E24C153DF2275C9F80692773");
@@ -83,11 +83,11 @@ std::vector<uint8_t> Bytes(size_t n, uint32_t seed) {
 
 TEST(Md2Digest, ShortReadsGiveTheSameDigest) {
   // Spans several read chunks and ends off a block boundary.
-  std::vector<uint8_t> data = Bytes(2 * TIdHashMessageDigest2::kReadChunk + 37, 7);
+  std::vector<uint8_t> data = Bytes(2 * Md2Hash::kReadChunk + 37, 7);
   std::string whole = Md2::IdentifierOfBytes(data);
   for (size_t step : {size_t{1}, size_t{15}, size_t{17}, size_t{4099}}) {
     TrickleStream stream(data, step);
-    TIdHashMessageDigest2 hash;
+    Md2Hash hash;
     EXPECT_EQ(Md2::Identifier(hash.HashStream(stream)), whole) << "step " << step;
   }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/md2_digest.h"
+#include "messenger/md2_digest.h"
 
 namespace plakato {
 namespace {
@@ -34,14 +34,14 @@ TEST(Md2AgainstNettle, LengthsAroundTheBlockSize) {
       seed = seed * 1664525u + 1013904223u;
       b = static_cast<uint8_t>(seed >> 23);
     }
-    EXPECT_EQ(TIdHashMessageDigest2::IdentifierOfBytes(data), NettleId(data)) << "length " << n;
+    EXPECT_EQ(Md2Hash::IdentifierOfBytes(data), NettleId(data)) << "length " << n;
   }
 }
 
 TEST(Md2AgainstNettle, EveryByteValue) {
   std::vector<uint8_t> data(256 * 3);
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7);
-  EXPECT_EQ(TIdHashMessageDigest2::IdentifierOfBytes(data), NettleId(data));
+  EXPECT_EQ(Md2Hash::IdentifierOfBytes(data), NettleId(data));
 }
 
 }  // namespace

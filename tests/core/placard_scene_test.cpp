@@ -13,19 +13,21 @@ namespace {
 // with a fallback of 8 pixels per character and a fixed height.
 class RecordingSurface : public DrawingSurface {
  public:
-  explicit RecordingSurface(const ImageList& faces) : faces_(faces) {}
-
   std::map<std::wstring, TextSize> extents;
   int defaultHeight = 13;
-  SceneRect clip{0, 0, 371, 120};
+  Rect clip{0, 0, 371, 120};
   std::vector<std::string> calls;
   // Brush state as GDI keeps it, to check what a drawing leaves behind.
   bool brushClear = false;
   uint32_t brushColour = 0xFFFFFF;
+  SignFont font;
 
+  void SetFont(const SignFont& f) override { font = f; }
   TextSize TextExtent(const std::wstring& text) override {
     auto it = extents.find(text);
-    return it != extents.end() ? it->second : TextSize{8 * static_cast<int>(text.size()), defaultHeight};
+    if (it != extents.end()) return it->second;
+    // A font asked for at a pixel height measures that high.
+    return {8 * static_cast<int>(text.size()), font.height < 0 ? -font.height : defaultHeight};
   }
   void SetBrushColour(uint32_t colour) override {
     brushClear = false;
@@ -37,16 +39,16 @@ class RecordingSurface : public DrawingSurface {
     calls.push_back("brush clear");
   }
   void SetPen(uint32_t colour, int width) override { calls.push_back("pen " + Hex(colour) + " " + std::to_string(width)); }
-  void FillRect(const SceneRect& r) override { calls.push_back("fill " + Rect(r)); }
-  void Rectangle(const SceneRect& r) override { calls.push_back("rect " + Rect(r)); }
+  void FillRect(const Rect& r) override { calls.push_back("fill " + Text(r)); }
+  void Rectangle(const Rect& r) override { calls.push_back("rect " + Text(r)); }
   void TextOut(int x, int y, const std::wstring& text) override {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::string(text.begin(), text.end()));
   }
   void DrawImage(const ImageList& list, int index, int x, int y) override {
-    calls.push_back(std::string(&list == &faces_ ? "face " : "piece ") + std::to_string(index) + " " +
+    calls.push_back(std::string(&list == &FaceImages() ? "face " : "piece ") + std::to_string(index) + " " +
                     std::to_string(x) + "," + std::to_string(y));
   }
-  SceneRect ClipBox() override { return clip; }
+  Rect ClipBox() override { return clip; }
 
  private:
   static std::string Hex(uint32_t v) {
@@ -54,33 +56,26 @@ class RecordingSurface : public DrawingSurface {
     snprintf(buf, sizeof buf, "#%06X", v);
     return buf;
   }
-  static std::string Rect(const SceneRect& r) {
+  static std::string Text(const Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
   }
-  const ImageList& faces_;
 };
 
 class SceneTest : public testing::Test {
  protected:
-  SceneTest() : faces(FaceArtwork()), pieces(PieceArtwork()), surface(faces) {
-    scene.SetStartFields(371, 120, faces);
-  }
-  void Render(uint32_t signColour = 0xFFFFFF) { scene.RenderScene(surface, faces, pieces, signColour); }
+  void Render(uint32_t signColour = 0xFFFFFF) { layout = DrawPlacard(placard.WithSignColour(signColour), surface); }
 
-  ImageList faces;
-  ImageList pieces;
   RecordingSurface surface;
-  PlacardScene scene;
+  Placard placard;
+  SceneLayout layout;
 };
 
-TEST_F(SceneTest, StartFieldsFollowTheSurfaceAndTheFaceList) {
-  EXPECT_EQ(scene.FCenterX, 185);
-  EXPECT_EQ(scene.FCenterY, 110);
-  EXPECT_EQ(scene.FFigureWidth, 26);
-  EXPECT_EQ(scene.FFigureHeight, 26);
-  EXPECT_EQ(scene.FFigureIndex, 0);
-  EXPECT_EQ(scene.FMessage, L"Quillion");
+TEST_F(SceneTest, TheFaceStandsByTheSurfaceAndTheFaceListAndThePlacardStartsAsDefault) {
+  EXPECT_EQ(GeometryOf({0, 0, 371, 120}, FaceImages()), (PlacardGeometry{185, 110, 26, 26}));
+  EXPECT_EQ(placard.face(), 0);
+  EXPECT_EQ(placard.text(), L"Quillion");
+  EXPECT_EQ(placard.signColour(), 0xFFFFFFu);
 }
 
 TEST_F(SceneTest, WorkedExampleOfTheSceneAtStart) {
@@ -93,8 +88,8 @@ TEST_F(SceneTest, WorkedExampleOfTheSceneAtStart) {
       "piece 2 168,69",
   };
   EXPECT_EQ(surface.calls, expected);
-  EXPECT_EQ(scene.FSignWidth, 100);
-  EXPECT_EQ(scene.FSceneHeight, 61);
+  EXPECT_EQ(layout.signWidth, 100);
+  EXPECT_EQ(layout.sceneHeight, 61);
   // The drawing leaves the brush clear; the next one starts by making it solid white again.
   EXPECT_TRUE(surface.brushClear);
   surface.calls.clear();
@@ -104,7 +99,7 @@ TEST_F(SceneTest, WorkedExampleOfTheSceneAtStart) {
 }
 
 TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
-  scene.FMessage = L"x";
+  placard = placard.WithText(L"x");
   surface.extents[L"x"] = {50, 13};
   Render();
   EXPECT_EQ(surface.calls[4], "rect 155,74,215,96");  // centred on 185
@@ -115,19 +110,19 @@ TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
 }
 
 TEST_F(SceneTest, SignWidthIsAtLeastOneHundred) {
-  scene.FMessage = L"w";
+  placard = placard.WithText(L"w");
   surface.extents[L"w"] = {85, 13};
   Render();
-  EXPECT_EQ(scene.FSignWidth, 100);  // 2 * 42 + 15 = 99
+  EXPECT_EQ(layout.signWidth, 100);  // 2 * 42 + 15 = 99
   surface.extents[L"w"] = {86, 13};
   Render();
-  EXPECT_EQ(scene.FSignWidth, 101);
+  EXPECT_EQ(layout.signWidth, 101);
   surface.extents[L"w"] = {87, 13};
   Render();
-  EXPECT_EQ(scene.FSignWidth, 101);  // odd widths lose their last pixel to div
+  EXPECT_EQ(layout.signWidth, 101);  // odd widths lose their last pixel to div
   surface.extents[L"w"] = {0, 0};
   Render();
-  EXPECT_EQ(scene.FSignWidth, 100);
+  EXPECT_EQ(layout.signWidth, 100);
 }
 
 TEST_F(SceneTest, OddTextHeightsRoundTheCentreDown) {
@@ -140,18 +135,18 @@ TEST_F(SceneTest, OddTextHeightsRoundTheCentreDown) {
 }
 
 TEST_F(SceneTest, ATextWiderThanTheSceneGivesASignWiderThanTheScene) {
-  scene.FMessage = L"wide";
+  placard = placard.WithText(L"wide");
   surface.extents[L"wide"] = {600, 13};
   Render();
   EXPECT_EQ(surface.calls[4], "rect -120,74,490,96");
   EXPECT_EQ(surface.calls[6], "text -115,79 wide");
-  EXPECT_EQ(scene.FSignWidth, 615);
+  EXPECT_EQ(layout.signWidth, 615);
 }
 
 TEST_F(SceneTest, ATallFontLiftsThePoleTopAboveTheSceneAndTheHeightPastIt) {
   surface.defaultHeight = 100;
   Render();
-  EXPECT_EQ(scene.FSceneHeight, 148);  // 48 + 100
+  EXPECT_EQ(layout.sceneHeight, 148);  // 48 + 100
   EXPECT_EQ(surface.calls.back(), "piece 2 168,-18");
   EXPECT_EQ(surface.calls[4], "rect 148,-14,222,96");  // centre y 110 - 50 - 19 = 41: above row 0
 }
@@ -160,9 +155,9 @@ TEST_F(SceneTest, FaceChangesOnlyTheFaceAndColourOnlyTheFill) {
   surface.extents[L"Quillion"] = {64, 13};
   Render();
   std::vector<std::string> first = surface.calls;
-  int signWidth = scene.FSignWidth, sceneHeight = scene.FSceneHeight;
+  int signWidth = layout.signWidth, sceneHeight = layout.sceneHeight;
   surface.calls.clear();
-  scene.FFigureIndex = 14;
+  placard = placard.WithFace(14);
   Render(0x0000FF);
   ASSERT_EQ(surface.calls.size(), first.size());
   for (size_t i = 0; i < first.size(); ++i) {
@@ -174,14 +169,60 @@ TEST_F(SceneTest, FaceChangesOnlyTheFaceAndColourOnlyTheFill) {
       EXPECT_EQ(surface.calls[i], first[i]) << i;
     }
   }
-  EXPECT_EQ(scene.FSignWidth, signWidth);
-  EXPECT_EQ(scene.FSceneHeight, sceneHeight);
+  EXPECT_EQ(layout.signWidth, signWidth);
+  EXPECT_EQ(layout.sceneHeight, sceneHeight);
 }
 
 TEST_F(SceneTest, TheTextIsDrawnExactlyAsStored) {
-  scene.FMessage = L"&Save & go";
+  placard = placard.WithText(L"&Save & go");
   Render();
   EXPECT_EQ(surface.calls[6].substr(surface.calls[6].find(' ', 5) + 1), "&Save & go");
+}
+
+// The placard is one value: each change makes a new one, equal to another
+// exactly when everything the picture depends on is the same.
+TEST(Placard, EachChangeMakesANewValueThatDiffersInThatAlone) {
+  const Placard start;
+  SignFont bold{L"Tahoma", -11, 700, false, false, false, 1, 0};
+  const Placard changed = start.WithText(L"牌子").WithFace(3).WithFont(bold).WithSignColour(0x0000FF);
+  EXPECT_EQ(start.text(), L"Quillion") << "the old value is untouched";
+  EXPECT_EQ(changed.text(), L"牌子");
+  EXPECT_EQ(changed.face(), 3);
+  EXPECT_EQ(changed.font(), bold);
+  EXPECT_EQ(changed.signColour(), 0x0000FFu);
+  EXPECT_EQ(changed, start.WithSignColour(0x0000FF).WithFont(bold).WithFace(3).WithText(L"牌子"));
+  EXPECT_NE(changed, changed.WithFace(4));
+  EXPECT_NE(changed, changed.WithSignColour(0x0000FE));
+  EXPECT_NE(changed, changed.WithText(L"牌"));
+  for (auto change : {&SignFont::italic, &SignFont::underline, &SignFont::strikeOut}) {
+    SignFont other = bold;
+    other.*change = true;
+    EXPECT_NE(changed, changed.WithFont(other));
+  }
+  SignFont otherColour = bold;
+  otherColour.colour = 0x0000FF;
+  EXPECT_NE(changed, changed.WithFont(otherColour));
+}
+
+// The drawing measures in the placard's own font, and keeps nothing from
+// one drawing to the next: the same placard draws the same way again.
+TEST_F(SceneTest, ThePlacardsFontIsMeasuredAndNothingIsKeptBetweenDrawings) {
+  SignFont tall;
+  tall.face = L"Tall";
+  tall.height = -30;
+  layout = DrawPlacard(placard.WithFont(tall), surface);
+  EXPECT_EQ(surface.font, tall);
+  EXPECT_EQ(layout.sceneHeight, 48 + 30);
+  std::vector<std::string> first = surface.calls;
+  SceneLayout firstLayout = layout;
+
+  surface.calls.clear();
+  layout = DrawPlacard(placard.WithText(std::wstring(40, L'w')).WithFace(9), surface);
+  EXPECT_NE(layout, firstLayout);
+  surface.calls.clear();
+  layout = DrawPlacard(placard.WithFont(tall), surface);
+  EXPECT_EQ(layout, firstLayout);
+  EXPECT_EQ(surface.calls, first);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(ExportE2e, TheSaveDialogWritesTheCropOfTheSceneAsBaselineJfif) {
   // The same bytes as the encoder gives for the crop of the scene on screen.
   plakato::PixelCanvas scene(size.cx, size.cy);
   std::transform(shown.begin(), shown.end(), scene.pixels.begin(), plakato::SwapRedBlue);
-  plakato::SceneRect crop = plakato::CropRectangle(size.cx, size.cy, decoded.width, decoded.height);
+  plakato::Rect crop = plakato::CropRectangle(size.cx, size.cy, decoded.width, decoded.height);
   EXPECT_EQ(jpeg, plakato::EncodeJpeg(plakato::CropPixels(scene, crop)));
 
   // The next export offers the same name, and its pane previews that file.

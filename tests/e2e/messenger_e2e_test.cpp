@@ -8,7 +8,7 @@
 #include <string>
 
 #include "driver_win.h"
-#include "export/file_digest_win.h"
+#include "messenger/file_digest_win.h"
 #include "fake_messenger.h"
 
 namespace {

@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t messageBytes = std::min<size_t>(data[0] & 0x1F, input.size());
   std::string_view message = input.substr(0, messageBytes);
   std::string_view file = input.substr(messageBytes);
-  size_t capacity = (data[0] & 0x80) ? file.size() * 2 + (data[0] & 0x60) * 2 : LineBuffer::kMemoCapacity;
+  size_t capacity = (data[0] & 0x80) ? file.size() * 2 + (data[0] & 0x60) * 2 : LineBuffer::kDefaultCapacity;
 
   LineBuffer memo(capacity);
   try {

@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/text_win.h"
 #include "fake_messenger.h"
 #include "win_test_support.h"
@@ -51,20 +51,20 @@ void MakeAccount(const std::wstring& install, const std::wstring& number, bool i
 
 class AccountTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TForm1> MakeForm() {
-    FormOptions options;
+  std::unique_ptr<MainWindow> MakeForm() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
-    auto form = std::make_unique<TForm1>(options);
+    auto form = std::make_unique<MainWindow>(options);
     form->Create();
     return form;
   }
-  static bool Enabled(TForm1& form, ControlId id) { return ::IsWindowEnabled(form.Control(id)) != FALSE; }
-  static bool Ticked(TForm1& form) {
+  static bool Enabled(MainWindow& form, ControlId id) { return ::IsWindowEnabled(form.Control(id)) != FALSE; }
+  static bool Ticked(MainWindow& form) {
     return ::SendMessageW(form.Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  static std::wstring Label(TForm1& form) { return WindowText(form.Control(ControlId::labQQ)); }
-  static void Click(TForm1& form, ControlId id) { ::SendMessageW(form.Control(id), BM_CLICK, 0, 0); }
+  static std::wstring Label(MainWindow& form) { return WindowText(form.Control(ControlId::labQQ)); }
+  static void Click(MainWindow& form, ControlId id) { ::SendMessageW(form.Control(id), BM_CLICK, 0, 0); }
 
   FakeRegistry registry;
   ScriptedUi ui;
@@ -75,7 +75,7 @@ TEST_F(AccountTest, NoMessengerDisablesTheControlsSilently) {
     if (variant == 1) registry.SetString(L"");
     if (variant == 2) registry.SetString(L"C:\\QQ\\", REG_SZ, KEY_WOW64_64KEY);  // not where the messenger writes
     auto form = MakeForm();
-    EXPECT_EQ(form->qqInstallDir(), L"") << variant;
+    EXPECT_EQ(form->State().account.installDir(), L"") << variant;
     EXPECT_FALSE(Enabled(*form, ControlId::CheckBox1)) << variant;
     EXPECT_FALSE(Enabled(*form, ControlId::btnSetQQNum)) << variant;
     EXPECT_TRUE(ui.boxes.empty()) << variant;
@@ -84,10 +84,10 @@ TEST_F(AccountTest, NoMessengerDisablesTheControlsSilently) {
 
 TEST_F(AccountTest, InstallFolderIsTrimmedAndAnExpandableStringStaysUnexpanded) {
   registry.SetString(L" \tC:\\Program Files\\QQ\\ \r\n");
-  EXPECT_EQ(MakeForm()->qqInstallDir(), L"C:\\Program Files\\QQ\\");
+  EXPECT_EQ(MakeForm()->State().account.installDir(), L"C:\\Program Files\\QQ\\");
   registry.SetString(L"%ProgramFiles%\\QQ\\", REG_EXPAND_SZ);
   auto form = MakeForm();
-  EXPECT_EQ(form->qqInstallDir(), L"%ProgramFiles%\\QQ\\");
+  EXPECT_EQ(form->State().account.installDir(), L"%ProgramFiles%\\QQ\\");
   EXPECT_TRUE(Enabled(*form, ControlId::CheckBox1));
   EXPECT_TRUE(Enabled(*form, ControlId::btnSetQQNum));
   EXPECT_TRUE(ui.boxes.empty());
@@ -100,10 +100,10 @@ TEST_F(AccountTest, ValueOfAnotherTypeIsReportedAndLeavesTheControlsEnabled) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, L"Invalid data type for 'Install'");
   EXPECT_EQ(ui.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-  EXPECT_EQ(form->qqInstallDir(), L"");
+  EXPECT_EQ(form->State().account.installDir(), L"");
   EXPECT_TRUE(Enabled(*form, ControlId::CheckBox1));
   EXPECT_TRUE(Enabled(*form, ControlId::btnSetQQNum));
-  EXPECT_EQ(form->completedStartupSteps().size(), 6u) << "the failing last step is not completed";
+  EXPECT_EQ(form->State().startupSteps.size(), 5u) << "the failing last step is not completed";
 }
 
 TEST_F(AccountTest, AnAccountWhoseIndexExistsSwitchesMessengerModeOn) {
@@ -115,8 +115,8 @@ TEST_F(AccountTest, AnAccountWhoseIndexExistsSwitchesMessengerModeOn) {
   Click(*form, ControlId::btnSetQQNum);
   ASSERT_EQ(ui.inputPrompts.size(), 1u);
   EXPECT_EQ(ui.inputPrompts[0], L"输入|请输入QQ号：|");
-  EXPECT_EQ(form->panelDir(), install + L"12345\\CustomFace\\panel\\");
-  EXPECT_EQ(form->faceIndexPath(), install + L"12345\\CustomFace\\face.xml");
+  EXPECT_EQ(form->State().account.panelDir(), install + L"12345\\CustomFace\\panel\\");
+  EXPECT_EQ(form->State().account.faceIndexPath(), install + L"12345\\CustomFace\\face.xml");
   EXPECT_EQ(Label(*form), L"12345");
   EXPECT_TRUE(Ticked(*form));
   EXPECT_TRUE(ui.boxes.empty());
@@ -148,8 +148,8 @@ TEST_F(AccountTest, AnUnknownAccountIsRejectedWithTheMessage) {
     ui.boxes.clear();
     ui.inputAnswers = {answer};
     Click(*form, ControlId::btnSetQQNum);
-    EXPECT_EQ(form->panelDir(), L"") << answer;
-    EXPECT_EQ(form->faceIndexPath(), L"") << answer;
+    EXPECT_EQ(form->State().account.panelDir(), L"") << answer;
+    EXPECT_EQ(form->State().account.faceIndexPath(), L"") << answer;
     EXPECT_FALSE(Ticked(*form)) << answer;
     EXPECT_EQ(Label(*form), L"") << answer;
     ASSERT_EQ(ui.boxes.size(), 1u) << answer;
@@ -172,7 +172,7 @@ TEST_F(AccountTest, BlankAnswerOrCancelOnlyEmptiesTheLabel) {
   Click(*form, ControlId::btnSetQQNum);
   EXPECT_EQ(Label(*form), L"");
   EXPECT_TRUE(Ticked(*form)) << "the box keeps its state";
-  EXPECT_EQ(form->panelDir(), install + L"12345\\CustomFace\\panel\\") << "the previous account is kept";
+  EXPECT_EQ(form->State().account.panelDir(), install + L"12345\\CustomFace\\panel\\") << "the previous account is kept";
   Click(*form, ControlId::btnSetQQNum);  // Cancel: the preset empty text
   EXPECT_EQ(Label(*form), L"");
   EXPECT_TRUE(ui.boxes.empty());
@@ -191,7 +191,7 @@ TEST_F(AccountTest, PathCharactersInTheAnswerAreUsedAsTheyStand) {
   auto form = MakeForm();
   ui.inputAnswers = {L"sub\\..\\sub\\42"};
   Click(*form, ControlId::btnSetQQNum);
-  EXPECT_EQ(form->faceIndexPath(), install + L"sub\\..\\sub\\42\\CustomFace\\face.xml");
+  EXPECT_EQ(form->State().account.faceIndexPath(), install + L"sub\\..\\sub\\42\\CustomFace\\face.xml");
   EXPECT_EQ(Label(*form), L"sub\\..\\sub\\42");
   EXPECT_TRUE(Ticked(*form));
 }

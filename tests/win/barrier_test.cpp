@@ -12,7 +12,7 @@
 
 #include "app/font_dialog_win.h"
 #include "app/input_box_win.h"
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/files_win.h"
 #include "base/text_win.h"
 #include "base/window_win.h"
@@ -38,10 +38,10 @@ void ThrowOnProbe(HWND window, UINT message) {
 class BarrierTest : public testing::Test {
  protected:
   BarrierTest() {
-    FormOptions options;
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
-    form = std::make_unique<TForm1>(options);
+    form = std::make_unique<MainWindow>(options);
     form->Create();
     thrownAt.clear();
     SetMessageProbe(ThrowOnProbe);
@@ -49,7 +49,7 @@ class BarrierTest : public testing::Test {
   ~BarrierTest() override { SetMessageProbe(nullptr); }
 
   ScriptedUi ui;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
@@ -68,7 +68,7 @@ TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
   EXPECT_EQ(thrownAt, windows);
   // The window goes on working: a typed key still reaches the sign.
   ::SendMessageW(form->Control(ControlId::edtMessage), WM_CHAR, L'x', 1);
-  EXPECT_EQ(form->placard().FMessage, L"x");
+  EXPECT_EQ(form->State().placard.text(), L"x");
 }
 
 // The dialog of this thread that is not the form, once it is up.
@@ -114,7 +114,8 @@ TEST_F(BarrierTest, SystemDialogHooksFailSafeWithoutABox) {
   DialogPoke font;
   poke = &font;
   ::SetTimer(nullptr, 0, 50, PokeDialog);
-  EXPECT_FALSE(RunFontDialog(form->handle(), form->fontDialogFont()).has_value());
+  SignFont sign = form->State().placard.font();
+  EXPECT_FALSE(RunFontDialog(form->handle(), {LogFontOf(sign), sign.colour}).has_value());
   ASSERT_NE(font.poked, nullptr);
   EXPECT_TRUE(font.aliveAfter);
 
@@ -137,7 +138,7 @@ TEST_F(BarrierTest, TextSetFromOutsideKeepsTheSignRules) {
   HWND edit = form->Control(ControlId::edtMessage);
   ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"一二三四五六七八九十一二三四五六七"));
   EXPECT_EQ(WindowText(edit), L"一二三四五六七八九十一二三四五");
-  EXPECT_EQ(form->placard().FMessage, L"一二三四五六七八九十一二三四五");
+  EXPECT_EQ(form->State().placard.text(), L"一二三四五六七八九十一二三四五");
 
   ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ab\U0001F600cd"));
   EXPECT_EQ(WindowText(edit), L"abcd");

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "export/crop.h"
 #include "export/png_codec_win.h"
 #include "scene/scene_surface_win.h"
@@ -61,8 +61,8 @@ PixelCanvas FromDib(const std::vector<uint8_t>& dib) {
 class ClipboardTest : public ::testing::Test {
  protected:
   ClipboardTest() : form(Options()) { form.Create(); }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
@@ -70,18 +70,18 @@ class ClipboardTest : public ::testing::Test {
   void Command(int id) { ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0); }
   std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar1)); }
   PixelCanvas ExpectedPicture() {
-    PixelCanvas scene = Capture(form.scene()->dc(), 0, 0, 371, 120);
-    return CropPixels(scene, CropRectangle(371, 120, form.placard().FSignWidth, form.placard().FSceneHeight));
+    PixelCanvas scene = Capture(form.State().surface->dc(), 0, 0, 371, 120);
+    return CropPixels(scene, CropRectangle(371, 120, form.State().layout.signWidth, form.State().layout.sceneHeight));
   }
 
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
 };
 
 TEST_F(ClipboardTest, CopyPutsTheExportedPixelsOnTheClipboardAsDibAndPng) {
   ::SetWindowTextW(form.Control(ControlId::edtMessage), L"复制到剪贴板");
   PutText(L"earlier");
-  Command(TForm1::kCopyCommand);
+  Command(MainWindow::kCopyCommand);
   ASSERT_TRUE(ui.boxes.empty()) << ui.boxes[0].text;
   EXPECT_EQ(Status(), L"已复制到剪贴板");
 
@@ -106,14 +106,14 @@ TEST_F(ClipboardTest, CtrlCInTheEditWithASelectionCopiesTheText) {
   ::SetFocus(edit);
   ::SendMessageW(edit, EM_SETSEL, 1, 3);
   PutText(L"earlier");
-  Command(TForm1::kCopyCommand);
+  Command(MainWindow::kCopyCommand);
   EXPECT_EQ(ClipboardText(), L"二三");
   EXPECT_TRUE(ClipboardBytes(CF_DIB).empty());
   EXPECT_EQ(Status(), L"");
 
   // Without a selection the same keys copy the picture.
   ::SendMessageW(edit, EM_SETSEL, 2, 2);
-  Command(TForm1::kCopyCommand);
+  Command(MainWindow::kCopyCommand);
   EXPECT_FALSE(ClipboardBytes(CF_DIB).empty());
 }
 
@@ -128,7 +128,7 @@ TEST_F(ClipboardTest, AClipboardHeldByAnotherProgramIsAnErrorThatChangesNothing)
     ::CloseClipboard();
   });
   while (!holding) ::Sleep(5);
-  Command(TForm1::kCopyCommand);
+  Command(MainWindow::kCopyCommand);
   release = true;
   other.join();
   ASSERT_EQ(ui.boxes.size(), 1u);
@@ -142,7 +142,7 @@ TEST_F(ClipboardTest, ExportShortcutRunsTheExportAndANameEndingInPngWritesPng) {
   std::wstring folder = FreshFolder(L"plakato-png-export");
   std::wstring path = folder + L"牌子.PNG";
   ui.saveAnswers = {path};
-  Command(TForm1::kExportCommand);
+  Command(MainWindow::kExportCommand);
   ASSERT_TRUE(ui.boxes.empty()) << ui.boxes[0].text;
   std::string written = FileBytes(path);
   ASSERT_EQ(written.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
@@ -154,16 +154,16 @@ TEST_F(ClipboardTest, ExportShortcutRunsTheExportAndANameEndingInPngWritesPng) {
 
 TEST(ClipboardOwnerTest, ThePngOutlivesTheWindowThatCopiedIt) {
   ScriptedUi ui;
-  FormOptions options;
+  MainWindowOptions options;
   options.ui = &ui;
   options.quitOnClose = false;
   PixelCanvas expected;
   {
-    TForm1 form(options);
+    MainWindow form(options);
     form.Create();
-    PixelCanvas scene = Capture(form.scene()->dc(), 0, 0, 371, 120);
-    expected = CropPixels(scene, CropRectangle(371, 120, form.placard().FSignWidth, form.placard().FSceneHeight));
-    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(TForm1::kCopyCommand, 1), 0);
+    PixelCanvas scene = Capture(form.State().surface->dc(), 0, 0, 371, 120);
+    expected = CropPixels(scene, CropRectangle(371, 120, form.State().layout.signWidth, form.State().layout.sceneHeight));
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kCopyCommand, 1), 0);
     ASSERT_TRUE(ui.boxes.empty());
   }  // the window is gone before anything asked for the PNG
   std::vector<uint8_t> png = ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));

@@ -99,5 +99,12 @@ TEST(OleScopeTest, FailsInTheMultiThreadedApartmentAndKeepsItsCom) {
   EXPECT_EQ(after, S_FALSE);
 }
 
+// Every error text that names an HRESULT writes it the same way.
+TEST(HresultTextTest, IsZeroPaddedUpperCaseHexadecimal) {
+  EXPECT_EQ(HresultText(E_FAIL), L"0x80004005");
+  EXPECT_EQ(HresultText(DRAGDROP_S_CANCEL), L"0x00040101");
+  EXPECT_EQ(HresultText(static_cast<HRESULT>(0x8007000Eu)), L"0x8007000E");
+}
+
 }  // namespace
 }  // namespace plakato

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/com_win.h"
 #include "export/crop.h"
 #include "export/dib_bytes.h"
@@ -270,8 +270,8 @@ TEST_F(DragTest, StartUpCleaningRemovesOnlyOldPictureFiles) {
 class FormDragTest : public ::testing::Test {
  protected:
   FormDragTest() : folder(FreshFolder(L"plakato-form-drag-test")), form(Options()) { form.Create(); }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     options.dragFolder = folder;
@@ -283,10 +283,10 @@ class FormDragTest : public ::testing::Test {
   void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
     ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
   }
-  std::wstring PictureFile() { return folder + DragFileName(form.placard().FMessage); }
+  std::wstring PictureFile() { return folder + DragFileName(form.State().placard.text()); }
   std::string ExpectedJpeg() {
-    PixelCanvas shown = Capture(form.scene()->dc(), 0, 0, 371, 120);
-    PictureExport exported(shown, {form.placard().FSignWidth, form.placard().FSceneHeight});
+    PixelCanvas shown = Capture(form.State().surface->dc(), 0, 0, 371, 120);
+    PictureExport exported(shown, {form.State().layout.signWidth, form.State().layout.sceneHeight});
     return AsBytes(exported.Jpeg());
   }
   static std::string AsBytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -294,7 +294,7 @@ class FormDragTest : public ::testing::Test {
   OleScope ole;
   std::wstring folder;
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
 };
 
 TEST_F(FormDragTest, AMoveWithinTheDragDistanceStartsNothing) {
@@ -350,8 +350,8 @@ TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
   EXPECT_EQ(target.drops, 0);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), status);
-  EXPECT_EQ(form.savedPictureName(), L"");
-  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.placard().FMessage)}));
+  EXPECT_EQ(form.State().savedPictureName, L"");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.State().placard.text())}));
 }
 
 TEST(DragFolderTest, IsPlakatoUnderTheTemporaryFolder) {

@@ -10,9 +10,9 @@
 
 #include "base/code_page.h"
 #include "base/error.h"
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "messenger/emoticon_store_win.h"
-#include "export/file_digest_win.h"
+#include "messenger/file_digest_win.h"
 #include "fake_messenger.h"
 #include "scene/pixels.h"
 #include "win_test_support.h"
@@ -28,10 +28,10 @@ class EmoticonTest : public ::testing::Test {
     face = messenger.AddAccount(L"10001", testing::RealisticFaceIndex());
     panel = face + L"panel\\";
     index = face + L"face.xml";
-    FormOptions options;
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
-    form = std::make_unique<TForm1>(options);
+    form = std::make_unique<MainWindow>(options);
     form->Create();
     ui.inputAnswers = {L"10001"};
     ::SendMessageW(form->Control(ControlId::btnSetQQNum), BM_CLICK, 0, 0);
@@ -41,8 +41,8 @@ class EmoticonTest : public ::testing::Test {
   }
   void Export() { ::SendMessageW(form->Control(ControlId::SpeedButton3), BM_CLICK, 0, 0); }
   std::wstring Status() { return StatusText(form->Control(ControlId::StatusBar1)); }
-  std::string Id() { return form->faceId(); }
-  std::wstring WideId() { return std::wstring(form->faceId().begin(), form->faceId().end()); }
+  std::string Id() { return form->State().emoticonId; }
+  std::wstring WideId() { return std::wstring(form->State().emoticonId.begin(), form->State().emoticonId.end()); }
   void ExpectFailure(const std::wstring& expected) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, expected);
@@ -64,7 +64,7 @@ class EmoticonTest : public ::testing::Test {
   FakeMessenger messenger;
   std::wstring face, panel, index;
   ScriptedUi ui;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(EmoticonTest, TwoExportsStoreTheEmoticonTwiceAndRaiseTheCountByTwo) {
@@ -138,7 +138,7 @@ TEST_F(EmoticonTest, TheThumbnailIsImageThreeOnWhiteInTheScreensDepth) {
   EXPECT_EQ(u32(22), 16u);
   EXPECT_EQ(bmp[28], 32);
   PixelCanvas expected;
-  ASSERT_TRUE(ImageList(PieceArtwork()).GetBitmap(3, expected));
+  ASSERT_TRUE(ImageList(PieceArtwork()).GetBitmap(PieceIndex(Piece::Thumbnail), expected));
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       uint32_t bgrx = u32(54 + static_cast<size_t>(15 - y) * 64 + x * 4) & 0xFFFFFF;
@@ -201,9 +201,7 @@ namespace {
 // before any file is written, and the index keeps its bytes.
 TEST_F(EmoticonTest, ASignTextOutsideTheRulesWritesNoFileAtAll) {
   const std::string before = FileBytes(index);
-  MessengerAccount account;
-  account.FPanelDir = panel;
-  account.FFaceIndexPath = index;
+  MessengerAccount account(panel, index);
   ImageList pieces(PieceArtwork());
   const std::vector<uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xD9};
   for (const std::wstring& text : {std::wstring(16, L'字'), std::wstring(L"ab\U0001F600")}) {

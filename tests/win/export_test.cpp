@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/text_win.h"
 #include "export/crop.h"
 #include "export/jpeg_decode.h"
@@ -23,8 +23,8 @@ class ExportTest : public testing::Test {
     form.Create();
     folder = FreshFolder(L"plakato-export-test");
   }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
@@ -37,8 +37,8 @@ class ExportTest : public testing::Test {
   std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar1)); }
   // What the export must write for the scene as it is now.
   std::string ExpectedJpeg() {
-    PixelCanvas scene = Capture(form.scene()->dc(), 0, 0, 371, 120);
-    SceneRect crop = CropRectangle(371, 120, form.placard().FSignWidth, form.placard().FSceneHeight);
+    PixelCanvas scene = Capture(form.State().surface->dc(), 0, 0, 371, 120);
+    Rect crop = CropRectangle(371, 120, form.State().layout.signWidth, form.State().layout.sceneHeight);
     std::vector<uint8_t> jpeg = EncodeJpeg(CropPixels(scene, crop));
     return std::string(jpeg.begin(), jpeg.end());
   }
@@ -51,7 +51,7 @@ class ExportTest : public testing::Test {
   }
 
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
   std::wstring folder;
 };
 
@@ -63,12 +63,12 @@ TEST_F(ExportTest, WritesTheCroppedSceneAsJpegAndNamesTheFile) {
   std::string written = FileBytes(path);
   EXPECT_EQ(written, ExpectedJpeg());
   EXPECT_EQ(Status(), L"导出成功至：" + path);
-  EXPECT_EQ(form.savedPictureName(), path);
+  EXPECT_EQ(form.State().savedPictureName, path);
 
   DecodedPreview decoded = DecodeJpegPreview({reinterpret_cast<const uint8_t*>(written.data()), written.size()},
                                              1000, 1000);
-  EXPECT_EQ(decoded.width, form.placard().FSignWidth);
-  EXPECT_EQ(decoded.height, form.placard().FSceneHeight);
+  EXPECT_EQ(decoded.width, form.State().layout.signWidth);
+  EXPECT_EQ(decoded.height, form.State().layout.sceneHeight);
 }
 
 TEST_F(ExportTest, CancelWritesNothingAndTheDialogOffersTheLastConfirmedName) {
@@ -157,8 +157,8 @@ TEST_F(ExportTest, WhereTheCropReachesOutsideTheSceneThePictureIsWhite) {
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
   for (wchar_t c : std::wstring(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")) ::SendMessageW(form.Control(ControlId::edtMessage), WM_CHAR, c, 1);
-  int width = form.placard().FSignWidth;
-  int height = form.placard().FSceneHeight;
+  int width = form.State().layout.signWidth;
+  int height = form.State().layout.sceneHeight;
   ASSERT_GT(width, 371);
   std::wstring path = folder + L"wide.jpg";
   ui.saveAnswers = {path};

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "scene/face_names.h"
 #include "scene/scene_surface_win.h"
 #include "win_test_support.h"
@@ -27,8 +27,8 @@ class FaceStripTest : public testing::Test {
     pager = form.Control(ControlId::PageScroller1);
     bar = form.Control(ControlId::ToolBar1);
   }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
@@ -60,10 +60,10 @@ class FaceStripTest : public testing::Test {
     ::GetClientRect(pager, &view);
     return item.left >= view.left && item.right <= view.right;
   }
-  PixelCanvas Scene() { return Capture(form.scene()->dc(), 0, 0, 371, 120); }
+  PixelCanvas Scene() { return Capture(form.State().surface->dc(), 0, 0, 371, 120); }
 
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
   HWND pager = nullptr;
   HWND bar = nullptr;
 };
@@ -76,10 +76,10 @@ TEST_F(FaceStripTest, RightRightSpacePicksFaceTwoAsAClickDoes) {
   EXPECT_EQ(Hot(), 1);
   Key(VK_RIGHT);
   EXPECT_EQ(Hot(), 2);
-  EXPECT_EQ(form.placard().FFigureIndex, 0) << "moving the highlight picks nothing";
+  EXPECT_EQ(form.State().placard.face(), 0) << "moving the highlight picks nothing";
   EXPECT_EQ(Scene().pixels, start.pixels);
   Key(VK_SPACE);
-  EXPECT_EQ(form.placard().FFigureIndex, 2);
+  EXPECT_EQ(form.State().placard.face(), 2);
   EXPECT_EQ(Hot(), 2);
   PixelCanvas picked = Scene();
   EXPECT_NE(picked.pixels, start.pixels);
@@ -104,7 +104,7 @@ TEST_F(FaceStripTest, HomeAndEndReachTheEndsAndTheArrowsStopThere) {
   EXPECT_EQ(Hot(), 0);
   EXPECT_TRUE(InView(0));
   EXPECT_EQ(::SendMessageW(pager, PGM_GETPOS, 0, 0), 0);
-  EXPECT_EQ(form.placard().FFigureIndex, 0);
+  EXPECT_EQ(form.State().placard.face(), 0);
 }
 
 TEST_F(FaceStripTest, EveryStepKeepsTheHighlightedFaceInView) {
@@ -127,10 +127,10 @@ TEST_F(FaceStripTest, ArrowsAndEnterReachTheStripThroughTheWindowsKeyboardNaviga
   EXPECT_EQ(::GetFocus(), pager) << "the arrows stay in the strip";
   EXPECT_EQ(Hot(), 3);
   DialogKey(VK_RETURN);
-  EXPECT_EQ(form.placard().FFigureIndex, 3);
+  EXPECT_EQ(form.State().placard.face(), 3);
   DialogKey(VK_LEFT);
   DialogKey(VK_SPACE);
-  EXPECT_EQ(form.placard().FFigureIndex, 2);
+  EXPECT_EQ(form.State().placard.face(), 2);
   // Tab still moves on, and the highlight goes with the focus.
   DialogKey(VK_TAB);
   EXPECT_EQ(::GetFocus(), form.Control(ControlId::edtMessage));

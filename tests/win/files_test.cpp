@@ -11,7 +11,7 @@
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
-#include "export/file_digest_win.h"
+#include "messenger/file_digest_win.h"
 
 namespace plakato {
 namespace {

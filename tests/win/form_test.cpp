@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "app/app_text.h"
 #include "app/form_layout.h"
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/text_win.h"
 #include "scene/scene_surface_win.h"
 #include "win_test_support.h"
@@ -19,8 +21,8 @@ namespace {
 
 class FormTest : public testing::Test {
  protected:
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
@@ -28,7 +30,7 @@ class FormTest : public testing::Test {
   ScriptedUi ui;
 };
 
-RECT RectInForm(const TForm1& form, ControlId id) {
+RECT RectInForm(const MainWindow& form, ControlId id) {
   RECT rc;
   ::GetWindowRect(form.Control(id), &rc);
   ::MapWindowPoints(nullptr, ::GetParent(form.Control(id)), reinterpret_cast<POINT*>(&rc), 2);
@@ -42,9 +44,9 @@ LOGFONTW FontOf(HWND window) {
 }
 
 TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
-  ASSERT_EQ(form.measuredTextHeight(), 12) << "the test prefix must map 宋体 to a 12-pixel face";
+  ASSERT_EQ(form.State().measuredTextHeight, 12) << "the test prefix must map 宋体 to a 12-pixel face";
   RECT client;
   ::GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 371);
@@ -68,13 +70,13 @@ TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
       continue;  // sized to its text in whatever face stands in for LiSu
     }
     if (design.kind == ControlKind::ToolBar) continue;  // sized to its buttons
-    EXPECT_EQ(rc.right - rc.left, design.bounds.width);
-    EXPECT_EQ(rc.bottom - rc.top, design.bounds.height);
+    EXPECT_EQ(rc.right - rc.left, design.bounds.width());
+    EXPECT_EQ(rc.bottom - rc.top, design.bounds.height());
   }
 }
 
 TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   LOGFONTW title = FontOf(form.Control(ControlId::Label1));
   EXPECT_STREQ(title.lfFaceName, L"隶书");
@@ -115,7 +117,7 @@ TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
 }
 
 TEST_F(FormTest, WindowHasADialogFrameWithoutMinimiseOrMaximise) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   LONG style = ::GetWindowLongW(form.handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -126,36 +128,43 @@ TEST_F(FormTest, WindowHasADialogFrameWithoutMinimiseOrMaximise) {
   EXPECT_NE(::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
-TEST_F(FormTest, FormCreateRunsItsStepsInOrderAndLeavesTheStartState) {
+TEST_F(FormTest, StartUpRunsItsStepsInOrderAndLeavesTheStartState) {
   std::vector<StartupStep> seen;
-  FormOptions options = Options();
+  MainWindowOptions options = Options();
   options.beforeStartupStep = [&](StartupStep s) { seen.push_back(s); };
-  TForm1 form(options);
+  MainWindow form(options);
   form.Create();
-  const std::vector<StartupStep> all = {StartupStep::FigureButtons,    StartupStep::SceneFontBold,
-                                        StartupStep::SignColour,       StartupStep::FontDialogPrimed,
-                                        StartupStep::SceneFields,      StartupStep::FirstRender,
-                                        StartupStep::MessengerFolder};
+  const std::vector<StartupStep> all = {StartupStep::FaceButtons,     StartupStep::SceneFont,
+                                        StartupStep::SignColour,      StartupStep::SignTextAndFace,
+                                        StartupStep::FirstDrawing,    StartupStep::MessengerFolder};
   EXPECT_EQ(seen, all);
-  EXPECT_EQ(form.completedStartupSteps(), all);
+  MainWindowState state = form.State();
+  EXPECT_EQ(state.startupSteps, all);
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(form.signColour(), RGB(255, 255, 255));
-  ASSERT_NE(form.scene(), nullptr);
-  EXPECT_EQ(form.scene()->font().lfWeight, FW_BOLD);
-  EXPECT_EQ(form.fontDialogFont().font.lfWeight, FW_BOLD);
-  EXPECT_STREQ(form.fontDialogFont().font.lfFaceName, form.scene()->font().lfFaceName);
-  EXPECT_EQ(form.fontDialogFont().color, ::GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(state.placard.signColour(), RGB(255, 255, 255));
+  EXPECT_EQ(state.placard.text(), L"Quillion");
+  EXPECT_EQ(state.placard.face(), 0);
+  ASSERT_NE(state.surface, nullptr);
+  EXPECT_EQ(state.surface->font().lfWeight, FW_BOLD);
+  // The font dialog opens on the bold scene font, in the window-text colour.
+  HWND fontButton = form.Control(ControlId::SpeedButton1);
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(fontButton), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(fontButton));
+  ASSERT_EQ(ui.fontShown.size(), 1u);
+  EXPECT_EQ(ui.fontShown[0].font.lfWeight, FW_BOLD);
+  EXPECT_STREQ(ui.fontShown[0].font.lfFaceName, state.surface->font().lfFaceName);
+  EXPECT_EQ(ui.fontShown[0].color, ::GetSysColor(COLOR_WINDOWTEXT));
 }
 
-TEST_F(FormTest, AnErrorInFormCreateSkipsTheRestAndTheWindowStillOpens) {
-  FormOptions options = Options();
+TEST_F(FormTest, AnErrorInAStartUpStepSkipsTheRestAndTheWindowStillOpens) {
+  MainWindowOptions options = Options();
   options.beforeStartupStep = [](StartupStep s) {
     if (s == StartupStep::SignColour) throw AppError(L"Out of system resources");
   };
-  TForm1 form(options);
+  MainWindow form(options);
   form.Create();
-  EXPECT_EQ(form.completedStartupSteps(), (std::vector<StartupStep>{StartupStep::FigureButtons,
-                                                                    StartupStep::SceneFontBold}));
+  EXPECT_EQ(form.State().startupSteps, (std::vector<StartupStep>{StartupStep::FaceButtons,
+                                                                    StartupStep::SceneFont}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, L"Out of system resources.");
   EXPECT_EQ(ui.boxes[0].caption, L"plakato_win_tests");
@@ -165,7 +174,7 @@ TEST_F(FormTest, AnErrorInFormCreateSkipsTheRestAndTheWindowStillOpens) {
 }
 
 TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   form.RunHandler([] { throw AppError(L"Cannot create file \"C:\\x\\a.jpg\". The system cannot find the path specified."); });
   form.RunHandler([] { throw AppError(L"qq号不正确"); });
@@ -182,7 +191,7 @@ TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
 }
 
 TEST_F(FormTest, ClickingTheLogoPanelShowsTheAboutBox) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   HWND logo = form.Control(ControlId::Panel3);
   ::SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
@@ -199,7 +208,7 @@ TEST_F(FormTest, ClickingTheLogoPanelShowsTheAboutBox) {
 }
 
 TEST_F(FormTest, ExitButtonClosesTheWindow) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   HWND window = form.handle();
   ::SendMessageW(form.Control(ControlId::btnExit), BM_CLICK, 0, 0);
@@ -208,7 +217,7 @@ TEST_F(FormTest, ExitButtonClosesTheWindow) {
 }
 
 TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
-  TForm1 form(Options());
+  MainWindow form(Options());
   form.Create();
   // Without a messenger in the test prefix the check box starts disabled.
   ::EnableWindow(form.Control(ControlId::CheckBox1), TRUE);
@@ -237,13 +246,13 @@ TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
 }
 
 TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
-  FormOptions options = Options();
+  MainWindowOptions options = Options();
   // The window font drawn 15 pixels high, as a larger text setting would.
   const FontSpec larger{L"宋体", kGb2312Charset, 15, false};
   options.windowFont = &larger;
-  TForm1 form(options);
+  MainWindow form(options);
   form.Create();
-  ASSERT_EQ(form.measuredTextHeight(), 15) << "宋体 asked for 15 pixels should measure 15";
+  ASSERT_EQ(form.State().measuredTextHeight, 15) << "宋体 asked for 15 pixels should measure 15";
   RECT client;
   ::GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 464);   // 371 * 15 / 12
@@ -257,6 +266,27 @@ TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
   EXPECT_EQ(image.bottom - image.top, 150);
   EXPECT_EQ(FontOf(form.Control(ControlId::Label1)).lfHeight, -36);  // 29 * 15 / 12
   EXPECT_EQ(FontOf(form.Control(ControlId::Panel3)).lfHeight, -60);
+}
+
+// Every control a user can work, and both commands of the placard's menu
+// and shortcuts, reach a handler; no notification reaches two.
+TEST(CommandRoutes, EveryWorkableControlAndCommandHasOneHandler) {
+  std::set<std::pair<int, int>> routed;
+  std::set<int> commands;
+  for (const MainWindow::CommandRoute& route : MainWindow::CommandRoutes()) {
+    EXPECT_TRUE(routed.insert({route.command, route.notification}).second) << "twice: " << route.command;
+    EXPECT_NE(route.handler, nullptr);
+    commands.insert(route.command);
+  }
+  for (const ControlSpec& design : MainFormControls()) {
+    bool workable = design.kind == ControlKind::Edit || design.kind == ControlKind::CheckBox ||
+                    design.kind == ControlKind::FlatButton || design.kind == ControlKind::PushButton ||
+                    design.kind == ControlKind::Image || design.id == ControlId::Panel3;
+    EXPECT_EQ(commands.count(CommandIdOf(design.id)), workable ? 1u : 0u) << design.name;
+  }
+  EXPECT_EQ(commands.count(MainWindow::kCopyCommand), 1u);
+  EXPECT_EQ(commands.count(MainWindow::kExportCommand), 1u);
+  EXPECT_EQ(routed.size(), 11u);
 }
 
 }  // namespace

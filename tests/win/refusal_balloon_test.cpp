@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "app/refusal_balloon_win.h"
 #include "base/text_win.h"
 #include "driver_win.h"
@@ -44,8 +44,8 @@ class RefusalBalloonTest : public testing::Test {
     ::SetFocus(edit);
     Pump();
   }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
@@ -55,7 +55,7 @@ class RefusalBalloonTest : public testing::Test {
   }
 
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
   HWND edit = nullptr;
 };
 

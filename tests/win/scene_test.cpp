@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "scene/pixels.h"
 #include "scene/scene_surface_win.h"
 #include "win_test_support.h"
@@ -27,20 +27,20 @@ class SilentUi : public UiHost {
 class SceneTest : public testing::Test {
  protected:
   SceneTest() : form(Options()) { form.Create(); }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
   }
-  PixelCanvas Scene() { return Capture(form.scene()->dc(), 0, 0, 371, 120); }
+  PixelCanvas Scene() { return Capture(form.State().surface->dc(), 0, 0, 371, 120); }
   void ClickFace(int k) {
-    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + k, BN_CLICKED),
+    ::SendMessageW(form.Control(ControlId::PageScroller1), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + k, BN_CLICKED),
                    reinterpret_cast<LPARAM>(form.Control(ControlId::ToolBar1)));
   }
 
   SilentUi ui;
-  TForm1 form;
+  MainWindow form;
   ImageList faces{FaceArtwork()};
   ImageList pieces{PieceArtwork()};
 };
@@ -56,13 +56,13 @@ bool UnderAPiece(const ImageList& pieces, int x, int y, int t) {
 }
 
 TEST_F(SceneTest, TheSceneAtStartHasItsPiecesAtTheirPlaces) {
-  const PlacardScene& placard = form.placard();
-  SceneSurface& surface = const_cast<SceneSurface&>(*form.scene());
+  SceneLayout layout = form.State().layout;
+  SceneSurface& surface = const_cast<SceneSurface&>(*form.State().surface);
   TextSize text = surface.TextExtent(L"Quillion");
   int t = surface.TextExtent(L"T").height;
-  EXPECT_EQ(placard.FSignWidth, std::max(100, 2 * (text.width / 2) + 15));
-  EXPECT_EQ(placard.FSceneHeight, 48 + t);
-  EXPECT_EQ(form.scene()->font().lfWeight, FW_BOLD);
+  EXPECT_EQ(layout.signWidth, std::max(100, 2 * (text.width / 2) + 15));
+  EXPECT_EQ(layout.sceneHeight, 48 + t);
+  EXPECT_EQ(form.State().surface->font().lfWeight, FW_BOLD);
 
   PixelCanvas scene = Scene();
   // White where nothing is drawn.
@@ -103,9 +103,9 @@ TEST_F(SceneTest, TheSceneAtStartHasItsPiecesAtTheirPlaces) {
 
 TEST_F(SceneTest, ChoosingAFaceChangesOnlyTheFaceCell) {
   PixelCanvas before = Scene();
-  int signWidth = form.placard().FSignWidth, sceneHeight = form.placard().FSceneHeight;
+  int signWidth = form.State().layout.signWidth, sceneHeight = form.State().layout.sceneHeight;
   ClickFace(14);
-  EXPECT_EQ(form.placard().FFigureIndex, 14);
+  EXPECT_EQ(form.State().placard.face(), 14);
   PixelCanvas after = Scene();
   int changed = 0;
   for (int y = 0; y < 120; ++y) {
@@ -116,8 +116,8 @@ TEST_F(SceneTest, ChoosingAFaceChangesOnlyTheFaceCell) {
     }
   }
   EXPECT_GT(changed, 100);
-  EXPECT_EQ(form.placard().FSignWidth, signWidth);
-  EXPECT_EQ(form.placard().FSceneHeight, sceneHeight);
+  EXPECT_EQ(form.State().layout.signWidth, signWidth);
+  EXPECT_EQ(form.State().layout.sceneHeight, sceneHeight);
   // The same face again redraws an identical scene; face 0 brings the start back.
   ClickFace(14);
   EXPECT_EQ(Scene().pixels, after.pixels);

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/main_form_win.h"
+#include "app/main_window_win.h"
 #include "base/text_win.h"
 #include "scene/scene_surface_win.h"
 #include "driver_win.h"
@@ -37,18 +37,23 @@ class SettingsTest : public testing::Test {
     edit = form.Control(ControlId::edtMessage);
     start = Scene();
   }
-  FormOptions Options() {
-    FormOptions options;
+  MainWindowOptions Options() {
+    MainWindowOptions options;
     options.ui = &ui;
     options.quitOnClose = false;
     return options;
   }
   void TearDown() override { EXPECT_TRUE(ui.boxes.empty()) << "unexpected message box"; }
-  PixelCanvas Scene() { return Capture(form.scene()->dc(), 0, 0, 371, 120); }
+  PixelCanvas Scene() { return Capture(form.State().surface->dc(), 0, 0, 371, 120); }
   void Type(const std::wstring& text) {
     for (wchar_t c : text) ::SendMessageW(edit, WM_CHAR, c, 1);
   }
   std::wstring EditText() { return WindowText(edit); }
+  // The sign's font as the font dialog is shown it.
+  FontChoice SignFontChoice() {
+    SignFont font = form.State().placard.font();
+    return {LogFontOf(font), font.colour};
+  }
   void Click(ControlId id) {
     HWND button = form.Control(id);
     ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
@@ -62,7 +67,7 @@ class SettingsTest : public testing::Test {
   }
 
   ScriptedUi ui;
-  TForm1 form;
+  MainWindow form;
   HWND edit = nullptr;
   PixelCanvas start;
 };
@@ -70,28 +75,28 @@ class SettingsTest : public testing::Test {
 TEST_F(SettingsTest, TypedTextIsTrimmedAndDrawn) {
   Type(L"  牌子 ");
   EXPECT_EQ(EditText(), L"  牌子 ");
-  EXPECT_EQ(form.placard().FMessage, L"牌子");
+  EXPECT_EQ(form.State().placard.text(), L"牌子");
   EXPECT_NE(Scene().pixels, start.pixels);
 
   // Deleting everything brings back the default text and the start picture.
   ::SendMessageW(edit, EM_SETSEL, 0, -1);
   ::SendMessageW(edit, WM_CHAR, VK_BACK, 1);
   EXPECT_EQ(EditText(), L"");
-  EXPECT_EQ(form.placard().FMessage, L"Quillion");
+  EXPECT_EQ(form.State().placard.text(), L"Quillion");
   EXPECT_EQ(Scene().pixels, start.pixels);
 
   // Undo is a change like any other.
   ::SendMessageW(edit, EM_UNDO, 0, 0);
-  EXPECT_EQ(form.placard().FMessage, L"牌子");
+  EXPECT_EQ(form.State().placard.text(), L"牌子");
 }
 
 TEST_F(SettingsTest, SpacesOnlyGiveTheDefaultTextButIdeographicSpacesAreKept) {
   Type(L"   ");
-  EXPECT_EQ(form.placard().FMessage, L"Quillion");
+  EXPECT_EQ(form.State().placard.text(), L"Quillion");
   EXPECT_EQ(Scene().pixels, start.pixels);
   Type(L"\u3000\u3000");
-  EXPECT_EQ(form.placard().FMessage, L"\u3000\u3000");
-  EXPECT_NE(form.placard().FSignWidth, 0);
+  EXPECT_EQ(form.State().placard.text(), L"\u3000\u3000");
+  EXPECT_NE(form.State().layout.signWidth, 0);
 }
 
 TEST_F(SettingsTest, TypingStopsAtThirtyBytes) {
@@ -104,7 +109,7 @@ TEST_F(SettingsTest, TypingStopsAtThirtyBytes) {
   EXPECT_EQ(EditText(), L"a一二三四五六七八九十甲乙丙丁");
   Type(L"b");  // one byte is still free
   EXPECT_EQ(EditText(), L"a一二三四五六七八九十甲乙丙丁b");
-  EXPECT_EQ(form.placard().FMessage, EditText());
+  EXPECT_EQ(form.State().placard.text(), EditText());
 }
 
 TEST_F(SettingsTest, CharactersWithoutACodePageFormAreNotTaken) {
@@ -120,7 +125,7 @@ TEST_F(SettingsTest, PasteTakesWhatFits) {
   driver::SetClipboardText(L"0123456789一二三四五六七八九十甲乙丙丁戊\r\nsecond line");
   ::SendMessageW(edit, WM_PASTE, 0, 0);
   EXPECT_EQ(EditText(), L"0123456789一二三四五六七八九十");
-  EXPECT_EQ(form.placard().FMessage, EditText());
+  EXPECT_EQ(form.State().placard.text(), EditText());
 
   // Ctrl+V on a full edit adds nothing; over a selection it replaces it.
   driver::SetClipboardText(L"XYZ");
@@ -140,14 +145,15 @@ TEST_F(SettingsTest, PasteTakesWhatFits) {
 TEST_F(SettingsTest, CancelledDialogsRedrawTheSamePicture) {
   Type(L"Hello");
   PixelCanvas before = Scene();
-  FontChoice fontBefore = form.fontDialogFont();
+  FontChoice fontBefore = SignFontChoice();
   Click(ControlId::SpeedButton1);
   Click(ControlId::SpeedButton2);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   ASSERT_EQ(ui.colourShown.size(), 1u);
-  EXPECT_EQ(std::memcmp(&form.fontDialogFont().font, &fontBefore.font, sizeof(LOGFONTW)), 0);
-  EXPECT_EQ(form.fontDialogFont().color, fontBefore.color);
-  EXPECT_EQ(form.signColour(), RGB(255, 255, 255));
+  FontChoice fontAfter = SignFontChoice();
+  EXPECT_EQ(std::memcmp(&fontAfter.font, &fontBefore.font, sizeof(LOGFONTW)), 0);
+  EXPECT_EQ(fontAfter.color, fontBefore.color);
+  EXPECT_EQ(form.State().placard.signColour(), RGB(255, 255, 255));
   EXPECT_EQ(Scene().pixels, before.pixels);
 }
 
@@ -162,11 +168,11 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
     answer.font.lfCharSet = GB2312_CHARSET;
     return answer;
   };
-  int widthBefore = form.placard().FSignWidth;
+  int widthBefore = form.State().layout.signWidth;
   Click(ControlId::SpeedButton1);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   EXPECT_EQ(ui.fontShown[0].font.lfWeight, FW_BOLD) << "the dialog opens on the bold scene font";
-  const FontChoice& chosen = form.fontDialogFont();
+  const FontChoice chosen = SignFontChoice();
   EXPECT_STREQ(chosen.font.lfFaceName, L"AR PL SungtiL GB");
   EXPECT_EQ(chosen.font.lfHeight, -20);
   EXPECT_EQ(chosen.font.lfWeight, FW_BOLD) << "600 draws bold";
@@ -174,8 +180,8 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
   EXPECT_TRUE(chosen.font.lfUnderline);
   EXPECT_FALSE(chosen.font.lfStrikeOut);
   EXPECT_EQ(chosen.font.lfCharSet, GB2312_CHARSET) << "another face brings its script";
-  EXPECT_EQ(std::memcmp(&form.scene()->font(), &chosen.font, sizeof(LOGFONTW)), 0);
-  EXPECT_GT(form.placard().FSignWidth, widthBefore) << "a larger font makes a wider sign";
+  EXPECT_EQ(std::memcmp(&form.State().surface->font(), &chosen.font, sizeof(LOGFONTW)), 0);
+  EXPECT_GT(form.State().layout.signWidth, widthBefore) << "a larger font makes a wider sign";
 
   // 300 draws normal; the dialog opens on what was chosen before.
   ui.fontAnswer = [this](const FontChoice& current) {
@@ -185,12 +191,12 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
   };
   Click(ControlId::SpeedButton1);
   EXPECT_STREQ(ui.fontShown[1].font.lfFaceName, L"AR PL SungtiL GB");
-  EXPECT_EQ(form.fontDialogFont().font.lfWeight, FW_NORMAL);
+  EXPECT_EQ(SignFontChoice().font.lfWeight, FW_NORMAL);
 }
 
 TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
-  BYTE charSet = form.fontDialogFont().font.lfCharSet;
-  COLORREF colour = form.fontDialogFont().color;
+  BYTE charSet = SignFontChoice().font.lfCharSet;
+  COLORREF colour = SignFontChoice().color;
   ui.fontAnswer = [this](const FontChoice& current) {
     FontDialogAnswer answer = Answer(current);
     answer.font.lfHeight = -16;
@@ -199,9 +205,9 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     return answer;
   };
   Click(ControlId::SpeedButton1);
-  EXPECT_EQ(form.fontDialogFont().font.lfHeight, -16);
-  EXPECT_EQ(form.fontDialogFont().font.lfCharSet, charSet);
-  EXPECT_EQ(form.fontDialogFont().color, colour);
+  EXPECT_EQ(SignFontChoice().font.lfHeight, -16);
+  EXPECT_EQ(SignFontChoice().font.lfCharSet, charSet);
+  EXPECT_EQ(SignFontChoice().color, colour);
 
   // A script the user picks is taken.
   ui.fontAnswer = [this](const FontChoice& current) {
@@ -211,7 +217,7 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     return answer;
   };
   Click(ControlId::SpeedButton1);
-  EXPECT_EQ(form.fontDialogFont().font.lfCharSet, GB2312_CHARSET);
+  EXPECT_EQ(SignFontChoice().font.lfCharSet, GB2312_CHARSET);
 }
 
 TEST_F(SettingsTest, RedFromTheColourListTurnsTheTextRed) {
@@ -223,8 +229,8 @@ TEST_F(SettingsTest, RedFromTheColourListTurnsTheTextRed) {
     return answer;
   };
   Click(ControlId::SpeedButton1);
-  EXPECT_EQ(form.fontDialogFont().color, RGB(255, 0, 0));
-  EXPECT_EQ(form.scene()->fontColor(), RGB(255, 0, 0));
+  EXPECT_EQ(SignFontChoice().color, RGB(255, 0, 0));
+  EXPECT_EQ(form.State().surface->fontColor(), RGB(255, 0, 0));
   EXPECT_GT(CountPixels(Scene(), Reddish), redBefore + 20);
 }
 
@@ -240,7 +246,7 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
   ASSERT_EQ(ui.colourShown.size(), 1u);
   EXPECT_EQ(ui.colourShown[0].color, RGB(255, 255, 255)) << "opens on the current sign colour";
   for (COLORREF slot : ui.colourShown[0].custom) EXPECT_EQ(slot, RGB(255, 255, 255)) << "custom colours start unset";
-  EXPECT_EQ(form.signColour(), green);
+  EXPECT_EQ(form.State().placard.signColour(), green);
   PixelCanvas filled = Scene();
   size_t greenAfter = CountPixels(filled, [&](uint32_t c) { return c == green; });
   EXPECT_GT(greenAfter, greenBefore + 500) << "the sign's inside is green";
@@ -252,7 +258,7 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
     return false;
   };
   Click(ControlId::SpeedButton2);
-  EXPECT_EQ(form.signColour(), green);
+  EXPECT_EQ(form.State().placard.signColour(), green);
   EXPECT_EQ(Scene().pixels, filled.pixels);
   ui.colourAnswer = nullptr;
   Click(ControlId::SpeedButton2);
@@ -268,11 +274,11 @@ TEST_F(SettingsTest, AnotherFaceKeepsTextFontAndColour) {
     return true;
   };
   Click(ControlId::SpeedButton2);
-  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(5000 + 4, BN_CLICKED),
+  ::SendMessageW(form.Control(ControlId::PageScroller1), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + 4, BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.Control(ControlId::ToolBar1)));
-  EXPECT_EQ(form.placard().FFigureIndex, 4);
-  EXPECT_EQ(form.placard().FMessage, L"留着");
-  EXPECT_EQ(form.signColour(), RGB(0, 0, 255));
+  EXPECT_EQ(form.State().placard.face(), 4);
+  EXPECT_EQ(form.State().placard.text(), L"留着");
+  EXPECT_EQ(form.State().placard.signColour(), RGB(0, 0, 255));
   EXPECT_GT(CountPixels(Scene(), [](uint32_t c) { return c == 0xFF0000u; }), 100u);
 }
 

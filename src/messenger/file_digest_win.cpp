@@ -1,10 +1,10 @@
-#include "export/file_digest_win.h"
+#include "messenger/file_digest_win.h"
 
 #include <algorithm>
 
 #include "base/files_win.h"
 #include "base/handles_win.h"
-#include "export/md2_digest.h"
+#include "messenger/md2_digest.h"
 
 namespace plakato {
 namespace {
@@ -29,12 +29,12 @@ class FileStream : public ByteStream {
 }  // namespace
 
 std::string ComputeFileDigest(const std::wstring& path) {
-  TIdHashMessageDigest2 hash;
+  Md2Hash hash;
   UniqueFile file = AdoptFile(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) throw CannotOpenFileError(path, ::GetLastError());
   FileStream stream(file.get(), path);
-  return TIdHashMessageDigest2::Identifier(hash.HashStream(stream));
+  return Md2Hash::Identifier(hash.HashStream(stream));
 }
 
 }  // namespace plakato

@@ -1,6 +1,6 @@
 // The MD2 message digest (RFC 1319) behind the emoticon identifier, and the
 // byte streams it reads. The identifier of a file comes from
-// ComputeFileDigest in export/file_digest_win.h.
+// ComputeFileDigest in messenger/file_digest_win.h.
 #pragma once
 
 #include <array>
@@ -30,10 +30,9 @@ class MemoryStream : public ByteStream {
   size_t position_ = 0;
 };
 
-// The MD2 message digest, under the hash class name the program's design
-// gives it: the block step, the hashing of a stream, and the digest's
-// hexadecimal form, which is the emoticon identifier.
-class TIdHashMessageDigest2 {
+// The MD2 message digest: the block step, the hashing of a stream, and the
+// digest's hexadecimal form, which is the emoticon identifier.
+class Md2Hash {
  public:
   // The digest as four words W0..W3; Wi holds digest bytes 4i..4i+3 with byte
   // 4i in its least significant eight bits.

@@ -1,4 +1,4 @@
-#include "export/md2_digest.h"
+#include "messenger/md2_digest.h"
 
 #include <algorithm>
 #include <vector>
@@ -44,7 +44,7 @@ size_t MemoryStream::Read(uint8_t* buffer, size_t count) {
   return n;
 }
 
-void TIdHashMessageDigest2::BlockStep() {
+void Md2Hash::BlockStep() {
   // The 18 x 48 steps are one chain of dependent table look-ups. A local copy
   // held in full-width words keeps each step to a load and an XOR: no
   // narrowing to a byte and no widening again sits on the chain.
@@ -73,7 +73,7 @@ void TIdHashMessageDigest2::BlockStep() {
   }
 }
 
-TIdHashMessageDigest2::Words TIdHashMessageDigest2::HashStream(ByteStream& stream) {
+Md2Hash::Words Md2Hash::HashStream(ByteStream& stream) {
   X_.fill(0);
   M_.fill(0);
   C_.fill(0);
@@ -110,7 +110,7 @@ TIdHashMessageDigest2::Words TIdHashMessageDigest2::HashStream(ByteStream& strea
   return words;
 }
 
-std::string TIdHashMessageDigest2::WordToHex(uint32_t word) {
+std::string Md2Hash::WordToHex(uint32_t word) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text(8, '0');
   for (int b = 0; b < 4; ++b) {
@@ -121,15 +121,15 @@ std::string TIdHashMessageDigest2::WordToHex(uint32_t word) {
   return text;
 }
 
-std::string TIdHashMessageDigest2::Identifier(const Words& words) {
+std::string Md2Hash::Identifier(const Words& words) {
   std::string id;
   for (uint32_t w : words) id += WordToHex(w);
   return id;
 }
 
-std::string TIdHashMessageDigest2::IdentifierOfBytes(std::span<const uint8_t> bytes) {
+std::string Md2Hash::IdentifierOfBytes(std::span<const uint8_t> bytes) {
   MemoryStream stream(bytes);
-  TIdHashMessageDigest2 hash;
+  Md2Hash hash;
   return Identifier(hash.HashStream(stream));
 }
 

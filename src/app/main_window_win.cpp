@@ -1,0 +1,348 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+
+#include "app/app_text.h"
+#include "app/font_dialog_win.h"
+#include "base/files_win.h"
+#include "base/text.h"
+#include "base/text_win.h"
+#include "export/picture_drag_win.h"
+#include "export/picture_export_win.h"
+#include "messenger/emoticon_store_win.h"
+#include "scene/sign_text.h"
+
+namespace plakato {
+
+namespace {
+
+// The class name other programs know the window by.
+constexpr wchar_t kWindowClass[] = L"TForm1";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+constexpr int kMainIconId = 1;
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
+  static bool registered = false;
+  if (registered) return;
+  RegisterControlClasses(instance);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 32, 32, 0));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 16, 16, 0));
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  ::RegisterClassExW(&wc);
+  registered = true;
+}
+
+}  // namespace
+
+std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
+  static const CommandRoute routes[] = {
+      {CommandIdOf(ControlId::Panel3), STN_CLICKED, &MainWindow::ShowAbout},
+      {CommandIdOf(ControlId::btnExit), BN_CLICKED, &MainWindow::Exit},
+      {CommandIdOf(ControlId::edtMessage), EN_CHANGE, &MainWindow::ChangeSignText},
+      {CommandIdOf(ControlId::SpeedButton1), BN_CLICKED, &MainWindow::ChooseSignFont},
+      {CommandIdOf(ControlId::SpeedButton2), BN_CLICKED, &MainWindow::ChooseSignColour},
+      {CommandIdOf(ControlId::btnSetQQNum), BN_CLICKED, &MainWindow::SetAccount},
+      {CommandIdOf(ControlId::CheckBox1), BN_CLICKED, &MainWindow::ToggleMessengerMode},
+      {CommandIdOf(ControlId::SpeedButton3), BN_CLICKED, &MainWindow::ExportPicture},
+      {CommandIdOf(ControlId::Image1), kImageDragStarted, &MainWindow::DragPicture},
+      {kCopyCommand, kAnyNotification, &MainWindow::CopyPicture},
+      {kExportCommand, kAnyNotification, &MainWindow::ExportPicture},
+  };
+  return routes;
+}
+
+MainWindow::MainWindow(MainWindowOptions options)
+    : options_(std::move(options)), ui_(options_.ui ? *options_.ui : SystemUiHost()) {}
+
+MainWindow::~MainWindow() {
+  SetErrorReporter(nullptr);
+  if (hwnd_ && ::IsWindow(hwnd_)) {
+    options_.quitOnClose = false;
+    ::DestroyWindow(hwnd_);
+  }
+}
+
+void MainWindow::Create() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, &Proc);
+  applicationTitle_ = ApplicationTitle(ProgramPath());
+  // Every window of the program shows its errors in this window's error box.
+  SetErrorReporter([this](const std::wstring& message) { ShowErrorBox(message); });
+
+  // The window is made at its final size and centred place, so that showing
+  // it moves nothing.
+  {
+    WindowDc screen(nullptr);
+    dpi_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
+  windowFont_ = MakeWindowFont(options_.windowFont ? *options_.windowFont : kWindowFont, dpi_);
+  const LayoutScale& scale = windowFont_.scale;
+  RECT frame{0, 0, scale(kFormClientWidth), scale(kFormClientHeight)};
+  ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, width, height, nullptr,
+                         nullptr, instance, this)) {
+    throw AppError(L"Cannot create the main window");
+  }
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.font.get()), FALSE);
+
+  // A dialog-framed window offers neither minimise, maximise nor sizing.
+  HMENU system = ::GetSystemMenu(hwnd_, FALSE);
+  for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
+
+  controls_ = CreateFormControls(hwnd_, windowFont_.font.get(), scale);
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopyCommand}, {FCONTROL | FVIRTKEY, 'S', kExportCommand}};
+  shortcuts_.reset(::CreateAcceleratorTableW(keys, 2));
+  RunHandler([this] { RunStartup(); });
+}
+
+void MainWindow::Show() {
+  ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  ::UpdateWindow(hwnd_);
+}
+
+MainWindowState MainWindow::State() const {
+  return {placard_,          layout_,          view_.surface(), account_,
+          emoticonId_,       savedPictureName_, completedSteps_, windowFont_.scale.measured};
+}
+
+void MainWindow::ShowErrorBox(const std::wstring& message) {
+  HWND owner = ::GetActiveWindow();
+  ui_.ShowMessageBox(owner ? owner : hwnd_, ErrorBoxText(message), applicationTitle_, MB_OK | MB_ICONSTOP);
+}
+
+void MainWindow::RunStartupStep(StartupStep step, const std::function<void()>& body) {
+  if (options_.beforeStartupStep) options_.beforeStartupStep(step);
+  body();
+  completedSteps_.push_back(step);
+}
+
+void MainWindow::RunStartup() {
+  RunStartupStep(StartupStep::FaceButtons, [this] {
+    faceStrip_.Create(Control(ControlId::CoolBar1), Control(ControlId::PageScroller1), Control(ControlId::ToolBar1),
+                      windowFont_.scale, [this] { return placard_.face(); }, [this](int face) { PickFace(face); });
+  });
+  // The scene font is the system's, made bold; asking for it makes the surface.
+  RunStartupStep(StartupStep::SceneFont, [this] {
+    SignFont font = SignFontOf(Surface().font(), Surface().fontColor());
+    font.weight = FW_BOLD;
+    placard_ = placard_.WithFont(font);
+  });
+  RunStartupStep(StartupStep::SignColour, [this] { placard_ = placard_.WithSignColour(RGB(255, 255, 255)); });
+  RunStartupStep(StartupStep::SignTextAndFace,
+                 [this] { placard_ = placard_.WithText(kDefaultSignText).WithFace(0); });
+  RunStartupStep(StartupStep::FirstDrawing, [this] { Redraw(); });
+  RunStartupStep(StartupStep::MessengerFolder, [this] { ReadMessengerFolder(); });
+}
+
+SceneSurface& MainWindow::Surface() {
+  if (!view_.surface()) {
+    RECT rc;
+    ::GetClientRect(Control(ControlId::Image1), &rc);
+    controls_.imageView()->SetSource(view_.Surface(rc.right, rc.bottom, dpi_).dc());
+  }
+  return *view_.surface();
+}
+
+void MainWindow::Redraw() {
+  Surface();
+  layout_ = view_.Draw(placard_);
+  ::InvalidateRect(Control(ControlId::Image1), nullptr, FALSE);
+}
+
+void MainWindow::PickFace(int face) {
+  placard_ = placard_.WithFace(face);
+  Redraw();
+}
+
+void MainWindow::ChangeSignText() {
+  placard_ = placard_.WithText(SignTextFromEdit(WindowText(Control(ControlId::edtMessage))));
+  Redraw();
+}
+
+// The dialog opens on the sign's font; a Cancel leaves the font as it was,
+// and the scene is drawn again either way.
+void MainWindow::ChooseSignFont() {
+  FontChoice current{LogFontOf(placard_.font()), placard_.font().colour};
+  if (auto answer = ui_.ChooseFont(hwnd_, current)) {
+    FontChoice chosen = ApplyFontDialogAnswer(current, *answer);
+    placard_ = placard_.WithFont(SignFontOf(chosen.font, chosen.color));
+  }
+  Redraw();
+}
+
+// The dialog keeps its sixteen custom colours for the rest of the run.
+void MainWindow::ChooseSignColour() {
+  ColourChoice choice{placard_.signColour(), customColours_};
+  ui_.ChooseColour(hwnd_, choice);
+  placard_ = placard_.WithSignColour(choice.color);
+  customColours_ = choice.custom;
+  Redraw();
+}
+
+// The export: the placard cut out by the last drawing's layout, encoded
+// once, to a file the user names or into the messenger's emoticon store.
+void MainWindow::ExportPicture() {
+  SetStatusText(L"");
+  PictureExport picture(view_.Pixels(), layout_);
+  // Messenger mode is decided once; the dialog is modal, so it cannot change.
+  if (messengerMode()) {
+    emoticonId_ = EmoticonStore(account_, PieceImages()).Store(picture.Jpeg(), placard_.text());
+    SetStatusText(L"导出成功至：" + account_.TempPicturePath());
+    return;
+  }
+  std::optional<std::wstring> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
+  if (!chosen) return;
+  savedPictureName_ = *chosen;
+  picture.WriteFile(*chosen);
+  SetStatusText(L"导出成功至：" + *chosen);
+}
+
+void MainWindow::CopyPicture() {
+  HWND edit = Control(ControlId::edtMessage);
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (::GetFocus() == edit && start != end) {
+    ::SendMessageW(edit, WM_COPY, 0, 0);
+    return;
+  }
+  SetStatusText(L"");
+  PictureExport picture(view_.Pixels(), layout_);
+  clipboard_.Copy(hwnd_, picture.picture());
+  SetStatusText(L"已复制到剪贴板");
+}
+
+// The placard dragged out of the window: the picture the export would write,
+// offered to the drop target as a file, a bitmap and a PNG. A refused drop
+// leaves the window as it was.
+void MainWindow::DragPicture() {
+  PictureExport picture(view_.Pixels(), layout_);
+  const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
+  DragPictureOut(picture, placard_.text(), folder);
+}
+
+// The placard's own menu: what can be done with the picture.
+void MainWindow::ShowPlacardMenu(HWND window, LPARAM screenPoint) {
+  if (window != Control(ControlId::Image1)) return;
+  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, kCopyCommand, kExportCommand)) OnCommand(chosen, 0);
+}
+
+void MainWindow::ShowAbout() {
+  ui_.ShowMessageBox(::GetActiveWindow(), AboutText(), L"关于", MB_OK | MB_ICONINFORMATION);
+}
+
+void MainWindow::SetStatusText(const std::wstring& text) {
+  ::SendMessageW(Control(ControlId::StatusBar1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::ReadMessengerFolder() {
+  account_.ReadInstallDir();
+  if (!account_.installed()) {
+    ::EnableWindow(Control(ControlId::CheckBox1), FALSE);
+    ::EnableWindow(Control(ControlId::btnSetQQNum), FALSE);
+  }
+}
+
+void MainWindow::SetAccount() {
+  SetLabelText(Control(ControlId::labQQ), L"");
+  std::wstring answer = ui_.InputBox(hwnd_, L"输入", L"请输入QQ号：", L"");
+  if (Trim(answer).empty()) return;
+  if (!account_.Choose(answer)) {
+    SetMessengerMode(false);
+    ui_.ShowMessageBox(::GetActiveWindow(), L"qq号不正确或该qq号的配置文件不存在！", L"提示", MB_ICONINFORMATION);
+    return;
+  }
+  // The label first: ticking runs ToggleMessengerMode, which wants a number shown.
+  SetLabelText(Control(ControlId::labQQ), answer);
+  SetMessengerMode(true);
+}
+
+// The box ticks itself on a click; without an account number shown it
+// cannot stay ticked.
+void MainWindow::ToggleMessengerMode() {
+  if (WindowText(Control(ControlId::labQQ)).empty()) SetMessengerMode(false);
+}
+
+bool MainWindow::messengerMode() const {
+  return ::SendMessageW(Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::SetMessengerMode(bool ticked) {
+  if (messengerMode() == ticked) return;
+  ::SendMessageW(Control(ControlId::CheckBox1), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ToggleMessengerMode();
+}
+
+void MainWindow::Exit() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      faceStrip_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (HBRUSH brush = controls_.Colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      return DefaultProc(message, wParam, lParam);
+    case WM_RENDERFORMAT:
+      clipboard_.RenderFormat(static_cast<UINT>(wParam));
+      return 0;
+    case WM_RENDERALLFORMATS:
+      clipboard_.RenderAllFormats(hwnd_);
+      return 0;
+    case WM_DESTROYCLIPBOARD:
+      clipboard_.Forget();
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowPlacardMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_CLOSE:
+      ::DestroyWindow(hwnd_);
+      return 0;
+    case WM_DESTROY:
+      if (options_.quitOnClose) ::PostQuitMessage(0);
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCommand(int command, int notification) {
+  for (const CommandRoute& route : CommandRoutes()) {
+    if (route.command != command) continue;
+    if (route.notification != kAnyNotification && route.notification != notification) continue;
+    (this->*route.handler)();
+    return;
+  }
+}
+
+void MainWindow::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(ControlId::PageScroller1);
+  ::SetFocus(target);
+}
+
+}  // namespace plakato
