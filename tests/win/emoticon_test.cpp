@@ -42,7 +42,10 @@ class EmoticonTest : public ::testing::Test {
   void Export() { ::SendMessageW(form->Control(ControlId::SpeedButton3), BM_CLICK, 0, 0); }
   std::wstring Status() { return StatusText(form->Control(ControlId::StatusBar1)); }
   std::string Id() { return form->State().emoticonId; }
-  std::wstring WideId() { return std::wstring(form->State().emoticonId.begin(), form->State().emoticonId.end()); }
+  std::wstring WideId() {
+    std::string id = Id();
+    return std::wstring(id.begin(), id.end());
+  }
   void ExpectFailure(const std::wstring& expected) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, expected);
