@@ -69,6 +69,11 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   const int rounds = 300;
+  // The strip's highlight follows a pick only while the strip has the
+  // focus; the figures are of the pick and the redraw, as a click makes
+  // them when the focus is elsewhere.
+  HWND pager = form.Control(plakato::ControlId::PageScroller1);
+  ::SetFocus(form.handle());
   std::vector<double> all;
   std::printf("DrawPlacard + repaint of the picture, median of %d redraws:\n", rounds);
   for (int face = 0; face < 17; ++face) {
@@ -90,6 +95,7 @@ int wmain(int argc, wchar_t** argv) {
     drawOnly.push_back(driver::NowMs() - start);
   }
   ::UpdateWindow(form.Control(plakato::ControlId::Image1));
+  ::SetFocus(pager);
   std::printf("DrawPlacard alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
 
   // A keystroke in the message edit to the repainted scene: the edit takes
@@ -148,6 +154,7 @@ int wmain(int argc, wchar_t** argv) {
     ::DestroyWindow(plain);
   }
   // Where a keystroke's time goes, with the full 30-byte text on the sign.
+  ::SetFocus(form.handle());
   std::vector<double> draw, repaint;
   for (int i = 0; i < 300; ++i) {
     double start = driver::NowMs();
@@ -157,6 +164,7 @@ int wmain(int argc, wchar_t** argv) {
     draw.push_back(drawn - start);
     repaint.push_back(driver::NowMs() - drawn);
   }
+  ::SetFocus(pager);
   std::printf("  with the 30-byte text: DrawPlacard %.3f ms, repaint of the picture %.3f ms\n", driver::Median(draw),
               driver::Median(repaint));
 
