@@ -223,15 +223,57 @@ def check_legible(faces):
         check(len(tears) >= 30 and len(rows) >= 10,
               "face10.png %s tears broad and long (%d pixels, %d rows)"
               % (side, len(tears), len(rows)))
-    # 12: the mark at the upper left is a bold dark shape
-    mark = region(faces[12], range(3, 9), range(3, 8), is_dark)
-    check(len(mark) >= 8, "face12.png mark at the upper left is bold "
-          "(%d dark pixels)" % len(mark))
+    # 11: the stream leaves a mouth that shows dark and open above it, and
+    # runs down past the lower rim; without the mouth it reads as a hand
+    open_mouth = region(faces[11], range(6, 18), range(9, 14),
+                        lambda c: c[0] > 100 and c[1] < 60 and c[2] < 60)
+    check(len(open_mouth) >= 6, "face11.png open mouth shows dark red "
+          "(%d pixels)" % len(open_mouth))
+    stream = region(faces[11], range(26), range(13, 23),
+                    lambda c: min(c) >= 180 and not is_yellow(c))
+    check(len(stream) >= 40 and any(y >= 22 for _, y in stream),
+          "face11.png pale stream is broad and passes the lower rim "
+          "(%d pixels)" % len(stream))
+    # 12: the eyes are round, not tall goggles; the open mouth is a white
+    # oval of its own; the mark at the upper left is bold
+    for cols in (range(3, 11), range(11, 19)):
+        white = region(faces[12], cols, range(6, 16), is_white)
+        xs, ys = [p[0] for p in white], [p[1] for p in white]
+        check(white and max(ys) - min(ys) <= max(xs) - min(xs) + 1,
+              "face12.png eye whites in cols %d-%d round, not tall"
+              % (cols[0], cols[-1]))
+    mouth = region(faces[12], range(3, 22), range(16, 22), is_white)
+    check(len(mouth) >= 6, "face12.png open mouth shows (%d white pixels)"
+          % len(mouth))
+    mark = region(faces[12], range(3, 12), range(3, 6),
+                  lambda c: c[2] > c[0] + 40)
+    check(len(mark) >= 6, "face12.png mark at the upper left is bold "
+          "(%d blue pixels)" % len(mark))
+    # 13: a cross and not a blob: dark-edged tape, and the yellow showing in
+    # all four wedges between the strips
+    edge = region(faces[13], range(5, 20), range(9, 21),
+                  lambda c: is_neutral(c) and max(c) <= 100)
+    check(len(edge) >= 30, "face13.png tape edged in a dark colour (%d "
+          "pixels)" % len(edge))
+    for name, (x, y) in (("top", (12, 11)), ("bottom", (12, 19)),
+                         ("left", (8, 15)), ("right", (16, 15))):
+        check(YELLOW_PX(faces[13], x, y), "face13.png yellow shows in the "
+              "%s wedge of the cross at %d,%d" % (name, x, y))
     # 15: the emblem has a solid 3x3 core, not strokes one pixel thin
     emblem = set(region(faces[15], range(4, 23), range(6, 13), is_dark))
     check(any(all((x + dx, y + dy) in emblem for dx in range(3)
                   for dy in range(3)) for (x, y) in emblem),
           "face15.png emblem has a solid core")
+    # 15: a headband, not a bandage: the knot's ends stand out of the head
+    # at the upper right, and the mouth below the band shows teeth
+    ends = [(x, y) for x in range(17, 23) for y in range(3, 7)
+            if opaque(faces[15], x, y) and not is_yellow(rgb(faces[15], x, y))
+            and not opaque(faces[16], x, y)]
+    check(len(ends) >= 6, "face15.png knot's ends stand out past the rim "
+          "(%d pixels)" % len(ends))
+    teeth = region(faces[15], range(4, 23), range(13, 21), is_white)
+    check(len(teeth) >= 5, "face15.png grin shows teeth (%d pixels)"
+          % len(teeth))
     # 16: each blushing cheek is a patch of at least 12 pixels
     for side, cols in (("left", range(4, 12)), ("right", range(14, 23))):
         blush = region(faces[16], cols, range(10, 17), is_blush)

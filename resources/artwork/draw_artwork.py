@@ -56,6 +56,10 @@ SICK_WHITE = (236, 238, 226)
 SICK_GREY = (190, 194, 180)
 SICK_EDGE = (140, 142, 132)
 CREAM = (250, 240, 206)
+SICK_LUMP = (176, 182, 120)
+SHOCK_BLUE = (60, 80, 170)
+TAPE_EDGE = (70, 70, 70)
+EMBLEM_RED = (158, 18, 18)
 
 CAMO_GREEN = (86, 130, 52)
 CAMO_DARK = (46, 80, 28)
@@ -548,85 +552,101 @@ def face_crying():
 
 
 def face_sick():
-    """11: eyes shut tight, a pale mass pouring from the mouth past the edge."""
+    """11: eyes shut tight, cheeks puffed, and a pale lumpy stream pouring
+    out of a wide-open mouth, down over the chin and past the rim, where it
+    splashes."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": SICK_EDGE}
+    pal = {"k": DARK_BROWN, "r": DARK_RED, "w": SICK_WHITE, "g": SICK_LUMP,
+           "o": SICK_EDGE}
     # squeezed eyes: > and <
-    stamp(img, 6, 7, ["kk...", "..kkk", "kk..."], pal)
-    stamp(img, 14, 7, ["...kk", "kkk..", "...kk"], pal)
-    # the mass leaves the open mouth (its lips on top) and pours in one
-    # outlined stream down to the lower right and over the rim
-    stamp(img, 7, 11, [
-        "..kkkkkk........",
-        ".kowwwwok.......",
-        ".owwwwwwwo......",
-        "..owwgwwwwo.....",
-        "..owwwwwwwwo....",
-        "...owwwwgwwwo...",
-        "...owwgwwwwwwo..",
-        "....owwwwwwgwwo.",
-        "....owwwwwwwwwwo",
-        ".....owwgwwwwwwo",
-        "......owwwwwgwo.",
-        ".......ooowwwoo.",
+    stamp(img, 5, 6, ["kk...", "..kkk", "kk..."], pal)
+    stamp(img, 15, 6, ["...kk", "kkk..", "...kk"], pal)
+    # the open mouth, dark inside, and the stream leaving it: narrow at the
+    # lips, falling straight down and widening, edged in a darker grey so
+    # that it reads as a flow and not as a flat patch
+    stamp(img, 7, 10, [
+        "..kkkkkkk....",
+        ".krrrrrrrk...",
+        ".krowwwork...",
+        "..kowgwok....",
+        "...owwwwo....",
+        "...owwgwwo...",
+        "...owwwwwo...",
+        "....owgwwwo..",
+        "....owwwwwo..",
+        "...owwwwgwwo.",
+        "..owwgwwwwwwo",
+        "..oowwwwwgwwo",
+        "....oo.oooo..",
+    ], pal)
+    # splashes flying off to the lower right, past the rim
+    stamp(img, 20, 19, [
+        "o..",
+        "wo.",
+        "..o",
+        ".ow",
     ], pal)
     return img
 
 
 def face_shocked():
-    """12: wide staring eyes and small open mouth shifted left, a mark at
-    the upper left."""
+    """12: round staring eyes with pin-point pupils under raised brows and a
+    small open white oval mouth, all shifted to the left; blue shock lines
+    standing out of the head at the upper left."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"w": WHITE, "b": DARK_BROWN}
+    pal = {"w": WHITE, "b": DARK_BROWN, "k": BLACK, "s": SHOCK_BLUE}
     eye = [
         ".bbb.",
         "bwwwb",
         "bwwwb",
-        "bwbwb",
-        "bwwwb",
+        "bwkwb",
         "bwwwb",
         ".bbb.",
     ]
     stamp(img, 5, 9, eye, pal)
-    stamp(img, 11, 9, eye, pal)
-    stamp(img, 7, 17, [
+    stamp(img, 12, 9, eye, pal)
+    # brows raised high in a curve, clear of the eyes
+    stamp(img, 5, 6, [".bbb.", "b...b"], pal)
+    stamp(img, 12, 6, [".bbb.", "b...b"], pal)
+    # the open mouth
+    stamp(img, 7, 16, [
         ".bb.",
+        "bwwb",
         "bwwb",
         "bwwb",
         ".bb.",
     ], pal)
-    # surprise mark: three bold strokes bursting out of the upper left,
-    # past the rim, so that it shows at real size
-    stamp(img, 3, 3, [
-        "bb..bb",
-        "bb..b.",
-        "......",
-        "bb....",
-        "b.....",
+    # shock lines at the upper left, reaching out past the rim
+    stamp(img, 6, 3, [
+        "s.s.s",
+        "s.s.s",
+        "..s..",
     ], pal)
     return img
 
 
 def face_silenced():
-    """13: mouth taped shut with a cross of tape, eyes looking up."""
+    """13: mouth taped shut with a cross of white tape edged in dark grey,
+    eyes rolled up under raised brows."""
     img = disc_face(3, 21, 3, 21)
-    round_eye(img, 7, 6, look=(0, -1), outline=DARK_BROWN)
-    round_eye(img, 14, 6, look=(0, -1), outline=DARK_BROWN)
-    # two strips crossed over the mouth, each edged in grey, with the
-    # yellow showing in all four wedges between them
-    stamp(img, 7, 11, [
-        "gg.......gg",
-        "gwg.....gwg",
-        "gwwg...gwwg",
-        ".gwwg.gwwg.",
-        "..gwwgwwg..",
-        "...gwwwg...",
-        "..gwwgwwg..",
-        ".gwwg.gwwg.",
-        "gwwg...gwwg",
-        "gwg.....gwg",
-        "gg.......gg",
-    ], {"w": OFF_WHITE, "g": MID_GREY})
+    round_eye(img, 7, 5, look=(0, -1), outline=DARK_BROWN)
+    round_eye(img, 14, 5, look=(0, -1), outline=DARK_BROWN)
+    # two strips crossed over the mouth: a white core two pixels wide with
+    # a dark edge, so the cross keeps its shape and the yellow shows in all
+    # four wedges between the strips
+    stamp(img, 7, 10, [
+        "dd.......dd",
+        "dwd.....dwd",
+        "dwwd...dwwd",
+        ".dwwd.dwwd.",
+        "..dwwdwwd..",
+        "...dwwwd...",
+        "..dwwdwwd..",
+        ".dwwd.dwwd.",
+        "dwwd...dwwd",
+        "dwd.....dwd",
+        "dd.......dd",
+    ], {"w": WHITE, "d": TAPE_EDGE})
     return img
 
 
@@ -659,32 +679,49 @@ def face_pig():
 
 
 def face_headband():
-    """15: white headband with a dark emblem hiding the eyes, crooked mouth."""
+    """15: a white headband tied round the head, a dark red sun in front
+    hiding the eyes and the knot's two ends flying out over the upper right;
+    below it a crooked, determined grin."""
     img = disc_face(4, 22, 3, 21)
-    band_rows = range(6, 13)
-    for y in band_rows:
-        for x in range(4, 23):
-            if is_opaque(img, x, y):
-                colour = WHITE
-                if y == 6:
-                    colour = LIGHT_GREY
-                if y == 12:
-                    colour = MID_GREY
-                if x >= 20 and y > 6:
-                    colour = mix(colour, MID_GREY, 0.6)
-                put(img, x, y, colour)
-    # dark emblem in the middle of the band: a solid diamond, which keeps
-    # its shape at real size and does not pass for an eye
-    stamp(img, 11, 7, [
-        "..k..",
-        ".kkk.",
-        "kkkkk",
-        ".kkk.",
-        "..k..",
-    ], {"k": CHARCOAL})
-    # small crooked mouth near the bottom
-    stamp(img, 11, 16, ["....kk", "kkkk.."],
-          {"k": DARK_BROWN})
+    top = 6
+    for x in range(4, 23):
+        for y in range(top, top + 6):
+            if not is_opaque(img, x, y):
+                continue
+            colour = WHITE
+            if y == top:
+                colour = LIGHT_GREY
+            if y == top + 5:
+                colour = DARK_GREY
+            elif x >= 19 and y > top:
+                colour = mix(colour, MID_GREY, 0.5)
+            put(img, x, y, colour)
+    # the emblem: a solid dark red sun in the middle of the band; red on
+    # white and wider than tall, so that it reads neither as an eye nor
+    # as a cross
+    stamp(img, 10, 7, [
+        ".kkkkk.",
+        "kkkkkkk",
+        "kkkkkkk",
+        ".kkkkk.",
+    ], {"k": EMBLEM_RED})
+    # the knot at the upper right and its two ends flying out past the rim
+    stamp(img, 17, 3, [
+        "....gg",
+        "..ggwg",
+        ".gwwg.",
+        "gwwggg",
+        "gwwwwg",
+        ".ggg..",
+    ], {"g": DARK_GREY, "w": OFF_WHITE})
+    # a crooked grin showing clenched teeth, one corner raised
+    stamp(img, 8, 14, [
+        "........kk",
+        "k.....kkwk",
+        ".kkkkkwwk.",
+        "..kwwwwk..",
+        "...kkkk...",
+    ], {"k": DARK_BROWN, "w": WHITE})
     return img
 
 
