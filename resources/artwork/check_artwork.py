@@ -445,6 +445,166 @@ def check_icon():
     check(count >= 200, "icon32.png has a visible picture")
 
 
+
+# ----------------------------------------------------------------- 2x art --
+# Faces at 52x52 and the pole pieces at 32x32, for displays at 200 %: the
+# same layout at twice the size, drawn anew rather than blown up, and
+# showing the same picture as the 1x art.
+
+def doubled(box):
+    return (2 * box[0], 2 * box[1] + 1, 2 * box[2], 2 * box[3] + 1)
+
+
+def near_box(got, want, slack=1):
+    return got is not None and all(abs(g - w) <= slack
+                                   for g, w in zip(got, want))
+
+
+def block(img2, x, y):
+    """The opaque pixels of the 2x2 block over 1x pixel (x, y)."""
+    return [rgb(img2, 2 * x + dx, 2 * y + dy) for dy in (0, 1)
+            for dx in (0, 1) if opaque(img2, 2 * x + dx, 2 * y + dy)]
+
+
+def reduced(img1, img2):
+    """img2 averaged down over 2x2 blocks (its opaque pixels only), on the
+    pixels that are opaque in img1."""
+    out = {}
+    for y in range(img1.height):
+        for x in range(img1.width):
+            px = block(img2, x, y)
+            if px and opaque(img1, x, y):
+                out[(x, y)] = [sum(c[k] for c in px) / float(len(px))
+                               for k in range(3)]
+    return out
+
+
+def scale_difference(img1, img2):
+    """Mean colour difference per channel between the 1x picture and the
+    2x picture averaged down, both seen slightly out of focus (each pixel
+    with its opaque neighbours), so that a feature drawn half a pixel
+    further along does not count as a different picture."""
+    small = reduced(img1, img2)
+    one = {p: rgb(img1, *p) for p in small}
+
+    def soft(colours, x, y):
+        near = [colours[(x + dx, y + dy)] for dy in (-1, 0, 1)
+                for dx in (-1, 0, 1) if (x + dx, y + dy) in colours]
+        return [sum(c[k] for c in near) / float(len(near)) for k in range(3)]
+    diffs = []
+    for (x, y) in small:
+        a, b = soft(one, x, y), soft(small, x, y)
+        diffs.append(sum(abs(a[k] - b[k]) for k in range(3)) / 3.0)
+    return sum(diffs) / len(diffs) if diffs else 255.0
+
+
+MAX_SCALE_DIFF = 20
+
+
+def compare_scales(img1, img2, rel):
+    """2x is not 1x with its pixels doubled, and averaged back down over
+    2x2 blocks it gives the 1x picture: the same outline and, seen at a
+    glance, the same colours in the same places."""
+    doubled_img = img1.resize(img2.size, Image.NEAREST)
+    blocks = mixed = 0
+    for y in range(img1.height):
+        for x in range(img1.width):
+            px = [img2.getpixel((2 * x + dx, 2 * y + dy)) for dy in (0, 1)
+                  for dx in (0, 1)]
+            if any(p[3] for p in px):
+                blocks += 1
+                mixed += len(set(px)) > 1
+    check(img2.tobytes() != doubled_img.tobytes() and blocks
+          and mixed >= 0.25 * blocks,
+          "%s is drawn at its size, not doubled (%d of %d blocks of 2x2 "
+          "differ within)" % (rel, mixed, blocks))
+    area = mismatched = 0
+    for y in range(img1.height):
+        for x in range(img1.width):
+            inside = opaque(img1, x, y)
+            n = len(block(img2, x, y))
+            area += inside
+            mismatched += (inside and n < 2) or (not inside and n > 2)
+    check(mismatched <= max(4, area // 40), "%s outline averaged down "
+          "matches the 1x outline (%d of %d pixels differ)"
+          % (rel, mismatched, area))
+    diff = scale_difference(img1, img2)
+    check(diff <= MAX_SCALE_DIFF, "%s averaged down is close to the 1x "
+          "picture (mean difference %.1f, at most %d)"
+          % (rel, diff, MAX_SCALE_DIFF))
+    return diff
+
+
+def check_faces_2x():
+    ones, twos = {}, {}
+    for i, box in enumerate(FACE_BOXES):
+        rel = "faces@2x/face%02d.png" % i
+        img = load(rel)
+        one = load("faces/face%02d.png" % i)
+        if img is None or one is None:
+            continue
+        check_format(rel, img, 52)
+        img, one = img.convert("RGBA"), one.convert("RGBA")
+        check(near_box(bbox(img), doubled(box)),
+              "%s opaque area within a pixel of cols %d-%d rows %d-%d, got %s"
+              % ((rel,) + doubled(box) + (bbox(img),)))
+        cells(img, range(52), range(46, 52), transparent, rel,
+              "rows 46-51 transparent")
+        if i != PIG:
+            for y in range(14, 24):
+                xs = [x for x in range(52) if opaque(img, x, y)]
+                check(xs and 6 <= xs[0] <= 11,
+                      "%s left rim of row %d in cols 6-11" % (rel, y))
+            for y in range(24, 38):
+                xs = [x for x in range(52) if opaque(img, x, y)]
+                check(xs and 38 <= xs[-1] <= 45,
+                      "%s right rim of row %d in cols 38-45" % (rel, y))
+        compare_scales(one, img, rel)
+        ones[i], twos[i] = one, img
+    # each 2x face, averaged down, is nearer its own 1x face than any other
+    if len(twos) == len(FACE_BOXES):
+        for i in twos:
+            own = scale_difference(ones[i], twos[i])
+            near = min((scale_difference(ones[j], twos[i]), j)
+                       for j in ones if j != i)
+            check(own < near[0], "faces@2x/face%02d.png looks most like face "
+                  "%d at 1x (%.1f), not face %d (%.1f)"
+                  % (i, i, own, near[1], near[0]))
+
+
+PIECE_BOXES_2X = {0: (0, 15, 0, 31), 1: (10, 19, 8, 21), 2: (0, 9, 0, 5)}
+
+
+def check_pieces_2x(pieces):
+    for i, box in PIECE_BOXES_2X.items():
+        rel = "pieces@2x/piece%d.png" % i
+        img = load(rel)
+        if img is None or i not in pieces:
+            continue
+        check_format(rel, img, 32)
+        img = img.convert("RGBA")
+        check(bbox(img) == box, "%s opaque area cols %d-%d rows %d-%d, got %s"
+              % ((rel,) + box + (bbox(img),)))
+        compare_scales(pieces[i], img, rel)
+        if i == 0:
+            # the pole runs the full height, open at the top, in the
+            # columns the pole top covers, and nothing lies right of the arm
+            cells(img, [2, 3, 10, 11], list(range(0, 14)) + [24, 25],
+                  BLACK_PX, rel, "pole outlined in black, cols 2-3 and 10-11")
+            cells(img, range(4, 10), list(range(0, 14)) + list(range(24, 30)),
+                  WOOD_PX, rel, "wood in cols 4-9")
+            cells(img, range(2, 12), [30, 31], BLACK_PX, rel,
+                  "black bottom end rows 30-31")
+            cells(img, range(16, 32), range(32), transparent, rel,
+                  "columns 16-31 transparent")
+            pole = img
+        if i == 2 and 0 in pieces:
+            pole = Image.open(os.path.join(HERE, "pieces@2x/piece0.png")) \
+                .convert("RGBA")
+            same = all(rgb(img, x, y) == rgb(pole, x + 2, 0)
+                       for x in range(10) for y in range(2, 6))
+            check(same, "%s matches the pole's columns 2-11" % rel)
+
 def check_regenerates():
     """The committed PNGs are exactly what the generator draws."""
     with tempfile.TemporaryDirectory() as tmp:
@@ -456,7 +616,10 @@ def check_regenerates():
         if result.returncode != 0:
             return
         rels = ["faces/face%02d.png" % i for i in range(17)] + \
-               ["pieces/piece%d.png" % i for i in range(4)] + ["icon32.png"]
+               ["pieces/piece%d.png" % i for i in range(4)] + \
+               ["faces@2x/face%02d.png" % i for i in range(17)] + \
+               ["pieces@2x/piece%d.png" % i for i in range(3)] + \
+               ["icon32.png"]
         for rel in rels:
             fresh = os.path.join(tmp, rel)
             kept = os.path.join(HERE, rel)
@@ -473,6 +636,8 @@ def main():
     check_faces()
     pieces = check_pieces()
     check_scene(pieces)
+    check_faces_2x()
+    check_pieces_2x(pieces)
     check_icon()
     check_regenerates()
     print("%d passed, %d failed" % (passed, failed))
