@@ -435,17 +435,6 @@ def check_scene(pieces):
               "rows 69-71, got %s" % (top,))
 
 
-def check_icon():
-    img = load("icon32.png")
-    if img is None:
-        return
-    check_format("icon32.png", img, 32)
-    img = img.convert("RGBA")
-    count = sum(opaque(img, x, y) for y in range(32) for x in range(32))
-    check(count >= 200, "icon32.png has a visible picture")
-
-
-
 # ----------------------------------------------------------------- 2x art --
 # Faces at 52x52 and the pole pieces at 32x32, for displays at 200 %: the
 # same layout at twice the size, drawn anew rather than blown up, and
@@ -605,6 +594,97 @@ def check_pieces_2x(pieces):
                        for x in range(10) for y in range(2, 6))
             check(same, "%s matches the pole's columns 2-11" % rel)
 
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+ICON_FRAME = (40, 48, 72)
+
+
+def check_icon():
+    icons = {}
+    for n in ICON_SIZES:
+        rel = "icon%d.png" % n
+        img = load(rel)
+        if img is None:
+            continue
+        check_format(rel, img, n)
+        img = img.convert("RGBA")
+        icons[n] = img
+        count = sum(opaque(img, x, y) for y in range(n) for x in range(n))
+        check(count >= n * n * 0.6, "%s has a visible picture (%d opaque "
+              "pixels)" % (rel, count))
+        # drawn for the size: the window's top edge is one unbroken line of
+        # the frame colour, which a picture scaled from another size would
+        # smear at most sizes
+        box = bbox(img)
+        top = [rgb(img, x, box[2]) for x in range(img.width)
+               if opaque(img, x, box[2])]
+        check(box and all(c == ICON_FRAME for c in top),
+              "%s window's top edge is one crisp line of the frame colour"
+              % rel)
+    if 32 in icons:
+        for n, img in icons.items():
+            if n != 32:
+                scaled = icons[32].resize((n, n), Image.NEAREST)
+                check(img.tobytes() != scaled.tobytes(),
+                      "icon%d.png is not the 32 x 32 icon scaled" % n)
+    if len(icons) == len(ICON_SIZES):
+        check_icon_file(icons)
+
+
+def check_icon_file(icons):
+    """make_icon.py puts every size into one .ico: a bitmap with a 1-bit
+    mask up to 64 x 64, PNG at 256 x 256, each the picture of its file."""
+    import io
+    import struct
+    with tempfile.TemporaryDirectory() as tmp:
+        target = os.path.join(tmp, "plakato.ico")
+        result = subprocess.run(
+            [sys.executable, os.path.join(HERE, "..", "make_icon.py"), target]
+            + [os.path.join(HERE, "icon%d.png" % n) for n in ICON_SIZES],
+            capture_output=True, text=True)
+        check(result.returncode == 0, "make_icon.py runs: "
+              + result.stderr.strip()[-200:])
+        if result.returncode != 0:
+            return
+        data = open(target, "rb").read()
+    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+    check((reserved, kind, count) == (0, 1, len(ICON_SIZES)),
+          "plakato.ico holds %d icon images (%s)" % (len(ICON_SIZES), count))
+    for k in range(count):
+        w, h, _, _, planes, bits, length, offset = struct.unpack_from(
+            "<BBBBHHII", data, 6 + 16 * k)
+        n = w or 256
+        body = data[offset:offset + length]
+        picture = icons.get(n)
+        if picture is None:
+            check(False, "plakato.ico image %d has a known size (%d)" % (k, n))
+            continue
+        if body[:8] == b"\x89PNG\r\n\x1a\n":
+            got = Image.open(io.BytesIO(body)).convert("RGBA")
+            check(got.tobytes() == picture.tobytes(),
+                  "plakato.ico %d x %d PNG is icon%d.png" % (n, n, n))
+            check(n == 256, "plakato.ico stores only 256 x 256 as PNG (%d)" % n)
+            continue
+        size, width, height, _, depth = struct.unpack_from("<IiiHH", body, 0)
+        check((width, height, depth) == (n, 2 * n, 32),
+              "plakato.ico %d x %d bitmap header" % (n, n))
+        stride = (n + 31) // 32 * 4
+        colours = body[40:40 + 4 * n * n]
+        mask = body[40 + 4 * n * n:]
+        same = len(mask) == stride * n
+        for y in range(n):
+            row = n - 1 - y
+            for x in range(n):
+                b, g, r, a = colours[4 * (row * n + x):4 * (row * n + x) + 4]
+                bit = (mask[row * stride + x // 8] >> (7 - x % 8)) & 1 \
+                    if same else 1
+                want = picture.getpixel((x, y))
+                if a != 0 or bit == (want[3] == 255) or \
+                        (want[3] == 255 and (r, g, b) != want[:3]):
+                    same = False
+        check(same, "plakato.ico %d x %d bitmap and mask are icon%d.png"
+              % (n, n, n))
+
+
 def check_regenerates():
     """The committed PNGs are exactly what the generator draws."""
     with tempfile.TemporaryDirectory() as tmp:
@@ -619,7 +699,7 @@ def check_regenerates():
                ["pieces/piece%d.png" % i for i in range(4)] + \
                ["faces@2x/face%02d.png" % i for i in range(17)] + \
                ["pieces@2x/piece%d.png" % i for i in range(3)] + \
-               ["icon32.png"]
+               ["icon%d.png" % n for n in ICON_SIZES]
         for rel in rels:
             fresh = os.path.join(tmp, rel)
             kept = os.path.join(HERE, rel)

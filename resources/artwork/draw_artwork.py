@@ -1500,6 +1500,171 @@ def app_icon():
     return img
 
 
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+ICON_FRAME = (40, 48, 72)
+ICON_TITLE = (40, 90, 180)
+ICON_TITLE_LIGHT = (110, 160, 230)
+ICON_SKY = (190, 224, 250)
+ICON_SKY_HIGH = (150, 200, 246)
+ICON_HILL = (70, 160, 70)
+ICON_HILL_LIGHT = (110, 190, 90)
+ICON_HILL_DARK = (40, 120, 50)
+ICON_SUN = (255, 210, 40)
+ICON_SUN_LIGHT = (255, 240, 150)
+ICON_SHADOW = (120, 120, 120)
+ICON_CLOSE = (230, 80, 60)
+ICON_BUTTON = (240, 240, 240)
+
+
+def app_icon_sized(n):
+    """The application icon at n x n pixels, laid out for that size: the
+    frame, title bar, buttons and shadow take whole pixels chosen for n, the
+    landscape is drawn at n's own resolution (smoothed from 48 pixels up,
+    crisp below), and the larger sizes gain clouds, sun rays and the
+    hills' sunlit edges."""
+    img = new_cell(n)
+    u = n / 32.0                          # one pixel of the 32 x 32 icon
+    frame = 1 if n < 48 else max(2, int(round(n / 40.0)))
+    shadow = 1 if n < 48 else max(2, int(round(n / 36.0)))
+    left = max(0, int(round(u)) - (1 if n >= 48 else 0))
+    top = int(round(3 * u)) if n > 16 else 2
+    right = n - 1 - shadow - (1 if n >= 20 else 0)
+    bottom = right
+    title = max(2, int(round(5 * u)) - (1 if n >= 48 else 0))
+    if n <= 16:
+        title = 3
+    inner_left, inner_right = left + frame, right - frame
+    title_top = top + frame
+    title_bottom = title_top + title - 1
+    pic_top = title_bottom + 1 + frame
+    pic_bottom = bottom - frame
+    smooth_art = n >= 48
+    fine = 4 if smooth_art else 1
+
+    def landscape(px, py):
+        """Colour of the picture at a point given in 32-icon units."""
+        colour = mix(ICON_SKY_HIGH, ICON_SKY,
+                     (py - 10) / 8.0) if n >= 40 else ICON_SKY
+        if n >= 48:
+            for (cx, cy, rx, ry) in ((9, 13.2, 3.2, 1.1), (11.5, 12.4, 2.2, 1.2),
+                                     (7.2, 13.4, 1.8, 0.8)):
+                if ((px - cx) / rx) ** 2 + ((py - cy) / ry) ** 2 <= 1:
+                    colour = WHITE
+        sun_r = 3.0 if n >= 24 else 3.4
+        d = math.hypot(px - 22, py - 14)
+        if n >= 48 and d <= sun_r + 2.2 and d > sun_r + 0.7:
+            angle = math.atan2(py - 14, px - 22)
+            if math.cos(angle * 8) > 0.55:
+                colour = ICON_SUN
+        if d <= sun_r:
+            colour = ICON_SUN
+            if n >= 48 and math.hypot(px - 21.2, py - 13.2) <= 1.3:
+                colour = ICON_SUN_LIGHT
+        hill1 = 22 - 0.06 * (px - 10) ** 2
+        if py >= hill1 and py > 17:
+            colour = ICON_HILL
+            if n >= 48 and py < max(hill1, 17) + 0.9:
+                colour = ICON_HILL_LIGHT
+        hill2 = 23 - 0.08 * (px - 24) ** 2
+        if py >= hill2 and py > 20:
+            colour = ICON_HILL_DARK
+            if n >= 48 and py < max(hill2, 20) + 0.7:
+                colour = ICON_HILL
+        return colour
+
+    # the picture, sampled fine and averaged where the size is large enough
+    # for soft edges
+    pic_w = inner_right - inner_left + 1
+    pic_h = pic_bottom - pic_top + 1
+    for y in range(pic_top, pic_bottom + 1):
+        for x in range(inner_left, inner_right + 1):
+            acc = [0, 0, 0]
+            for sy in range(fine):
+                for sx in range(fine):
+                    fx = (x - inner_left + (sx + 0.5) / fine) / pic_w
+                    fy = (y - pic_top + (sy + 0.5) / fine) / pic_h
+                    c = landscape(2 + fx * 27, 10 + fy * 19)
+                    for k in range(3):
+                        acc[k] += c[k]
+            put(img, x, y, tuple(int(round(a / float(fine * fine)))
+                                 for a in acc))
+    # title bar: a gradient from light to dark
+    for y in range(title_top, title_bottom + 1):
+        t = (y - title_top) / float(max(1, title - 1))
+        hline(img, inner_left, inner_right, y, mix(ICON_TITLE_LIGHT,
+                                                   ICON_TITLE, t))
+    # the title bar's buttons, from 20 pixels up; a caption line from 40
+    if n >= 20:
+        bw = max(2, int(round(2 * u)))
+        bh = max(1, int(round(u)))
+        by = title_top + (title - bh) // 2
+        gap = max(1, int(round(u)))
+        x1 = inner_right - gap - bw + 1
+        x0 = x1 - gap - bw
+        for (bx, colour) in ((x0, ICON_CLOSE), (x1, ICON_BUTTON)):
+            for y in range(by, by + bh):
+                hline(img, bx, bx + bw - 1, y, colour)
+        if n >= 40:
+            cap_h = max(1, bh // 2)
+            for y in range(by + (bh - cap_h) // 2,
+                           by + (bh - cap_h) // 2 + cap_h):
+                hline(img, inner_left + 2 * gap,
+                      inner_left + 2 * gap + (x0 - inner_left) // 2, y,
+                      mix(ICON_TITLE_LIGHT, WHITE, 0.6))
+    else:
+        put(img, inner_right - 1, title_top + 1, ICON_CLOSE)
+    # frame and the line under the title bar
+    for k in range(frame):
+        hline(img, left, right, top + k, ICON_FRAME)
+        hline(img, left, right, bottom - k, ICON_FRAME)
+        hline(img, left, right, title_bottom + 1 + k, ICON_FRAME)
+        for y in range(top, bottom + 1):
+            put(img, left + k, y, ICON_FRAME)
+            put(img, right - k, y, ICON_FRAME)
+    # drop shadow below and right, offset by its own width
+    for k in range(shadow):
+        hline(img, left + shadow, right + shadow, bottom + 1 + k, ICON_SHADOW)
+        for y in range(top + shadow, bottom + 1 + shadow):
+            put(img, right + 1 + k, y, ICON_SHADOW)
+    return img
+
+
+def app_icon_16():
+    """The icon at 16 x 16, placed by hand: a two-row title bar with one
+    pixel for each button, a plus of a sun, two hills."""
+    img = new_cell(16)
+    stamp(img, 0, 0, [
+        "................",
+        "kkkkkkkkkkkkkkk.",
+        "kLLLLLLLLLLLLLk.",
+        "kTTTTTTTTTrTwTkS",
+        "kkkkkkkkkkkkkkkS",
+        "ksssssssssyssskS",
+        "kssssssssyyysskS",
+        "ksssssssssyssskS",
+        "kssssssssssssskS",
+        "kssgggggsssdddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kkkkkkkkkkkkkkkS",
+        ".SSSSSSSSSSSSSSS",
+    ], {"k": ICON_FRAME, "L": ICON_TITLE_LIGHT, "T": ICON_TITLE,
+        "r": ICON_CLOSE, "w": ICON_BUTTON, "s": ICON_SKY, "y": ICON_SUN,
+        "g": ICON_HILL, "d": ICON_HILL_DARK, "S": ICON_SHADOW})
+    return img
+
+
+def icon_at(n):
+    """The icon at size n: hand-drawn at 16 and 32, laid out for the size
+    at every other."""
+    if n == 16:
+        return app_icon_16()
+    return app_icon() if n == ICON_SIZE else app_icon_sized(n)
+
+
 # ------------------------------------------------------------------ write --
 def normalised(img):
     """Forces alpha to 0/255 and transparent pixels to black."""
@@ -1525,7 +1690,8 @@ def all_images():
     for i, draw in enumerate(PIECES_2X):
         images[os.path.join("pieces@2x", "piece%d.png" % i)] = \
             normalised(draw())
-    images["icon32.png"] = normalised(app_icon())
+    for n in ICON_SIZES:
+        images["icon%d.png" % n] = normalised(icon_at(n))
     return images
 
 
