@@ -565,7 +565,8 @@ PIECE_BOXES_2X = {0: (0, 15, 0, 31), 1: (10, 19, 8, 21), 2: (0, 9, 0, 5)}
 
 
 def check_pieces_2x(pieces):
-    for i, box in PIECE_BOXES_2X.items():
+    pole = None
+    for i, box in sorted(PIECE_BOXES_2X.items()):
         rel = "pieces@2x/piece%d.png" % i
         img = load(rel)
         if img is None or i not in pieces:
@@ -587,9 +588,7 @@ def check_pieces_2x(pieces):
             cells(img, range(16, 32), range(32), transparent, rel,
                   "columns 16-31 transparent")
             pole = img
-        if i == 2 and 0 in pieces:
-            pole = Image.open(os.path.join(HERE, "pieces@2x/piece0.png")) \
-                .convert("RGBA")
+        if i == 2 and pole is not None:
             same = all(rgb(img, x, y) == rgb(pole, x + 2, 0)
                        for x in range(10) for y in range(2, 6))
             check(same, "%s matches the pole's columns 2-11" % rel)

@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Draws Plakato's artwork: the 17 emoticon faces, the 4 pole pieces and the
-application icon, written as RGBA PNG files next to this script.
+application icon, written as RGBA PNG files next to this script; the faces
+and the three pieces the scene draws also at twice the size (faces@2x,
+pieces@2x), and the icon in every size Windows asks for (icon16.png to
+icon256.png).
 
 Run with Debian's interpreter (it has PIL):
 
@@ -20,7 +23,7 @@ import math
 import os
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -879,7 +882,6 @@ def polygon_pixels(points, scale):
     """Pixels of a 2x cell whose centres lie inside a polygon given in 1x
     coordinates."""
     fine = Image.new("L", (FACE_SIZE_2X, FACE_SIZE_2X), 0)
-    from PIL import ImageDraw
     ImageDraw.Draw(fine).polygon([(x * scale - 0.5, y * scale - 0.5)
                                   for x, y in points], fill=255)
     return {(x, y) for y in range(fine.height) for x in range(fine.width)
@@ -892,7 +894,6 @@ class Fine:
     outline, `over` may reach past it.  Coordinates are 1x cell units."""
 
     def __init__(self, size, body_pixels=None, body=YELLOW_BODY):
-        from PIL import ImageDraw
         self.size = size
         self.base = new_cell(size)
         self.body_pixels = body_pixels or set()
@@ -962,7 +963,6 @@ class Fine:
             for p in self.body_pixels:
                 clip.putpixel(p, 255)
             clip = clip.resize(inside.size, Image.NEAREST)
-            from PIL import ImageChops
             alpha = ImageChops.multiply(inside.getchannel("A"), clip)
             inside.putalpha(alpha)
         out = self.base.copy()
@@ -1064,9 +1064,6 @@ def face_laughing_2x():
         f.curve([(x0 + 0.4, 10.8), (x0 + 1.2, 9.0), (x0 + 2.5, 8.5),
                  (x0 + 3.8, 9.0), (x0 + 4.6, 10.8)], DARK_BROWN, 1.0)
     # the grin: teeth along the top, dark red inside, the tongue below
-    mouth = [(5, 12)] + [(12.5 + 7.5 * math.cos(t * math.pi / 16),
-                          12 + 8 * math.sin(t * math.pi / 16))
-                         for t in range(16, -1, -1)]
     mouth = [(5, 12), (20, 12)] + [(12.5 + 7.5 * math.cos(t * math.pi / 16),
                                     12 + 8 * math.sin(t * math.pi / 16))
                                    for t in range(0, 17)]
@@ -1706,8 +1703,10 @@ def main(argv):
         path = os.path.join(out_dir, rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         img.save(path, format="PNG")
-    print("wrote %d faces, %d pieces and the icon to %s"
-          % (len(FACES), len(PIECES), out_dir))
+    print("wrote %d faces, %d pieces, their 2x drawings (%d and %d) and the "
+          "icon in %d sizes to %s" % (len(FACES), len(PIECES), len(FACES_2X),
+                                      len(PIECES_2X), len(ICON_SIZES),
+                                      out_dir))
     return 0
 
 
