@@ -191,16 +191,20 @@ std::vector<uint8_t> EncodePng(const PixelCanvas& picture) {
   return std::move(*kept);
 }
 
-DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight) {
+DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight) noexcept {
   if (maxWidth <= 0 || maxHeight <= 0) return {};
   if (HasJpegSignature(bytes)) return DecodeJpegPreview(bytes, maxWidth, maxHeight);
-  if (!HasPngSignature(bytes)) return {};
+  // The header decides before any decoder sees the file: some decoders
+  // (Wine's) inflate the whole picture as soon as they open it.
+  std::optional<PngHeader> header = ReadPngHeader(bytes);
+  if (!header || uint64_t{header->width} * header->height > kPreviewPixelLimit ||
+      header->PixelBytes() > static_cast<uint64_t>(kPreviewDecoderMemory)) {
+    return {};
+  }
   try {
     return DecodePngPreview(bytes, maxWidth, maxHeight);
-  } catch (const PreviewFailed&) {
-    return {};
-  } catch (const std::bad_alloc&) {
-    return {};  // a picture too large to hold simply shows no preview
+  } catch (...) {
+    return {};  // not decodable, or too large to hold: no preview
   }
 }
 
