@@ -1,6 +1,7 @@
 #include "export/picture_drag_win.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <exception>
 #include <optional>
@@ -34,7 +35,7 @@ bool HoldsBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   try {
     std::optional<std::string> held =
         ReadFileUpTo(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, bytes.size());
-    return held && held->size() == bytes.size() && std::equal(held->begin(), held->end(), bytes.begin());
+    return held && held->size() == bytes.size() && std::memcmp(held->data(), bytes.data(), bytes.size()) == 0;
   } catch (const AppError&) {
     return false;
   }
