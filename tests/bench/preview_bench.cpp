@@ -78,11 +78,17 @@ const Case kCases[] = {
     {"baseline JPEG claiming 7000 x 7000", [] { return plakato::testing::JpegClaiming(7000, 7000, false); }},
     {"baseline JPEG, real, 7000 x 7000", [] { return plakato::EncodeJpeg(plakato::TestPicture(7000, 7000)); }},
     {"progressive JPEG, real, 4000 x 3000", [] { return ProgressivePhoto(4000, 3000); }},
+    // Coefficients of 88 MiB: just under the decoder's cap.
+    {"progressive JPEG, real, 6400 x 4800", [] { return ProgressivePhoto(6400, 4800); }},
 #ifdef _WIN32
     {"PNG RGB claiming 40000 x 40000", [] { return plakato::testing::PngClaiming(40000, 40000); }},
     {"PNG RGB claiming 7000 x 7000", [] { return plakato::testing::PngClaiming(7000, 7000); }},
     {"PNG RGBA 16-bit claiming 7000 x 7000", [] { return plakato::testing::PngClaiming(7000, 7000, 16, 6); }},
-    {"PNG RGB, real, 5000 x 5000", [] { return plakato::EncodePng(plakato::TestPicture(5000, 5000)); }},
+    // Rows of 31 MiB once inflated: just under the preview's cap.
+    {"PNG RGB, real, 3200 x 3400", [] { return plakato::EncodePng(plakato::TestPicture(3200, 3400)); }},
+    {"PNG RGB, one colour, 3200 x 3400", [] { return plakato::EncodePng(plakato::PixelCanvas(3200, 3400, 0x336699)); }},
+    // Rows of 90 MiB: over it.
+    {"PNG RGB, one colour, 5600 x 5600", [] { return plakato::EncodePng(plakato::PixelCanvas(5600, 5600, 0x336699)); }},
 #endif
 };
 constexpr int kCaseCount = static_cast<int>(sizeof kCases / sizeof kCases[0]);
@@ -147,7 +153,7 @@ int RunCase(int index) {
   });
   fileBytes = bytes.size();
 #endif
-  std::printf("%-40s %9zu bytes %8.3f s  preview %-13s peak %8.1f MiB (%.1f MiB before)\n", c.name, fileBytes,
+  std::printf("%-38s %9zu bytes %8.3f s  preview %-13s peak %8.1f MiB (%.1f MiB before)\n", c.name, fileBytes,
               seconds, result.c_str(), PeakMiB(), before);
   std::fflush(stdout);
   std::remove(file.c_str());

@@ -237,11 +237,15 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
   ASSERT_TRUE(ui.boxes.empty());
 
   HANDLE opened = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE copying = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   size_t pasted = 0;
   std::atomic<bool> done{false};
   std::thread paster([&] {
     bool open = ::OpenClipboard(nullptr) != FALSE;
     ::SetEvent(opened);
+    // The PNG is asked for once the copy is waiting for the clipboard.
+    ::WaitForSingleObject(copying, 5000);
+    ::Sleep(100);
     if (open) {
       if (HANDLE png = ::GetClipboardData(PngClipboardFormat())) pasted = ::GlobalSize(png);
       ::CloseClipboard();
@@ -255,6 +259,7 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
     Pump();
   }
   EXPECT_TRUE(isOpen);
+  ::SetEvent(copying);
   form.RunHandler([&] { form.CopyPictureClick(); });
   // However the copy ended, the paster is let finish.
   for (int i = 0; i < 500 && !done; ++i) {
@@ -263,6 +268,7 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
   }
   paster.join();
   ::CloseHandle(opened);
+  ::CloseHandle(copying);
   EXPECT_TRUE(ui.boxes.empty()) << (ui.boxes.empty() ? "" : std::string(ui.boxes[0].text.begin(), ui.boxes[0].text.end()));
   EXPECT_GT(pasted, 8u) << "the paste got our PNG";
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), L"已复制到剪贴板");
