@@ -440,11 +440,11 @@ void TForm1::OnContextMenu(HWND window, LPARAM screenPoint) {
 
 // The placard dragged out of the window: the picture the export would write,
 // offered to the drop target as a file, a bitmap and a PNG. A refused drop
-// leaves the window as it was.
+// leaves the window as it was; a drag without its file says why.
 void TForm1::Image1StartDrag() {
   PictureExport picture(placard_.Pixels(), layout_);
   const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
-  DragPictureOut(picture, placard_.scene.FMessage, folder);
+  DragPictureOut(picture, placard_.scene.FMessage, folder, [this](const std::wstring& why) { SetStatusText(why); });
 }
 
 void TForm1::SetStatusText(const std::wstring& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace plakato {
 
@@ -25,5 +26,10 @@ struct MessengerAccount {
   // Where an export to the messenger writes its picture first.
   std::wstring TempPicturePath() const { return FPanelDir + L"tempfile.jpg"; }
 };
+
+// The folders where exports to the accounts under `installDir` write, each
+// with a trailing backslash: "CustomFace\" (face.xml) and "CustomFace\panel\"
+// of every account folder that has them.
+std::vector<std::wstring> AccountWriteFolders(const std::wstring& installDir);
 
 }  // namespace plakato
