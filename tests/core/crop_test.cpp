@@ -61,5 +61,12 @@ TEST(Crop, ARectangleAwayFromEveryEdgeTakesExactlyItsPixels) {
   EXPECT_EQ(out.At(4, 9), scene.At(14, 29));
 }
 
+TEST(Crop, TheExportedPictureIsTheSignWideAndTheSceneHeightHigh) {
+  PixelCanvas scene = Numbered(371, 120);
+  PixelCanvas out = ExportedPicture(scene, SceneLayout{100, 61});
+  EXPECT_EQ(out.pixels, CropPixels(scene, SceneRect{135, 59, 235, 120}).pixels);
+  EXPECT_EQ(out.width, 100);
+}
+
 }  // namespace
 }  // namespace plakato

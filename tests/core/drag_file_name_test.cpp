@@ -28,6 +28,8 @@ TEST(DragFileNameTest, ReplacesControlCharactersAndLoneSurrogates) {
   text += static_cast<wchar_t>(0xD83D);  // a high half at the end
   EXPECT_EQ(DragFileName(text), L"a_b_c__d_.jpg");
   EXPECT_EQ(DragFileName(L"x" + kGrinning), L"x" + kGrinning + L".jpg");
+  // A high half followed by no low half is replaced alone; what follows stays.
+  EXPECT_EQ(DragFileName(L"x" + kGrinning.substr(0, 1) + L"y"), L"x_y.jpg");
 }
 
 TEST(DragFileNameTest, TrimsSpacesAndDotsFromBothEnds) {
@@ -65,6 +67,7 @@ TEST(DragFileNameTest, DeviceNamesBecomeFileNames) {
   EXPECT_EQ(DragFileName(L"CONSOLE"), L"CONSOLE.jpg");
   EXPECT_EQ(DragFileName(L"COM10"), L"COM10.jpg");
   EXPECT_EQ(DragFileName(L"LPTX"), L"LPTX.jpg");
+  EXPECT_EQ(DragFileName(L"COM!"), L"COM!.jpg");
   EXPECT_EQ(DragFileName(L"a CON"), L"a CON.jpg");
 }
 

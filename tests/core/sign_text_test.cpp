@@ -38,6 +38,7 @@ TEST(CodePage, RoundTripsAndCounts) {
   EXPECT_EQ(Cp936Length(kFifteenChinese), 30u);
   EXPECT_EQ(Cp936Length(L"ab中"), 4u);
   EXPECT_EQ(Cp936Length(L"\U0001F600"), 2u);
+  EXPECT_EQ(Cp936Length(L"a中\U0001F600"), 5u);  // counted one character at a time
 }
 
 TEST(CodePage, DecodesUnknownBytesAsReplacement) {
