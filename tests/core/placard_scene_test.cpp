@@ -114,6 +114,16 @@ TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
   EXPECT_EQ(surface.calls[4], "rect 143,74,201,96");  // centred on 172; 49 div 2 = 24
 }
 
+// The right hand's height is measured with the face's width, as the pole's
+// artwork was drawn for it; a face list of other proportions shows it.
+TEST_F(SceneTest, TheRightHandsHeightFollowsTheFaceWidth) {
+  scene.FFigureWidth = 30;
+  scene.FFigureHeight = 20;
+  Render();
+  EXPECT_EQ(surface.calls[8], "piece 1 189,103");  // 185 + 15 - 11, 110 - 15 + 8
+  EXPECT_EQ(surface.calls[9], "piece 0 165,100");  // 185 - 15 - 5, 110 - 10
+}
+
 TEST_F(SceneTest, SignWidthIsAtLeastOneHundred) {
   scene.FMessage = L"w";
   surface.extents[L"w"] = {85, 13};
