@@ -19,6 +19,19 @@ struct ErrorManager {
 void LeaveOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1); }
 void Silent(j_common_ptr, int) {}
 
+// Chooses libjpeg's cheap reduction (1/2, 1/4 or 1/8, while decoding) that
+// still covers the box, and works out the output size from the header.
+void SetReducedScale(jpeg_decompress_struct& info, int maxWidth, int maxHeight) {
+  info.out_color_space = JCS_RGB;
+  info.scale_num = 1;
+  info.scale_denom = 1;
+  while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
+                                  static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
+    info.scale_denom *= 2;
+  }
+  jpeg_calc_output_dimensions(&info);
+}
+
 // Reads the scanlines at libjpeg's nearest reduced size into `out`, a buffer
 // the caller has made large enough; false on any decoding error, a picture
 // over the pixel limit, or too little memory. Kept apart from anything with a
@@ -46,15 +59,7 @@ bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, u
   }
   result.width = static_cast<int>(info.image_width);
   result.height = static_cast<int>(info.image_height);
-  info.out_color_space = JCS_RGB;
-  // libjpeg scales by 1/2, 1/4 or 1/8 cheaply while decoding.
-  info.scale_num = 1;
-  info.scale_denom = 1;
-  while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
-                                  static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
-    info.scale_denom *= 2;
-  }
-  jpeg_calc_output_dimensions(&info);
+  SetReducedScale(info, maxWidth, maxHeight);
   if (size_t{info.output_width} * info.output_height * 3 > outSize) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -89,14 +94,7 @@ bool ReducedSize(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, siz
   jpeg_read_header(&info, TRUE);
   bool fits = uint64_t{info.image_width} * info.image_height <= kPreviewPixelLimit;
   if (fits) {
-    info.scale_num = 1;
-    info.scale_denom = 1;
-    while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
-                                    static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
-      info.scale_denom *= 2;
-    }
-    info.out_color_space = JCS_RGB;
-    jpeg_calc_output_dimensions(&info);
+    SetReducedScale(info, maxWidth, maxHeight);
     bytes = size_t{info.output_width} * info.output_height * 3;
   }
   jpeg_destroy_decompress(&info);
