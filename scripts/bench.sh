@@ -18,7 +18,11 @@
 #   under Wine, the latter against copies of the index file;
 #   drag: what a drag out of the window prepares before it starts (the JPEG
 #   file in the drag folder, the bitmap, the PNG) against the export's file
-#   write alone, under Wine.
+#   write alone, under Wine;
+#   mutation check: the slips of scripts/mutations.txt killed and survived by
+#   the native core tests, per slip, per file and in total (takes minutes);
+#   coverage: the share of branches of the platform-free core the native
+#   tests take, per file.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -68,3 +72,7 @@ build/native-bench/bin/face_index_bench build/native-bench
 build/mingw/wine-run.sh build/mingw/bin/export_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/drag_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/png_bench.exe | tr -d '\r'
+echo "mutation check of the platform-free core (scripts/mutate.py):"
+/usr/bin/python3 scripts/mutate.py
+echo "branch coverage of the platform-free core (scripts/coverage.sh):"
+bash scripts/coverage.sh

@@ -19,7 +19,7 @@ packages=(
   fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wine
   libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libbenchmark-dev nettle-dev
-  python3-pil
+  python3-pil gcovr
   clang libclang-rt-14-dev
 )
 

@@ -223,15 +223,57 @@ def check_legible(faces):
         check(len(tears) >= 30 and len(rows) >= 10,
               "face10.png %s tears broad and long (%d pixels, %d rows)"
               % (side, len(tears), len(rows)))
-    # 12: the mark at the upper left is a bold dark shape
-    mark = region(faces[12], range(3, 9), range(3, 8), is_dark)
-    check(len(mark) >= 8, "face12.png mark at the upper left is bold "
-          "(%d dark pixels)" % len(mark))
+    # 11: the stream leaves a mouth that shows dark and open above it, and
+    # runs down past the lower rim; without the mouth it reads as a hand
+    open_mouth = region(faces[11], range(6, 18), range(9, 14),
+                        lambda c: c[0] > 100 and c[1] < 60 and c[2] < 60)
+    check(len(open_mouth) >= 6, "face11.png open mouth shows dark red "
+          "(%d pixels)" % len(open_mouth))
+    stream = region(faces[11], range(26), range(13, 23),
+                    lambda c: min(c) >= 180 and not is_yellow(c))
+    check(len(stream) >= 40 and any(y >= 22 for _, y in stream),
+          "face11.png pale stream is broad and passes the lower rim "
+          "(%d pixels)" % len(stream))
+    # 12: the eyes are round, not tall goggles; the open mouth is a white
+    # oval of its own; the mark at the upper left is bold
+    for cols in (range(3, 11), range(11, 19)):
+        white = region(faces[12], cols, range(6, 16), is_white)
+        xs, ys = [p[0] for p in white], [p[1] for p in white]
+        check(white and max(ys) - min(ys) <= max(xs) - min(xs) + 1,
+              "face12.png eye whites in cols %d-%d round, not tall"
+              % (cols[0], cols[-1]))
+    mouth = region(faces[12], range(3, 22), range(16, 22), is_white)
+    check(len(mouth) >= 6, "face12.png open mouth shows (%d white pixels)"
+          % len(mouth))
+    mark = region(faces[12], range(3, 12), range(3, 6),
+                  lambda c: c[2] > c[0] + 40)
+    check(len(mark) >= 6, "face12.png mark at the upper left is bold "
+          "(%d blue pixels)" % len(mark))
+    # 13: a cross and not a blob: dark-edged tape, and the yellow showing in
+    # all four wedges between the strips
+    edge = region(faces[13], range(5, 20), range(9, 21),
+                  lambda c: is_neutral(c) and max(c) <= 100)
+    check(len(edge) >= 30, "face13.png tape edged in a dark colour (%d "
+          "pixels)" % len(edge))
+    for name, (x, y) in (("top", (12, 11)), ("bottom", (12, 19)),
+                         ("left", (8, 15)), ("right", (16, 15))):
+        check(YELLOW_PX(faces[13], x, y), "face13.png yellow shows in the "
+              "%s wedge of the cross at %d,%d" % (name, x, y))
     # 15: the emblem has a solid 3x3 core, not strokes one pixel thin
     emblem = set(region(faces[15], range(4, 23), range(6, 13), is_dark))
     check(any(all((x + dx, y + dy) in emblem for dx in range(3)
                   for dy in range(3)) for (x, y) in emblem),
           "face15.png emblem has a solid core")
+    # 15: a headband, not a bandage: the knot's ends stand out of the head
+    # at the upper right, and the mouth below the band shows teeth
+    ends = [(x, y) for x in range(17, 23) for y in range(3, 7)
+            if opaque(faces[15], x, y) and not is_yellow(rgb(faces[15], x, y))
+            and not opaque(faces[16], x, y)]
+    check(len(ends) >= 6, "face15.png knot's ends stand out past the rim "
+          "(%d pixels)" % len(ends))
+    teeth = region(faces[15], range(4, 23), range(13, 21), is_white)
+    check(len(teeth) >= 5, "face15.png grin shows teeth (%d pixels)"
+          % len(teeth))
     # 16: each blushing cheek is a patch of at least 12 pixels
     for side, cols in (("left", range(4, 12)), ("right", range(14, 23))):
         blush = region(faces[16], cols, range(10, 17), is_blush)
@@ -393,14 +435,253 @@ def check_scene(pieces):
               "rows 69-71, got %s" % (top,))
 
 
+# ----------------------------------------------------------------- 2x art --
+# Faces at 52x52 and the pole pieces at 32x32, for displays at 200 %: the
+# same layout at twice the size, drawn anew rather than blown up, and
+# showing the same picture as the 1x art.
+
+def doubled(box):
+    return (2 * box[0], 2 * box[1] + 1, 2 * box[2], 2 * box[3] + 1)
+
+
+def near_box(got, want, slack=1):
+    return got is not None and all(abs(g - w) <= slack
+                                   for g, w in zip(got, want))
+
+
+def block(img2, x, y):
+    """The opaque pixels of the 2x2 block over 1x pixel (x, y)."""
+    return [rgb(img2, 2 * x + dx, 2 * y + dy) for dy in (0, 1)
+            for dx in (0, 1) if opaque(img2, 2 * x + dx, 2 * y + dy)]
+
+
+def reduced(img1, img2):
+    """img2 averaged down over 2x2 blocks (its opaque pixels only), on the
+    pixels that are opaque in img1."""
+    out = {}
+    for y in range(img1.height):
+        for x in range(img1.width):
+            px = block(img2, x, y)
+            if px and opaque(img1, x, y):
+                out[(x, y)] = [sum(c[k] for c in px) / float(len(px))
+                               for k in range(3)]
+    return out
+
+
+def scale_difference(img1, img2):
+    """Mean colour difference per channel between the 1x picture and the
+    2x picture averaged down, both seen slightly out of focus (each pixel
+    with its opaque neighbours), so that a feature drawn half a pixel
+    further along does not count as a different picture."""
+    small = reduced(img1, img2)
+    one = {p: rgb(img1, *p) for p in small}
+
+    def soft(colours, x, y):
+        near = [colours[(x + dx, y + dy)] for dy in (-1, 0, 1)
+                for dx in (-1, 0, 1) if (x + dx, y + dy) in colours]
+        return [sum(c[k] for c in near) / float(len(near)) for k in range(3)]
+    diffs = []
+    for (x, y) in small:
+        a, b = soft(one, x, y), soft(small, x, y)
+        diffs.append(sum(abs(a[k] - b[k]) for k in range(3)) / 3.0)
+    return sum(diffs) / len(diffs) if diffs else 255.0
+
+
+MAX_SCALE_DIFF = 20
+
+
+def compare_scales(img1, img2, rel):
+    """2x is not 1x with its pixels doubled, and averaged back down over
+    2x2 blocks it gives the 1x picture: the same outline and, seen at a
+    glance, the same colours in the same places."""
+    doubled_img = img1.resize(img2.size, Image.NEAREST)
+    blocks = mixed = 0
+    for y in range(img1.height):
+        for x in range(img1.width):
+            px = [img2.getpixel((2 * x + dx, 2 * y + dy)) for dy in (0, 1)
+                  for dx in (0, 1)]
+            if any(p[3] for p in px):
+                blocks += 1
+                mixed += len(set(px)) > 1
+    check(img2.tobytes() != doubled_img.tobytes() and blocks
+          and mixed >= 0.25 * blocks,
+          "%s is drawn at its size, not doubled (%d of %d blocks of 2x2 "
+          "differ within)" % (rel, mixed, blocks))
+    area = mismatched = 0
+    for y in range(img1.height):
+        for x in range(img1.width):
+            inside = opaque(img1, x, y)
+            n = len(block(img2, x, y))
+            area += inside
+            mismatched += (inside and n < 2) or (not inside and n > 2)
+    check(mismatched <= max(4, area // 40), "%s outline averaged down "
+          "matches the 1x outline (%d of %d pixels differ)"
+          % (rel, mismatched, area))
+    diff = scale_difference(img1, img2)
+    check(diff <= MAX_SCALE_DIFF, "%s averaged down is close to the 1x "
+          "picture (mean difference %.1f, at most %d)"
+          % (rel, diff, MAX_SCALE_DIFF))
+    return diff
+
+
+def check_faces_2x():
+    ones, twos = {}, {}
+    for i, box in enumerate(FACE_BOXES):
+        rel = "faces@2x/face%02d.png" % i
+        img = load(rel)
+        one = load("faces/face%02d.png" % i)
+        if img is None or one is None:
+            continue
+        check_format(rel, img, 52)
+        img, one = img.convert("RGBA"), one.convert("RGBA")
+        check(near_box(bbox(img), doubled(box)),
+              "%s opaque area within a pixel of cols %d-%d rows %d-%d, got %s"
+              % ((rel,) + doubled(box) + (bbox(img),)))
+        cells(img, range(52), range(46, 52), transparent, rel,
+              "rows 46-51 transparent")
+        if i != PIG:
+            for y in range(14, 24):
+                xs = [x for x in range(52) if opaque(img, x, y)]
+                check(xs and 6 <= xs[0] <= 11,
+                      "%s left rim of row %d in cols 6-11" % (rel, y))
+            for y in range(24, 38):
+                xs = [x for x in range(52) if opaque(img, x, y)]
+                check(xs and 38 <= xs[-1] <= 45,
+                      "%s right rim of row %d in cols 38-45" % (rel, y))
+        compare_scales(one, img, rel)
+        ones[i], twos[i] = one, img
+    # each 2x face, averaged down, is nearer its own 1x face than any other
+    if len(twos) == len(FACE_BOXES):
+        for i in twos:
+            own = scale_difference(ones[i], twos[i])
+            near = min((scale_difference(ones[j], twos[i]), j)
+                       for j in ones if j != i)
+            check(own < near[0], "faces@2x/face%02d.png looks most like face "
+                  "%d at 1x (%.1f), not face %d (%.1f)"
+                  % (i, i, own, near[1], near[0]))
+
+
+PIECE_BOXES_2X = {0: (0, 15, 0, 31), 1: (10, 19, 8, 21), 2: (0, 9, 0, 5)}
+
+
+def check_pieces_2x(pieces):
+    pole = None
+    for i, box in sorted(PIECE_BOXES_2X.items()):
+        rel = "pieces@2x/piece%d.png" % i
+        img = load(rel)
+        if img is None or i not in pieces:
+            continue
+        check_format(rel, img, 32)
+        img = img.convert("RGBA")
+        check(bbox(img) == box, "%s opaque area cols %d-%d rows %d-%d, got %s"
+              % ((rel,) + box + (bbox(img),)))
+        compare_scales(pieces[i], img, rel)
+        if i == 0:
+            # the pole runs the full height, open at the top, in the
+            # columns the pole top covers, and nothing lies right of the arm
+            cells(img, [2, 3, 10, 11], list(range(0, 14)) + [24, 25],
+                  BLACK_PX, rel, "pole outlined in black, cols 2-3 and 10-11")
+            cells(img, range(4, 10), list(range(0, 14)) + list(range(24, 30)),
+                  WOOD_PX, rel, "wood in cols 4-9")
+            cells(img, range(2, 12), [30, 31], BLACK_PX, rel,
+                  "black bottom end rows 30-31")
+            cells(img, range(16, 32), range(32), transparent, rel,
+                  "columns 16-31 transparent")
+            pole = img
+        if i == 2 and pole is not None:
+            same = all(rgb(img, x, y) == rgb(pole, x + 2, 0)
+                       for x in range(10) for y in range(2, 6))
+            check(same, "%s matches the pole's columns 2-11" % rel)
+
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+ICON_FRAME = (40, 48, 72)
+
+
 def check_icon():
-    img = load("icon32.png")
-    if img is None:
-        return
-    check_format("icon32.png", img, 32)
-    img = img.convert("RGBA")
-    count = sum(opaque(img, x, y) for y in range(32) for x in range(32))
-    check(count >= 200, "icon32.png has a visible picture")
+    icons = {}
+    for n in ICON_SIZES:
+        rel = "icon%d.png" % n
+        img = load(rel)
+        if img is None:
+            continue
+        check_format(rel, img, n)
+        img = img.convert("RGBA")
+        icons[n] = img
+        count = sum(opaque(img, x, y) for y in range(n) for x in range(n))
+        check(count >= n * n * 0.6, "%s has a visible picture (%d opaque "
+              "pixels)" % (rel, count))
+        # drawn for the size: the window's top edge is one unbroken line of
+        # the frame colour, which a picture scaled from another size would
+        # smear at most sizes
+        box = bbox(img)
+        top = [rgb(img, x, box[2]) for x in range(img.width)
+               if opaque(img, x, box[2])]
+        check(box and all(c == ICON_FRAME for c in top),
+              "%s window's top edge is one crisp line of the frame colour"
+              % rel)
+    if 32 in icons:
+        for n, img in icons.items():
+            if n != 32:
+                scaled = icons[32].resize((n, n), Image.NEAREST)
+                check(img.tobytes() != scaled.tobytes(),
+                      "icon%d.png is not the 32 x 32 icon scaled" % n)
+    if len(icons) == len(ICON_SIZES):
+        check_icon_file(icons)
+
+
+def check_icon_file(icons):
+    """make_icon.py puts every size into one .ico: a bitmap with a 1-bit
+    mask up to 64 x 64, PNG at 256 x 256, each the picture of its file."""
+    import io
+    import struct
+    with tempfile.TemporaryDirectory() as tmp:
+        target = os.path.join(tmp, "plakato.ico")
+        result = subprocess.run(
+            [sys.executable, os.path.join(HERE, "..", "make_icon.py"), target]
+            + [os.path.join(HERE, "icon%d.png" % n) for n in ICON_SIZES],
+            capture_output=True, text=True)
+        check(result.returncode == 0, "make_icon.py runs: "
+              + result.stderr.strip()[-200:])
+        if result.returncode != 0:
+            return
+        data = open(target, "rb").read()
+    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+    check((reserved, kind, count) == (0, 1, len(ICON_SIZES)),
+          "plakato.ico holds %d icon images (%s)" % (len(ICON_SIZES), count))
+    for k in range(count):
+        w, h, _, _, planes, bits, length, offset = struct.unpack_from(
+            "<BBBBHHII", data, 6 + 16 * k)
+        n = w or 256
+        body = data[offset:offset + length]
+        picture = icons.get(n)
+        if picture is None:
+            check(False, "plakato.ico image %d has a known size (%d)" % (k, n))
+            continue
+        if body[:8] == b"\x89PNG\r\n\x1a\n":
+            got = Image.open(io.BytesIO(body)).convert("RGBA")
+            check(got.tobytes() == picture.tobytes(),
+                  "plakato.ico %d x %d PNG is icon%d.png" % (n, n, n))
+            check(n == 256, "plakato.ico stores only 256 x 256 as PNG (%d)" % n)
+            continue
+        size, width, height, _, depth = struct.unpack_from("<IiiHH", body, 0)
+        check((width, height, depth) == (n, 2 * n, 32),
+              "plakato.ico %d x %d bitmap header" % (n, n))
+        stride = (n + 31) // 32 * 4
+        colours = body[40:40 + 4 * n * n]
+        mask = body[40 + 4 * n * n:]
+        same = len(mask) == stride * n
+        for y in range(n):
+            row = n - 1 - y
+            for x in range(n):
+                b, g, r, a = colours[4 * (row * n + x):4 * (row * n + x) + 4]
+                bit = (mask[row * stride + x // 8] >> (7 - x % 8)) & 1 \
+                    if same else 1
+                want = picture.getpixel((x, y))
+                if a != 0 or bit == (want[3] == 255) or \
+                        (want[3] == 255 and (r, g, b) != want[:3]):
+                    same = False
+        check(same, "plakato.ico %d x %d bitmap and mask are icon%d.png"
+              % (n, n, n))
 
 
 def check_regenerates():
@@ -414,7 +695,10 @@ def check_regenerates():
         if result.returncode != 0:
             return
         rels = ["faces/face%02d.png" % i for i in range(17)] + \
-               ["pieces/piece%d.png" % i for i in range(4)] + ["icon32.png"]
+               ["pieces/piece%d.png" % i for i in range(4)] + \
+               ["faces@2x/face%02d.png" % i for i in range(17)] + \
+               ["pieces@2x/piece%d.png" % i for i in range(3)] + \
+               ["icon%d.png" % n for n in ICON_SIZES]
         for rel in rels:
             fresh = os.path.join(tmp, rel)
             kept = os.path.join(HERE, rel)
@@ -431,6 +715,8 @@ def main():
     check_faces()
     pieces = check_pieces()
     check_scene(pieces)
+    check_faces_2x()
+    check_pieces_2x(pieces)
     check_icon()
     check_regenerates()
     print("%d passed, %d failed" % (passed, failed))

@@ -2,9 +2,12 @@
 """Builds the review sheets for Plakato's artwork in docs/:
 
 - docs/artwork-contact-sheet.png: every face and piece enlarged 8x on a
-  checkerboard, labelled with its index, plus the application icon;
+  checkerboard, labelled with its index, each beside its 2x drawing
+  enlarged 4x (the same size on the sheet); the faces at actual size and
+  at 2x as the tool bar shows them; the application icon in every size;
 - docs/artwork-scenes.png: for every face, a mock-up of the 371x120 placard
-  scene at start (sign "Quillion", pole, hands), shown at 2x.
+  scene at start (sign "Quillion", pole, hands), drawn at 2x from the 2x
+  art as a display at 200 % shows it.
 
 Run after draw_artwork.py:  /usr/bin/python3 resources/artwork/docs_sheets.py
 """
@@ -45,12 +48,15 @@ def load(*parts):
     return Image.open(os.path.join(HERE, *parts)).convert("RGBA")
 
 
-def faces():
-    return [load("faces", "face%02d.png" % i) for i in range(FACE_COUNT)]
+def faces(folder="faces"):
+    return [load(folder, "face%02d.png" % i) for i in range(FACE_COUNT)]
 
 
-def pieces():
-    return [load("pieces", "piece%d.png" % i) for i in range(PIECE_COUNT)]
+def pieces(folder="pieces", count=PIECE_COUNT):
+    return [load(folder, "piece%d.png" % i) for i in range(count)]
+
+
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
 
 def checkerboard(w, h, cell=8):
@@ -64,8 +70,8 @@ def checkerboard(w, h, cell=8):
     return board
 
 
-def enlarged_tile(img, label):
-    big = img.resize((img.width * ZOOM, img.height * ZOOM), Image.NEAREST)
+def enlarged_tile(img, label, zoom=ZOOM):
+    big = img.resize((img.width * zoom, img.height * zoom), Image.NEAREST)
     tile = checkerboard(big.width, big.height)
     tile.alpha_composite(big)
     out = Image.new("RGBA", (big.width + 8, big.height + 26),
@@ -79,26 +85,52 @@ def enlarged_tile(img, label):
 
 
 def contact_sheet():
-    tiles = [enlarged_tile(f, "face %d" % i) for i, f in enumerate(faces())]
-    tiles += [enlarged_tile(p, "piece %d" % i) for i, p in enumerate(pieces())]
-    tiles.append(enlarged_tile(load("icon32.png"), "icon"))
+    tiles = []
+    for i, (one, two) in enumerate(zip(faces(), faces("faces@2x"))):
+        tiles += [enlarged_tile(one, "face %d" % i),
+                  enlarged_tile(two, "face %d at 2x" % i, ZOOM // 2)]
+    two_pieces = pieces("pieces@2x", 3)
+    for i, one in enumerate(pieces()):
+        tiles.append(enlarged_tile(one, "piece %d" % i))
+        if i < len(two_pieces):
+            tiles.append(enlarged_tile(two_pieces[i], "piece %d at 2x" % i,
+                                       ZOOM // 2))
     per_row = 6
     tw = max(t.width for t in tiles) + 6
     th = max(t.height for t in tiles) + 6
     rows = (len(tiles) + per_row - 1) // per_row
-    strip_h = 26 + 52 + 70
-    sheet = Image.new("RGBA", (tw * per_row, th * rows + strip_h),
+    strip_h = 26 + 52 + 60
+    icons = [load("icon%d.png" % n) for n in ICON_SIZES]
+    icon_h = 26 + 256 + 12 + 8 * 16 + 12
+    sheet = Image.new("RGBA", (tw * per_row, th * rows + strip_h + icon_h),
                       (255, 255, 255, 255))
     for i, t in enumerate(tiles):
         sheet.paste(t, ((i % per_row) * tw, (i // per_row) * th))
     # the faces at actual size and at 2x, as they appear on the tool bar
     d = ImageDraw.Draw(sheet)
     y = th * rows
-    d.text((4, y), "actual size and 2x:", fill=(0, 0, 0, 255), font=font(14))
-    for i, f in enumerate(faces()):
-        sheet.alpha_composite(f, (4 + i * 33, y + 22))
-        big = f.resize((52, 52), Image.NEAREST)
-        sheet.alpha_composite(big, (4 + i * 66, y + 22 + 26 + 14))
+    d.text((4, y), "actual size, and the 2x art at its size:",
+           fill=(0, 0, 0, 255), font=font(14))
+    for i, (one, two) in enumerate(zip(faces(), faces("faces@2x"))):
+        sheet.alpha_composite(one, (4 + i * 33, y + 22))
+        sheet.alpha_composite(two, (4 + i * 66, y + 22 + 26 + 10))
+    # the icon in every size, at actual size, then the small ones enlarged
+    y += strip_h
+    d.text((4, y), "the icon, every size at actual size, and enlarged:",
+           fill=(0, 0, 0, 255), font=font(14))
+    x = 4
+    for icon in icons:
+        sheet.alpha_composite(icon, (x, y + 22))
+        x += icon.width + 12
+    x = 4
+    for icon in icons[:-1]:
+        zoom = max(1, 128 // icon.width)
+        big = icon.resize((icon.width * zoom, icon.height * zoom),
+                          Image.NEAREST)
+        if x + big.width > sheet.width:
+            break
+        sheet.alpha_composite(big, (x, y + 22 + 256 + 12))
+        x += big.width + 12
     return sheet
 
 
@@ -112,25 +144,29 @@ def draw_masked(scene, img, x, y):
                 scene.putpixel((sx, sy), px)
 
 
-def scene(face, parts):
-    """The placard scene as drawn at start, with the given face."""
-    s = Image.new("RGBA", (SCENE_W, SCENE_H), (255, 255, 255, 255))
+def scene(face, parts, scale=1):
+    """The placard scene as drawn at start, with the given face, at 1x or
+    at 2x (coordinates, pen and text doubled, the 2x art)."""
+    k = scale
+    s = Image.new("RGBA", (SCENE_W * k, SCENE_H * k), (255, 255, 255, 255))
     d = ImageDraw.Draw(s)
-    l, t, r, b = SIGN_RECT
-    # a 3-pixel pen centred on the outline of the rectangle (l,t)-(r-1,b-1)
-    d.rectangle([l - 1, t - 1, r, b], fill=(0, 0, 0, 255))
-    d.rectangle([l + 2, t + 2, r - 3, b - 3], fill=(255, 255, 255, 255))
-    d.text(TEXT_POS, "Quillion", fill=(0, 0, 0, 255), font=font(11))
+    l, t, r, b = (v * k for v in SIGN_RECT)
+    # a 3-pixel pen (6 at 2x) centred on the outline of (l,t)-(r-1,b-1)
+    d.rectangle([l - k, t - k, r - 1 + k, b - 1 + k], fill=(0, 0, 0, 255))
+    d.rectangle([l + 2 * k, t + 2 * k, r - 1 - 2 * k, b - 1 - 2 * k],
+                fill=(255, 255, 255, 255))
+    d.text((TEXT_POS[0] * k, TEXT_POS[1] * k), "Quillion",
+           fill=(0, 0, 0, 255), font=font(11 * k))
     w2 = h2 = 13
-    draw_masked(s, face, CENTER_X - w2, CENTER_Y - h2)
-    draw_masked(s, parts[1], CENTER_X + w2 - 11, CENTER_Y - w2 + 8)
-    draw_masked(s, parts[0], CENTER_X - w2 - 5, CENTER_Y - h2)
-    draw_masked(s, parts[2], CENTER_X - w2 - 4, POLE_TOP_Y)
+    draw_masked(s, face, (CENTER_X - w2) * k, (CENTER_Y - h2) * k)
+    draw_masked(s, parts[1], (CENTER_X + w2 - 11) * k, (CENTER_Y - w2 + 8) * k)
+    draw_masked(s, parts[0], (CENTER_X - w2 - 5) * k, (CENTER_Y - h2) * k)
+    draw_masked(s, parts[2], (CENTER_X - w2 - 4) * k, POLE_TOP_Y * k)
     return s
 
 
 def scenes_sheet():
-    parts = pieces()
+    parts = pieces("pieces@2x", 3)
     per_row = 3
     gap = 10
     label_h = 18
@@ -140,12 +176,11 @@ def scenes_sheet():
                                rows * (ch + gap + label_h) + gap),
                       (200, 200, 205, 255))
     d = ImageDraw.Draw(sheet)
-    for i, f in enumerate(faces()):
+    for i, f in enumerate(faces("faces@2x")):
         x = gap + (i % per_row) * (cw + gap)
         y = gap + (i // per_row) * (ch + gap + label_h)
         d.text((x, y), "face %d" % i, fill=(0, 0, 0, 255), font=font(13))
-        big = scene(f, parts).resize((cw, ch), Image.NEAREST)
-        sheet.paste(big, (x, y + label_h))
+        sheet.paste(scene(f, parts, SCENE_ZOOM), (x, y + label_h))
     return sheet
 
 

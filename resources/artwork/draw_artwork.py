@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Draws Plakato's artwork: the 17 emoticon faces, the 4 pole pieces and the
-application icon, written as RGBA PNG files next to this script.
+application icon, written as RGBA PNG files next to this script; the faces
+and the three pieces the scene draws also at twice the size (faces@2x,
+pieces@2x), and the icon in every size Windows asks for (icon16.png to
+icon256.png).
 
 Run with Debian's interpreter (it has PIL):
 
@@ -20,7 +23,7 @@ import math
 import os
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -56,6 +59,10 @@ SICK_WHITE = (236, 238, 226)
 SICK_GREY = (190, 194, 180)
 SICK_EDGE = (140, 142, 132)
 CREAM = (250, 240, 206)
+SICK_LUMP = (176, 182, 120)
+SHOCK_BLUE = (60, 80, 170)
+TAPE_EDGE = (70, 70, 70)
+EMBLEM_RED = (158, 18, 18)
 
 CAMO_GREEN = (86, 130, 52)
 CAMO_DARK = (46, 80, 28)
@@ -548,85 +555,101 @@ def face_crying():
 
 
 def face_sick():
-    """11: eyes shut tight, a pale mass pouring from the mouth past the edge."""
+    """11: eyes shut tight, cheeks puffed, and a pale lumpy stream pouring
+    out of a wide-open mouth, down over the chin and past the rim, where it
+    splashes."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"k": DARK_BROWN, "w": SICK_WHITE, "g": SICK_GREY, "o": SICK_EDGE}
+    pal = {"k": DARK_BROWN, "r": DARK_RED, "w": SICK_WHITE, "g": SICK_LUMP,
+           "o": SICK_EDGE}
     # squeezed eyes: > and <
-    stamp(img, 6, 7, ["kk...", "..kkk", "kk..."], pal)
-    stamp(img, 14, 7, ["...kk", "kkk..", "...kk"], pal)
-    # the mass leaves the open mouth (its lips on top) and pours in one
-    # outlined stream down to the lower right and over the rim
-    stamp(img, 7, 11, [
-        "..kkkkkk........",
-        ".kowwwwok.......",
-        ".owwwwwwwo......",
-        "..owwgwwwwo.....",
-        "..owwwwwwwwo....",
-        "...owwwwgwwwo...",
-        "...owwgwwwwwwo..",
-        "....owwwwwwgwwo.",
-        "....owwwwwwwwwwo",
-        ".....owwgwwwwwwo",
-        "......owwwwwgwo.",
-        ".......ooowwwoo.",
+    stamp(img, 5, 6, ["kk...", "..kkk", "kk..."], pal)
+    stamp(img, 15, 6, ["...kk", "kkk..", "...kk"], pal)
+    # the open mouth, dark inside, and the stream leaving it: narrow at the
+    # lips, falling straight down and widening, edged in a darker grey so
+    # that it reads as a flow and not as a flat patch
+    stamp(img, 7, 10, [
+        "..kkkkkkk....",
+        ".krrrrrrrk...",
+        ".krowwwork...",
+        "..kowgwok....",
+        "...owwwwo....",
+        "...owwgwwo...",
+        "...owwwwwo...",
+        "....owgwwwo..",
+        "....owwwwwo..",
+        "...owwwwgwwo.",
+        "..owwgwwwwwwo",
+        "..oowwwwwgwwo",
+        "....oo.oooo..",
+    ], pal)
+    # splashes flying off to the lower right, past the rim
+    stamp(img, 20, 19, [
+        "o..",
+        "wo.",
+        "..o",
+        ".ow",
     ], pal)
     return img
 
 
 def face_shocked():
-    """12: wide staring eyes and small open mouth shifted left, a mark at
-    the upper left."""
+    """12: round staring eyes with pin-point pupils under raised brows and a
+    small open white oval mouth, all shifted to the left; blue shock lines
+    standing out of the head at the upper left."""
     img = disc_face(3, 21, 3, 21)
-    pal = {"w": WHITE, "b": DARK_BROWN}
+    pal = {"w": WHITE, "b": DARK_BROWN, "k": BLACK, "s": SHOCK_BLUE}
     eye = [
         ".bbb.",
         "bwwwb",
         "bwwwb",
-        "bwbwb",
-        "bwwwb",
+        "bwkwb",
         "bwwwb",
         ".bbb.",
     ]
     stamp(img, 5, 9, eye, pal)
-    stamp(img, 11, 9, eye, pal)
-    stamp(img, 7, 17, [
+    stamp(img, 12, 9, eye, pal)
+    # brows raised high in a curve, clear of the eyes
+    stamp(img, 5, 6, [".bbb.", "b...b"], pal)
+    stamp(img, 12, 6, [".bbb.", "b...b"], pal)
+    # the open mouth
+    stamp(img, 7, 16, [
         ".bb.",
+        "bwwb",
         "bwwb",
         "bwwb",
         ".bb.",
     ], pal)
-    # surprise mark: three bold strokes bursting out of the upper left,
-    # past the rim, so that it shows at real size
-    stamp(img, 3, 3, [
-        "bb..bb",
-        "bb..b.",
-        "......",
-        "bb....",
-        "b.....",
+    # shock lines at the upper left, reaching out past the rim
+    stamp(img, 6, 3, [
+        "s.s.s",
+        "s.s.s",
+        "..s..",
     ], pal)
     return img
 
 
 def face_silenced():
-    """13: mouth taped shut with a cross of tape, eyes looking up."""
+    """13: mouth taped shut with a cross of white tape edged in dark grey,
+    eyes rolled up under raised brows."""
     img = disc_face(3, 21, 3, 21)
-    round_eye(img, 7, 6, look=(0, -1), outline=DARK_BROWN)
-    round_eye(img, 14, 6, look=(0, -1), outline=DARK_BROWN)
-    # two strips crossed over the mouth, each edged in grey, with the
-    # yellow showing in all four wedges between them
-    stamp(img, 7, 11, [
-        "gg.......gg",
-        "gwg.....gwg",
-        "gwwg...gwwg",
-        ".gwwg.gwwg.",
-        "..gwwgwwg..",
-        "...gwwwg...",
-        "..gwwgwwg..",
-        ".gwwg.gwwg.",
-        "gwwg...gwwg",
-        "gwg.....gwg",
-        "gg.......gg",
-    ], {"w": OFF_WHITE, "g": MID_GREY})
+    round_eye(img, 7, 5, look=(0, -1), outline=DARK_BROWN)
+    round_eye(img, 14, 5, look=(0, -1), outline=DARK_BROWN)
+    # two strips crossed over the mouth: a white core two pixels wide with
+    # a dark edge, so the cross keeps its shape and the yellow shows in all
+    # four wedges between the strips
+    stamp(img, 7, 10, [
+        "dd.......dd",
+        "dwd.....dwd",
+        "dwwd...dwwd",
+        ".dwwd.dwwd.",
+        "..dwwdwwd..",
+        "...dwwwd...",
+        "..dwwdwwd..",
+        ".dwwd.dwwd.",
+        "dwwd...dwwd",
+        "dwd.....dwd",
+        "dd.......dd",
+    ], {"w": WHITE, "d": TAPE_EDGE})
     return img
 
 
@@ -659,32 +682,49 @@ def face_pig():
 
 
 def face_headband():
-    """15: white headband with a dark emblem hiding the eyes, crooked mouth."""
+    """15: a white headband tied round the head, a dark red sun in front
+    hiding the eyes and the knot's two ends flying out over the upper right;
+    below it a crooked, determined grin."""
     img = disc_face(4, 22, 3, 21)
-    band_rows = range(6, 13)
-    for y in band_rows:
-        for x in range(4, 23):
-            if is_opaque(img, x, y):
-                colour = WHITE
-                if y == 6:
-                    colour = LIGHT_GREY
-                if y == 12:
-                    colour = MID_GREY
-                if x >= 20 and y > 6:
-                    colour = mix(colour, MID_GREY, 0.6)
-                put(img, x, y, colour)
-    # dark emblem in the middle of the band: a solid diamond, which keeps
-    # its shape at real size and does not pass for an eye
-    stamp(img, 11, 7, [
-        "..k..",
-        ".kkk.",
-        "kkkkk",
-        ".kkk.",
-        "..k..",
-    ], {"k": CHARCOAL})
-    # small crooked mouth near the bottom
-    stamp(img, 11, 16, ["....kk", "kkkk.."],
-          {"k": DARK_BROWN})
+    top = 6
+    for x in range(4, 23):
+        for y in range(top, top + 6):
+            if not is_opaque(img, x, y):
+                continue
+            colour = WHITE
+            if y == top:
+                colour = LIGHT_GREY
+            if y == top + 5:
+                colour = DARK_GREY
+            elif x >= 19 and y > top:
+                colour = mix(colour, MID_GREY, 0.5)
+            put(img, x, y, colour)
+    # the emblem: a solid dark red sun in the middle of the band; red on
+    # white and wider than tall, so that it reads neither as an eye nor
+    # as a cross
+    stamp(img, 10, 7, [
+        ".kkkkk.",
+        "kkkkkkk",
+        "kkkkkkk",
+        ".kkkkk.",
+    ], {"k": EMBLEM_RED})
+    # the knot at the upper right and its two ends flying out past the rim
+    stamp(img, 17, 3, [
+        "....gg",
+        "..ggwg",
+        ".gwwg.",
+        "gwwggg",
+        "gwwwwg",
+        ".ggg..",
+    ], {"g": DARK_GREY, "w": OFF_WHITE})
+    # a crooked grin showing clenched teeth, one corner raised
+    stamp(img, 8, 14, [
+        "........kk",
+        "k.....kkwk",
+        ".kkkkkwwk.",
+        "..kwwwwk..",
+        "...kkkk...",
+    ], {"k": DARK_BROWN, "w": WHITE})
     return img
 
 
@@ -779,6 +819,638 @@ PIECES = [piece_pole_with_left_hand, piece_right_hand, piece_pole_top,
           piece_thumbnail]
 
 
+# --------------------------------------------------------------- 2x art --
+# The faces and the pieces the scene draws again at twice the size: 52x52
+# faces and 32x32 pieces for displays at 200 %.  They are drawn anew, not
+# blown up: the body is shaded pixel by pixel at 52x52 with a two-pixel rim,
+# and the features are drawn as smooth shapes four times finer still and
+# then averaged down, so curves and diagonals stay clean.  Shapes are given
+# in the coordinates of the 26x26 cell (a 1x pixel (x, y) is the square
+# x..x+1, y..y+1), so that both sizes show the same picture in the same
+# place.
+
+FACE_SIZE_2X = FACE_SIZE * 2
+PIECE_SIZE_2X = PIECE_SIZE * 2
+FINE = 4                 # supersampling of the 2x features
+UNIT = 2 * FINE          # fine pixels per 1x pixel
+
+
+def ring_sets(pixels):
+    """The outline of a pixel set (pixels with a 4-neighbour outside) and
+    the ring just inside it."""
+    def outside_neighbour(x, y, inside):
+        return any((x + dx, y + dy) not in inside
+                   for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    outline = {p for p in pixels if outside_neighbour(p[0], p[1], pixels)}
+    rest = pixels - outline
+    inner = {p for p in rest if outside_neighbour(p[0], p[1], rest)}
+    return outline, inner
+
+
+def shade_body_2x(img, pixels, body):
+    """shade_body for 2x bodies: the same light, a one-pixel rim and a
+    second, softer ring inside it."""
+    xs = [p[0] for p in pixels]
+    ys = [p[1] for p in pixels]
+    cx = (min(xs) + max(xs)) / 2.0
+    cy = (min(ys) + max(ys)) / 2.0
+    rx = (max(xs) - min(xs) + 1) / 2.0
+    ry = (max(ys) - min(ys) + 1) / 2.0
+    outline, inner = ring_sets(pixels)
+    core = pixels - outline - inner
+    _, deep = ring_sets(core)
+    for (x, y) in pixels:
+        nx, ny = (x - cx) / rx, (y - cy) / ry
+        along = (nx + ny) / math.sqrt(2.0)
+        spot = math.hypot(nx + 0.35, ny + 0.4)
+        colour = body.base
+        if spot < 0.55:
+            colour = mix(body.light, body.base, spot / 0.55)
+        if along > 0.15:
+            colour = mix(colour, body.shade, (along - 0.15) / 0.75)
+        rim = body.rim_dark if along > 0.05 else body.rim
+        if (x, y) in outline:
+            colour = rim
+        elif (x, y) in inner:
+            colour = mix(colour, rim, 0.45 if along > 0.05 else 0.3)
+        elif along > 0.45 and (x, y) in deep:
+            colour = mix(colour, body.rim, 0.4)
+        put(img, x, y, colour)
+
+
+def polygon_pixels(points, scale):
+    """Pixels of a 2x cell whose centres lie inside a polygon given in 1x
+    coordinates."""
+    fine = Image.new("L", (FACE_SIZE_2X, FACE_SIZE_2X), 0)
+    ImageDraw.Draw(fine).polygon([(x * scale - 0.5, y * scale - 0.5)
+                                  for x, y in points], fill=255)
+    return {(x, y) for y in range(fine.height) for x in range(fine.width)
+            if fine.getpixel((x, y))}
+
+
+class Fine:
+    """A 2x cell under construction: a shaded body, and two layers of
+    smooth features drawn FINE times finer: `inside` is cut to the body's
+    outline, `over` may reach past it.  Coordinates are 1x cell units."""
+
+    def __init__(self, size, body_pixels=None, body=YELLOW_BODY):
+        self.size = size
+        self.base = new_cell(size)
+        self.body_pixels = body_pixels or set()
+        if body_pixels:
+            shade_body_2x(self.base, body_pixels, body)
+        n = size * FINE
+        self.layers = {"inside": Image.new("RGBA", (n, n), TRANSPARENT),
+                       "over": Image.new("RGBA", (n, n), TRANSPARENT)}
+        self.draws = {k: ImageDraw.Draw(v) for k, v in self.layers.items()}
+        self.dots = []
+
+    @staticmethod
+    def pt(x, y):
+        return (x * UNIT, y * UNIT)
+
+    def box(self, x0, y0, x1, y1):
+        return [x0 * UNIT, y0 * UNIT, x1 * UNIT - 1, y1 * UNIT - 1]
+
+    def ellipse(self, box, fill, outline=None, width=0.0, layer="over"):
+        d = self.draws[layer]
+        x0, y0, x1, y1 = box
+        if outline is not None:
+            d.ellipse(self.box(x0, y0, x1, y1), fill=rgba(outline))
+            x0, y0, x1, y1 = x0 + width, y0 + width, x1 - width, y1 - width
+        if fill is not None:
+            d.ellipse(self.box(x0, y0, x1, y1), fill=rgba(fill))
+
+    def rect(self, box, fill, layer="over"):
+        self.draws[layer].rectangle(self.box(*box), fill=rgba(fill))
+
+    def poly(self, points, fill, layer="over"):
+        self.draws[layer].polygon([self.pt(x, y) for x, y in points],
+                                  fill=rgba(fill))
+
+    def line(self, points, colour, width, layer="over", caps=True):
+        d = self.draws[layer]
+        pts = [self.pt(x, y) for x, y in points]
+        w = max(1, int(round(width * UNIT)))
+        d.line(pts, fill=rgba(colour), width=w, joint="curve")
+        if caps:
+            r = w / 2.0
+            for (x, y) in (pts[0], pts[-1]):
+                d.ellipse([x - r, y - r, x + r - 1, y + r - 1],
+                          fill=rgba(colour))
+
+    def strip(self, p0, p1, half, colour, layer="over"):
+        """A straight strip with square ends, `half` wide on each side."""
+        (x0, y0), (x1, y1) = p0, p1
+        length = math.hypot(x1 - x0, y1 - y0)
+        nx, ny = -(y1 - y0) / length * half, (x1 - x0) / length * half
+        self.poly([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny),
+                   (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)], colour, layer)
+
+    def curve(self, points, colour, width, layer="over", steps=24):
+        """A smooth line through the points (Catmull-Rom)."""
+        self.line(smooth(points, steps), colour, width, layer)
+
+    def dot(self, x, y, colour):
+        """One pixel of the finished 2x cell, in 2x pixel coordinates."""
+        self.dots.append((x, y, colour))
+
+    def finish(self):
+        size = self.size
+        inside = self.layers["inside"]
+        if self.body_pixels:
+            clip = Image.new("L", (size, size), 0)
+            for p in self.body_pixels:
+                clip.putpixel(p, 255)
+            clip = clip.resize(inside.size, Image.NEAREST)
+            alpha = ImageChops.multiply(inside.getchannel("A"), clip)
+            inside.putalpha(alpha)
+        out = self.base.copy()
+        for layer in (inside, self.layers["over"]):
+            small = layer.convert("RGBa").reduce(FINE).convert("RGBA")
+            for y in range(size):
+                for x in range(size):
+                    r, g, b, a = small.getpixel((x, y))
+                    if a == 0:
+                        continue
+                    under = out.getpixel((x, y))
+                    if under[3] == 255:
+                        put(out, x, y, mix(under[:3], (r, g, b), a / 255.0))
+                    elif a >= 128:
+                        put(out, x, y, (r, g, b))
+        for (x, y, colour) in self.dots:
+            put(out, x, y, colour)
+        return out
+
+
+def rgba(colour):
+    if len(colour) == 4:
+        return tuple(colour)
+    return tuple(colour) + (255,)
+
+
+def smooth(points, steps):
+    """Catmull-Rom spline through the points."""
+    if len(points) < 3:
+        return list(points)
+    pts = [points[0]] + list(points) + [points[-1]]
+    out = []
+    for i in range(1, len(pts) - 2):
+        p0, p1, p2, p3 = pts[i - 1], pts[i], pts[i + 1], pts[i + 2]
+        for s in range(steps):
+            t = s / float(steps)
+            t2, t3 = t * t, t * t * t
+            out.append(tuple(
+                0.5 * (2 * p1[k] + (-p0[k] + p2[k]) * t
+                       + (2 * p0[k] - 5 * p1[k] + 4 * p2[k] - p3[k]) * t2
+                       + (-p0[k] + 3 * p1[k] - 3 * p2[k] + p3[k]) * t3)
+                for k in range(2)))
+    out.append(points[-1])
+    return out
+
+
+def disc_2x(c0, c1, r0, r1, body=YELLOW_BODY):
+    """A 2x face whose disc covers the same area as the 1x disc
+    c0..c1, r0..r1."""
+    return Fine(FACE_SIZE_2X, ellipse_pixels(2 * c0, 2 * c1 + 1,
+                                             2 * r0, 2 * r1 + 1), body)
+
+
+def glint(f, x, y):
+    """A white catch-light of one 2x pixel."""
+    f.dot(x, y, WHITE)
+
+
+def eye_2x(f, box, outline, pupil_box, pupil=BLACK, white=WHITE,
+           width=0.5, shine=True):
+    """A white eye with an outline and a pupil; boxes in 1x units."""
+    f.ellipse(box, white, outline, width)
+    f.ellipse(pupil_box, pupil)
+    if shine:
+        glint(f, int(pupil_box[0] * 2 + 1), int(pupil_box[1] * 2 + 1))
+
+
+def face_masked_2x():
+    f = disc_2x(4, 22, 3, 21)
+    for x0 in (8, 14):
+        f.ellipse((x0, 6, x0 + 5, 10), WHITE, ORANGE_BROWN, 0.55)
+        f.ellipse((x0 + 0.6, 6.6, x0 + 3.1, 9.4), DARK_BROWN)
+        glint(f, 2 * x0 + 2, 14)
+    # the mask: a white panel with two pleats, its shadow at the lower right
+    panel = [(5.6, 12.2), (9, 11.7), (17.5, 11.7), (21.2, 12.2),
+             (21.6, 16.5), (20, 19.3), (17.5, 20.9), (9.5, 20.9),
+             (7, 19.3), (5.3, 16.5)]
+    f.poly(panel, MID_GREY, "inside")
+    f.poly([(x * 0.97 + 0.3, y * 0.98 + 0.15) for x, y in panel], WHITE,
+           "inside")
+    for y in (15.5, 18.3):
+        f.curve([(6.2, y), (13, y + 0.4), (20.6, y)], LIGHT_GREY, 0.55,
+                "inside")
+    f.curve([(20.6, 13), (20.5, 17), (17.5, 20.5)], (200, 200, 200), 0.6,
+            "inside")
+    # ear loops up over the rim
+    f.curve([(6.2, 12.6), (4.6, 11.2), (4.2, 9.4)], DARK_GREY, 0.5,
+            "inside")
+    f.curve([(20.8, 12.6), (22.4, 11.2), (22.8, 9.4)], DARK_GREY, 0.5,
+            "inside")
+    return f.finish()
+
+
+def face_laughing_2x():
+    f = disc_2x(3, 21, 3, 21)
+    f.line([(7.6, 5.3), (5.4, 7.6)], DARK_BROWN, 0.9)
+    f.line([(17.4, 5.3), (19.6, 7.6)], DARK_BROWN, 0.9)
+    for x0 in (6, 14):
+        f.curve([(x0 + 0.4, 10.8), (x0 + 1.2, 9.0), (x0 + 2.5, 8.5),
+                 (x0 + 3.8, 9.0), (x0 + 4.6, 10.8)], DARK_BROWN, 1.0)
+    # the grin: teeth along the top, dark red inside, the tongue below
+    mouth = [(5, 12), (20, 12)] + [(12.5 + 7.5 * math.cos(t * math.pi / 16),
+                                    12 + 8 * math.sin(t * math.pi / 16))
+                                   for t in range(0, 17)]
+    f.poly(mouth, DARK_BROWN)
+    inner = [(x * 0.9 + 1.25, (y - 12) * 0.85 + 12.7) for x, y in mouth]
+    f.poly(inner, DARK_RED)
+    f.ellipse((9.6, 16.2, 15.4, 19.9), TONGUE_RED)
+    f.poly([(5.9, 12.7), (19.1, 12.7), (18.8, 15), (6.2, 15)], WHITE)
+    for x in (8.5, 11.5, 14.5, 17.5):
+        f.line([(x, 12.8), (x, 14.9)], BROWN, 0.45, caps=False)
+    f.line([(6, 15.1), (19, 15.1)], DARK_BROWN, 0.5, caps=False)
+    return f.finish()
+
+
+def face_flushed_angry_2x():
+    f = disc_2x(3, 21, 3, 21, FLUSHED_BODY)
+    f.line([(5.2, 6.3), (8, 6.7), (10.6, 7.9)], BLACK, 1.0)
+    f.line([(19.8, 6.3), (17, 6.7), (14.4, 7.9)], BLACK, 1.0)
+    for x0 in (6, 14):
+        f.ellipse((x0, 8, x0 + 5, 15), WHITE, BLACK, 0.5)
+        f.ellipse((x0 + 1.8, 10.8, x0 + 3.2, 12.2), BLACK)
+    f.curve([(9.4, 18.8), (10.6, 17.3), (12.5, 16.7), (14.4, 17.3),
+             (15.6, 18.8)], DARK_RED, 1.4)
+    f.curve([(9.9, 18.6), (10.8, 17.6), (12.5, 17.2), (14.2, 17.6),
+             (15.1, 18.6)], BLACK, 0.7)
+    # the sweat drop at the upper right
+    drop = [(18.5, 3.0), (19.7, 4.9), (19.9, 5.9), (19.3, 6.8), (18.5, 7.0),
+            (17.7, 6.8), (17.1, 5.9), (17.3, 4.9)]
+    f.poly(drop, DARK_GREY)
+    f.poly([(18.5, 3.9), (19.2, 5.1), (19.3, 5.9), (18.9, 6.4), (18.5, 6.5),
+            (18.1, 6.4), (17.7, 5.9), (17.8, 5.1)], LIGHT_GREY)
+    f.ellipse((17.8, 5.0, 18.6, 6.0), WHITE)
+    return f.finish()
+
+
+def face_winking_2x():
+    f = disc_2x(3, 21, 3, 21)
+    f.ellipse((8, 7, 10, 11), DARK_BROWN)
+    f.dot(16, 15, WHITE)
+    f.line([(18.9, 7.5), (15.0, 9.5), (18.9, 11.5)], DARK_BROWN, 1.0)
+    # the tongue hangs out of the smile
+    f.ellipse((10, 14.5, 15, 20), DARK_RED)
+    f.ellipse((10.5, 15, 14.5, 19.5), TONGUE_RED)
+    f.line([(12.6, 16), (12.6, 18.4)], PINK_TONGUE, 0.6)
+    f.curve([(6.5, 13.3), (7.8, 14.8), (10, 15.5), (15, 15.5),
+             (17.2, 14.8), (18.5, 13.3)], DARK_BROWN, 1.0)
+    return f.finish()
+
+
+def heart_2x(f, x0, y0):
+    f.ellipse((x0 + 0.0, y0 + 0.0, x0 + 3.7, y0 + 3.5), RED)
+    f.ellipse((x0 + 3.3, y0 + 0.0, x0 + 7.0, y0 + 3.5), RED)
+    f.poly([(x0 + 0.15, y0 + 2.2), (x0 + 6.85, y0 + 2.2),
+            (x0 + 3.5, y0 + 6.0)], RED)
+    f.ellipse((x0 + 0.9, y0 + 0.8, x0 + 2.2, y0 + 2.0), (255, 150, 150))
+
+
+def face_lovestruck_2x():
+    f = disc_2x(3, 21, 3, 21)
+    heart_2x(f, 4, 6)
+    heart_2x(f, 13, 6)
+
+    def bowl(top, rx, ry):
+        return [(12.5 + rx * math.cos(t * math.pi / 16),
+                 top + ry * math.sin(t * math.pi / 16)) for t in range(17)]
+    f.poly(bowl(13, 6.5, 6), WHITE)
+    f.poly(bowl(13.9, 5.5, 4.6), MOUTH_RED)
+    f.ellipse((9.8, 16.2, 15.2, 19.2), ORANGE)
+    return f.finish()
+
+
+def face_soldier_2x():
+    f = disc_2x(3, 21, 3, 21)
+    # the helmet: camouflage over the upper half, a dark brim below it
+    f.rect((2, 2, 24, 11.5), CAMO_GREEN, "inside")
+    for (box, colour) in (((9, 3, 13, 5), CAMO_DARK),
+                          ((5, 5, 9, 7.5), CAMO_KHAKI),
+                          ((10, 6.5, 14, 9), CAMO_DARK),
+                          ((14.5, 4, 18, 6), CAMO_KHAKI),
+                          ((3.5, 8, 8, 10.5), CAMO_DARK),
+                          ((16, 7.8, 21.5, 10.5), CAMO_DARK),
+                          ((13, 9.5, 16, 11.5), CAMO_KHAKI)):
+        f.ellipse(box, colour, layer="inside")
+    f.poly([(14, 11.5), (23, 3), (23, 11.5)], (30, 60, 20, 90), "inside")
+    f.rect((2, 11, 24, 12.2), CAMO_DARK, "inside")
+    f.poly([(6, 13), (10, 13), (9.2, 15), (6.8, 14.4)], BLACK)
+    f.poly([(15, 13), (19, 13), (18.2, 14.4), (15.8, 15)], BLACK)
+    f.line([(9, 18.5), (15, 18.5)], DARK_BROWN, 1.0)
+    # the cigar, its lighter top, and the glowing tip
+    f.strip((13.3, 18.9), (20.2, 17.6), 1.05, CIGAR_BROWN)
+    f.line([(14, 18.2), (19.8, 17.1)], CIGAR_LIGHT, 0.45, caps=False)
+    f.poly([(19.8, 16.4), (21.4, 16.1), (21.7, 18.7), (20.2, 19)], RED)
+    f.poly([(21.3, 16.1), (22.9, 16.0), (23.0, 17.9), (21.6, 18.4)],
+           YELLOW_GLOW)
+    return f.finish()
+
+
+def face_hooded_2x():
+    f = disc_2x(4, 22, 3, 22, HOOD_BODY)
+    # the knot: two tie-ends lying flat and a sprout
+    f.line([(13.5, 3.2), (13.5, 4.8)], MID_GREY, 0.8)
+    f.ellipse((9, 4.2, 12.6, 6.6), MID_GREY)
+    f.ellipse((9.4, 4.6, 12.2, 6.2), LIGHT_GREY)
+    f.ellipse((14.4, 4.2, 18, 6.6), MID_GREY)
+    f.ellipse((14.8, 4.6, 17.6, 6.2), LIGHT_GREY)
+    f.ellipse((11.7, 4.0, 15.3, 7.0), DARK_GREY)
+    f.ellipse((12.1, 4.4, 14.9, 6.6), LIGHT_GREY)
+    # the band across the eyes, and its tail down the right side
+    f.rect((3, 10, 24, 13), OFF_WHITE, "inside")
+    f.rect((3, 13, 24, 14), LIGHT_GREY, "inside")
+    f.poly([(20, 10), (24, 10), (24, 14), (21, 14)], (200, 200, 200, 120),
+           "inside")
+    f.ellipse((7, 10.9, 9, 12.9), BLACK)
+    f.ellipse((17, 10.9, 19, 12.9), BLACK)
+    f.curve([(20.4, 13.6), (21.3, 15.6), (21.9, 17.6), (22.3, 19.6),
+             (22.5, 20.9)], MID_GREY, 1.6)
+    f.curve([(20.4, 13.6), (21.3, 15.6), (21.9, 17.6), (22.3, 19.6),
+             (22.5, 20.6)], OFF_WHITE, 0.8)
+    return f.finish()
+
+
+def face_smiley_2x():
+    f = disc_2x(3, 22, 3, 22)
+    for x0 in (8, 15):
+        f.ellipse((x0, 8, x0 + 2, 11), DARK_BROWN)
+        f.dot(2 * x0 + 1, 17, WHITE)
+    f.curve([(6.5, 14.2), (7.4, 15.9), (9.2, 17.3), (12.5, 17.7),
+             (15.8, 17.3), (17.6, 15.9), (18.5, 14.2)], DARK_BROWN, 1.1)
+    return f.finish()
+
+
+def face_cool_2x():
+    f = disc_2x(3, 22, 3, 22)
+    f.rect((4, 8, 22, 9.2), BLACK)
+    f.poly([(5, 8.5), (11.2, 8.5), (10.7, 10.7), (9.6, 12), (6.4, 12),
+            (5.3, 10.6)], BLACK)
+    f.poly([(13.9, 8.5), (20.9, 8.5), (20.3, 10.4), (19, 12), (15, 12),
+            (14.1, 10.6)], BLACK)
+    for x0 in (6.2, 15.2):
+        f.line([(x0 + 0.6, 9.4), (x0, 10.9)], (120, 120, 140), 0.5)
+    f.curve([(9.2, 17.5), (12, 17.6), (14.6, 17.3), (16.2, 16.2),
+             (17.8, 15.4)], DARK_BROWN, 1.0)
+    return f.finish()
+
+
+def face_worried_2x():
+    f = disc_2x(3, 21, 3, 21)
+    f.curve([(5.4, 7.6), (7.2, 6.4), (9.7, 5.5)], DARK_BROWN, 1.0)
+    f.curve([(15.3, 5.5), (17.8, 6.4), (19.6, 7.6)], DARK_BROWN, 1.0)
+    for x0 in (7, 14):
+        eye_2x(f, (x0, 8, x0 + 4, 13), DARK_BROWN,
+               (x0 + 1, 10, x0 + 3, 12))
+    f.line([(6.4, 17.2), (7.5, 15.6), (9.5, 18.1), (11.5, 15.6),
+            (13.5, 18.1), (15.5, 15.6), (17.5, 18.1), (19.5, 15.6),
+            (20.6, 17.2)], DARK_BROWN, 1.2)
+    return f.finish()
+
+
+def face_crying_2x():
+    f = disc_2x(3, 21, 3, 21)
+    f.line([(5.2, 8.6), (8, 8.4), (10.8, 7.4)], DARK_BROWN, 0.95)
+    f.line([(19.8, 8.6), (17, 8.4), (14.2, 7.4)], DARK_BROWN, 0.95)
+    f.ellipse((8, 12, 17, 19), DARK_BROWN)
+    f.ellipse((8.9, 12.8, 16.1, 18.2), MOUTH_RED)
+    f.ellipse((9.8, 15.4, 15.2, 18.3), TONGUE_RED)
+    # two streams of tears from the eyes' outer ends, past the lower rim
+    for x0 in (4, 17):
+        f.poly([(x0, 9), (x0 + 4, 9), (x0 + 4, 21), (x0 + 3, 22),
+                (x0 + 1, 22), (x0, 21)], TEAR_EDGE)
+        f.poly([(x0 + 0.7, 9), (x0 + 3.3, 9), (x0 + 3.3, 20.8),
+                (x0 + 2.6, 21.4), (x0 + 1.4, 21.4), (x0 + 0.7, 20.8)],
+               TEAR_LIGHT)
+        f.curve([(x0 + 1.5, 10), (x0 + 1.9, 13), (x0 + 1.5, 16),
+                 (x0 + 1.9, 19)], WHITE, 0.45)
+    return f.finish()
+
+
+def face_sick_2x():
+    f = disc_2x(3, 21, 3, 21)
+    f.line([(5.3, 6.4), (9.5, 7.5), (5.3, 8.6)], DARK_BROWN, 0.9)
+    f.line([(19.7, 6.4), (15.5, 7.5), (19.7, 8.6)], DARK_BROWN, 0.9)
+    f.ellipse((8, 10, 17, 13.8), DARK_BROWN)
+    f.ellipse((8.8, 10.8, 16.2, 13.2), DARK_RED)
+    # the stream: narrow at the lips, widening as it falls past the rim
+    stream = [(10.1, 12.1), (10.4, 14.5), (10.8, 16.5), (10.6, 18.5),
+              (9.6, 20), (9.0, 21.2), (9.6, 22.2), (11, 22.9), (12.6, 22.4),
+              (14, 22.9), (16, 22.9), (17.6, 22.3), (19.6, 21.9),
+              (19.9, 20.5), (18.7, 19), (17.9, 17), (16.7, 15), (15.2, 13.4),
+              (14.9, 12.1)]
+    f.poly(stream, SICK_EDGE)
+    f.poly([(x + (12.6 - x) * 0.12, y + (17 - y) * 0.06) for x, y in stream],
+           SICK_WHITE)
+    for (x, y, r) in ((12.3, 13.6, 0.6), (12.9, 15.6, 0.7), (14.0, 17.5, 0.6),
+                      (15.2, 19.4, 0.7), (11.9, 20.6, 0.6), (16.6, 21.2, 0.6),
+                      (13.6, 21.6, 0.5)):
+        f.ellipse((x - r, y - r, x + r, y + r), SICK_LUMP)
+    f.ellipse((11.2, 14.5, 11.9, 17.5), WHITE)
+    # splashes flying off to the lower right
+    f.ellipse((19.6, 19.0, 21.2, 20.6), SICK_EDGE)
+    f.ellipse((19.9, 19.3, 20.9, 20.3), SICK_WHITE)
+    f.ellipse((21.2, 21.2, 23.0, 23.0), SICK_EDGE)
+    f.ellipse((21.6, 21.6, 22.6, 22.6), SICK_WHITE)
+    return f.finish()
+
+
+def face_shocked_2x():
+    f = disc_2x(3, 21, 3, 21)
+    for x0 in (5, 12):
+        f.ellipse((x0, 9, x0 + 5, 15), WHITE, DARK_BROWN, 0.6)
+        f.ellipse((x0 + 1.9, 11.4, x0 + 3.1, 12.6), BLACK)
+        f.curve([(x0 + 0.5, 7.9), (x0 + 1.3, 6.6), (x0 + 2.5, 6.3),
+                 (x0 + 3.7, 6.6), (x0 + 4.5, 7.9)], DARK_BROWN, 0.9)
+    f.ellipse((7, 16, 11, 21), WHITE, DARK_BROWN, 0.7)
+    f.ellipse((7.8, 16.8, 10.2, 18.2), LIGHT_GREY)
+    f.ellipse((7.8, 17.3, 10.2, 20.2), WHITE)
+    for (x, y1) in ((6.5, 5.2), (8.5, 6.2), (10.5, 5.2)):
+        f.line([(x, 3.5), (x, y1)], SHOCK_BLUE, 0.9)
+    return f.finish()
+
+
+def face_silenced_2x():
+    f = disc_2x(3, 21, 3, 21)
+    for x0 in (7, 14):
+        eye_2x(f, (x0, 5, x0 + 4, 10), DARK_BROWN,
+               (x0 + 1, 5.8, x0 + 3, 7.8))
+    # two strips of tape, one laid over the other, cut straight across at
+    # their ends; a faint crease runs along each
+    for (top, bottom) in ((8.2, 17.8), (16.8, 7.2)):
+        for (half, colour) in ((2.0, TAPE_EDGE), (1.05, WHITE)):
+            f.poly([(top - half, 10), (top + half, 10),
+                    (bottom + half, 21), (bottom - half, 21)], colour,
+                   "inside")
+        f.line([(top + (bottom - top) * 0.08, 10.9),
+                (top + (bottom - top) * 0.92, 20.1)], OFF_WHITE, 0.3,
+               "inside", caps=False)
+    return f.finish()
+
+
+def face_pig_2x():
+    head = ellipse_pixels(6, 45, 14, 43)
+    head |= polygon_pixels([(4, 5), (7.2, 5), (10, 9), (5, 9.2), (4, 8)], 2)
+    head |= polygon_pixels([(23, 5), (19.8, 5), (17, 9), (22, 9.2),
+                            (23, 8)], 2)
+    f = Fine(FACE_SIZE_2X, head, PIG_BODY)
+    f.poly([(5.1, 5.9), (6.6, 6.1), (8.2, 8.1), (5.3, 8.3)], PIG_SHADE,
+           "inside")
+    f.poly([(21.9, 5.9), (20.4, 6.1), (18.8, 8.1), (21.7, 8.3)], PIG_SHADE,
+           "inside")
+    for x0 in (8, 17):
+        f.ellipse((x0 - 0.1, 10, x0 + 1.1, 12.2), BLACK)
+        f.dot(2 * x0, 20, WHITE)
+    f.ellipse((8, 13, 18, 19), PIG_OUTLINE)
+    f.ellipse((8.6, 13.6, 17.4, 18.4), PIG_SNOUT)
+    f.ellipse((9.6, 14, 16, 15.4), (250, 170, 185))
+    f.ellipse((10, 15, 12, 17.2), DARK_BROWN)
+    f.ellipse((14, 15, 16, 17.2), DARK_BROWN)
+    return f.finish()
+
+
+def face_headband_2x():
+    f = disc_2x(4, 22, 3, 21)
+    f.rect((3, 6, 24, 11), WHITE, "inside")
+    f.rect((3, 6, 24, 6.5), LIGHT_GREY, "inside")
+    f.rect((3, 11, 24, 11.5), MID_GREY, "inside")
+    f.rect((3, 11.5, 24, 12), DARK_GREY, "inside")
+    f.poly([(18.5, 6.5), (24, 6.5), (24, 11), (19.5, 11)],
+           (160, 160, 160, 110), "inside")
+    f.ellipse((10, 7, 17, 11), EMBLEM_RED)
+    # the knot and its two ends flying out over the upper right
+    f.poly([(18.3, 6.6), (20.9, 3.0), (23.0, 3.1), (20.6, 7.0)], DARK_GREY)
+    f.poly([(19.0, 6.5), (21.2, 3.6), (22.2, 3.6), (20.2, 6.8)], OFF_WHITE)
+    f.poly([(19.6, 6.3), (23.0, 6.3), (23.0, 8.3), (19.6, 8.0)], DARK_GREY)
+    f.poly([(20.0, 6.8), (22.5, 6.8), (22.5, 7.8), (20.0, 7.6)], OFF_WHITE)
+    f.ellipse((17.0, 6.0, 20.6, 9.0), DARK_GREY)
+    f.ellipse((17.5, 6.5, 20.1, 8.5), OFF_WHITE)
+    # the crooked grin with clenched teeth
+    grin = [(8.2, 15.1), (10.5, 16.3), (13.5, 16.4), (16, 15), (17.9, 14.1),
+            (17.4, 16.2), (15.8, 18.1), (13.5, 19), (11.2, 18.8),
+            (9.6, 17.6)]
+    f.poly(grin, DARK_BROWN)
+    f.poly([(x + (13.2 - x) * 0.16, y + (17.2 - y) * 0.3) for x, y in grin],
+           WHITE)
+    f.line([(10, 17.1), (17, 16.2)], MID_GREY, 0.3, caps=False)
+    for x in (12, 14.3):
+        f.line([(x, 16.4), (x, 18.4)], MID_GREY, 0.3, caps=False)
+    return f.finish()
+
+
+def face_shy_2x():
+    f = disc_2x(4, 22, 3, 21)
+    for x0 in (7, 15):
+        f.curve([(x0 + 0.4, 9.2), (x0 + 1.4, 10.4), (x0 + 2.5, 10.7),
+                 (x0 + 3.6, 10.4), (x0 + 4.6, 9.2)], DARK_BROWN, 0.95)
+    for x0 in (5, 16):
+        f.ellipse((x0, 12, x0 + 6, 15), (255, 120, 50))
+        f.ellipse((x0 + 0.6, 12.3, x0 + 5.4, 14.6), (240, 60, 40))
+        f.ellipse((x0 + 1.2, 12.6, x0 + 2.4, 13.4), (255, 150, 120))
+    f.curve([(11.5, 16.3), (12.6, 17.5), (13.5, 17.7), (14.4, 17.5),
+             (15.5, 16.3)], DARK_BROWN, 0.9)
+    return f.finish()
+
+
+FACES_2X = [
+    face_masked_2x, face_laughing_2x, face_flushed_angry_2x, face_winking_2x,
+    face_lovestruck_2x, face_soldier_2x, face_hooded_2x, face_smiley_2x,
+    face_cool_2x, face_worried_2x, face_crying_2x, face_sick_2x,
+    face_shocked_2x, face_silenced_2x, face_pig_2x, face_headband_2x,
+    face_shy_2x,
+]
+
+
+def piece_pole_with_left_hand_2x():
+    """The pole, two pixels for each column of the 1x pole, with grain in
+    the wood; the left fist, two fingers curled round the pole, and the
+    arm."""
+    img = new_cell(PIECE_SIZE_2X)
+    grain = {(6, 3), (6, 4), (7, 11), (7, 12), (5, 24), (5, 25), (6, 28),
+             (7, 5), (6, 17), (7, 26)}
+    for y in range(PIECE_SIZE_2X):
+        for x, colour in ((2, BLACK), (3, BLACK), (4, WOOD_LIGHT),
+                          (5, WOOD_LIGHT), (6, WOOD), (7, WOOD),
+                          (8, WOOD_DARK), (9, WOOD_DARK), (10, BLACK),
+                          (11, BLACK)):
+            if (x, y) in grain:
+                colour = mix(colour, WOOD_DARK, 0.7)
+            put(img, x, y, colour)
+        put(img, 4, y, mix(WOOD_LIGHT, WHITE, 0.15))
+    hline(img, 2, 11, 30, BLACK)
+    hline(img, 2, 11, 31, BLACK)
+    stamp(img, 0, 14, [
+        "..kkkk..........",
+        ".kyhhyk.........",
+        "kyhhyyk...kkkkkk",
+        "kyyyyykkkkkkkkkk",
+        "kyyyyyyyyyyyyyhy",
+        "kyysyykkkksyyyyy",
+        "kyyyyyyyyyyyyyyy",
+        "kyysyykkkksyyyyy",
+        ".kyyyykkkkkkkkkk",
+        "..kkkk....kkkkkk",
+    ], {"k": BLACK, "y": HAND_YELLOW, "h": (255, 232, 120),
+        "s": HAND_SHADE})
+    return img
+
+
+def piece_right_hand_2x():
+    """The right fist with its finger creases and the white rim."""
+    img = new_cell(PIECE_SIZE_2X)
+    stamp(img, 10, 8, [
+        "sshhwwwwww",
+        "shhyyykwww",
+        "shyyyyykww",
+        "syyyyyykww",
+        "ssssyyykww",
+        "syyyyyykww",
+        "syyyyyykww",
+        "ssssyyykww",
+        "syyyyyykww",
+        "syyyyyykww",
+        "kkkkkkkkww",
+        ".kkkkkkkww",
+        "....wwwwww",
+        "....wwwwww",
+    ], {"s": HAND_SHADE, "y": HAND_YELLOW, "h": (255, 232, 120),
+        "k": BLACK, "w": WHITE})
+    return img
+
+
+def piece_pole_top_2x():
+    """The pole's closed top end, its corners rounded."""
+    img = new_cell(PIECE_SIZE_2X)
+    stamp(img, 0, 0, [
+        ".kkkkkkkk.",
+        "kkkkkkkkkk",
+        "kkmlwwddkk",
+        "kkmlwwddkk",
+        "kkmlwwddkk",
+        "kkmlwwddkk",
+    ], {"k": BLACK, "l": WOOD_LIGHT, "w": WOOD, "d": WOOD_DARK,
+        "m": mix(WOOD_LIGHT, WHITE, 0.15)})
+    return img
+
+
+PIECES_2X = [piece_pole_with_left_hand_2x, piece_right_hand_2x,
+             piece_pole_top_2x]
+
+
 # ------------------------------------------------------------------- icon --
 def app_icon():
     """Generic application icon: a window with a title bar showing a small
@@ -825,6 +1497,171 @@ def app_icon():
     return img
 
 
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+ICON_FRAME = (40, 48, 72)
+ICON_TITLE = (40, 90, 180)
+ICON_TITLE_LIGHT = (110, 160, 230)
+ICON_SKY = (190, 224, 250)
+ICON_SKY_HIGH = (150, 200, 246)
+ICON_HILL = (70, 160, 70)
+ICON_HILL_LIGHT = (110, 190, 90)
+ICON_HILL_DARK = (40, 120, 50)
+ICON_SUN = (255, 210, 40)
+ICON_SUN_LIGHT = (255, 240, 150)
+ICON_SHADOW = (120, 120, 120)
+ICON_CLOSE = (230, 80, 60)
+ICON_BUTTON = (240, 240, 240)
+
+
+def app_icon_sized(n):
+    """The application icon at n x n pixels, laid out for that size: the
+    frame, title bar, buttons and shadow take whole pixels chosen for n, the
+    landscape is drawn at n's own resolution (smoothed from 48 pixels up,
+    crisp below), and the larger sizes gain clouds, sun rays and the
+    hills' sunlit edges."""
+    img = new_cell(n)
+    u = n / 32.0                          # one pixel of the 32 x 32 icon
+    frame = 1 if n < 48 else max(2, int(round(n / 40.0)))
+    shadow = 1 if n < 48 else max(2, int(round(n / 36.0)))
+    left = max(0, int(round(u)) - (1 if n >= 48 else 0))
+    top = int(round(3 * u)) if n > 16 else 2
+    right = n - 1 - shadow - (1 if n >= 20 else 0)
+    bottom = right
+    title = max(2, int(round(5 * u)) - (1 if n >= 48 else 0))
+    if n <= 16:
+        title = 3
+    inner_left, inner_right = left + frame, right - frame
+    title_top = top + frame
+    title_bottom = title_top + title - 1
+    pic_top = title_bottom + 1 + frame
+    pic_bottom = bottom - frame
+    smooth_art = n >= 48
+    fine = 4 if smooth_art else 1
+
+    def landscape(px, py):
+        """Colour of the picture at a point given in 32-icon units."""
+        colour = mix(ICON_SKY_HIGH, ICON_SKY,
+                     (py - 10) / 8.0) if n >= 40 else ICON_SKY
+        if n >= 48:
+            for (cx, cy, rx, ry) in ((9, 13.2, 3.2, 1.1), (11.5, 12.4, 2.2, 1.2),
+                                     (7.2, 13.4, 1.8, 0.8)):
+                if ((px - cx) / rx) ** 2 + ((py - cy) / ry) ** 2 <= 1:
+                    colour = WHITE
+        sun_r = 3.0 if n >= 24 else 3.4
+        d = math.hypot(px - 22, py - 14)
+        if n >= 48 and d <= sun_r + 2.2 and d > sun_r + 0.7:
+            angle = math.atan2(py - 14, px - 22)
+            if math.cos(angle * 8) > 0.55:
+                colour = ICON_SUN
+        if d <= sun_r:
+            colour = ICON_SUN
+            if n >= 48 and math.hypot(px - 21.2, py - 13.2) <= 1.3:
+                colour = ICON_SUN_LIGHT
+        hill1 = 22 - 0.06 * (px - 10) ** 2
+        if py >= hill1 and py > 17:
+            colour = ICON_HILL
+            if n >= 48 and py < max(hill1, 17) + 0.9:
+                colour = ICON_HILL_LIGHT
+        hill2 = 23 - 0.08 * (px - 24) ** 2
+        if py >= hill2 and py > 20:
+            colour = ICON_HILL_DARK
+            if n >= 48 and py < max(hill2, 20) + 0.7:
+                colour = ICON_HILL
+        return colour
+
+    # the picture, sampled fine and averaged where the size is large enough
+    # for soft edges
+    pic_w = inner_right - inner_left + 1
+    pic_h = pic_bottom - pic_top + 1
+    for y in range(pic_top, pic_bottom + 1):
+        for x in range(inner_left, inner_right + 1):
+            acc = [0, 0, 0]
+            for sy in range(fine):
+                for sx in range(fine):
+                    fx = (x - inner_left + (sx + 0.5) / fine) / pic_w
+                    fy = (y - pic_top + (sy + 0.5) / fine) / pic_h
+                    c = landscape(2 + fx * 27, 10 + fy * 19)
+                    for k in range(3):
+                        acc[k] += c[k]
+            put(img, x, y, tuple(int(round(a / float(fine * fine)))
+                                 for a in acc))
+    # title bar: a gradient from light to dark
+    for y in range(title_top, title_bottom + 1):
+        t = (y - title_top) / float(max(1, title - 1))
+        hline(img, inner_left, inner_right, y, mix(ICON_TITLE_LIGHT,
+                                                   ICON_TITLE, t))
+    # the title bar's buttons, from 20 pixels up; a caption line from 40
+    if n >= 20:
+        bw = max(2, int(round(2 * u)))
+        bh = max(1, int(round(u)))
+        by = title_top + (title - bh) // 2
+        gap = max(1, int(round(u)))
+        x1 = inner_right - gap - bw + 1
+        x0 = x1 - gap - bw
+        for (bx, colour) in ((x0, ICON_CLOSE), (x1, ICON_BUTTON)):
+            for y in range(by, by + bh):
+                hline(img, bx, bx + bw - 1, y, colour)
+        if n >= 40:
+            cap_h = max(1, bh // 2)
+            for y in range(by + (bh - cap_h) // 2,
+                           by + (bh - cap_h) // 2 + cap_h):
+                hline(img, inner_left + 2 * gap,
+                      inner_left + 2 * gap + (x0 - inner_left) // 2, y,
+                      mix(ICON_TITLE_LIGHT, WHITE, 0.6))
+    else:
+        put(img, inner_right - 1, title_top + 1, ICON_CLOSE)
+    # frame and the line under the title bar
+    for k in range(frame):
+        hline(img, left, right, top + k, ICON_FRAME)
+        hline(img, left, right, bottom - k, ICON_FRAME)
+        hline(img, left, right, title_bottom + 1 + k, ICON_FRAME)
+        for y in range(top, bottom + 1):
+            put(img, left + k, y, ICON_FRAME)
+            put(img, right - k, y, ICON_FRAME)
+    # drop shadow below and right, offset by its own width
+    for k in range(shadow):
+        hline(img, left + shadow, right + shadow, bottom + 1 + k, ICON_SHADOW)
+        for y in range(top + shadow, bottom + 1 + shadow):
+            put(img, right + 1 + k, y, ICON_SHADOW)
+    return img
+
+
+def app_icon_16():
+    """The icon at 16 x 16, placed by hand: a two-row title bar with one
+    pixel for each button, a plus of a sun, two hills."""
+    img = new_cell(16)
+    stamp(img, 0, 0, [
+        "................",
+        "kkkkkkkkkkkkkkk.",
+        "kLLLLLLLLLLLLLk.",
+        "kTTTTTTTTTrTwTkS",
+        "kkkkkkkkkkkkkkkS",
+        "ksssssssssyssskS",
+        "kssssssssyyysskS",
+        "ksssssssssyssskS",
+        "kssssssssssssskS",
+        "kssgggggsssdddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kgggggggggddddkS",
+        "kkkkkkkkkkkkkkkS",
+        ".SSSSSSSSSSSSSSS",
+    ], {"k": ICON_FRAME, "L": ICON_TITLE_LIGHT, "T": ICON_TITLE,
+        "r": ICON_CLOSE, "w": ICON_BUTTON, "s": ICON_SKY, "y": ICON_SUN,
+        "g": ICON_HILL, "d": ICON_HILL_DARK, "S": ICON_SHADOW})
+    return img
+
+
+def icon_at(n):
+    """The icon at size n: hand-drawn at 16 and 32, laid out for the size
+    at every other."""
+    if n == 16:
+        return app_icon_16()
+    return app_icon() if n == ICON_SIZE else app_icon_sized(n)
+
+
 # ------------------------------------------------------------------ write --
 def normalised(img):
     """Forces alpha to 0/255 and transparent pixels to black."""
@@ -844,7 +1681,14 @@ def all_images():
         images[os.path.join("faces", "face%02d.png" % i)] = normalised(draw())
     for i, draw in enumerate(PIECES):
         images[os.path.join("pieces", "piece%d.png" % i)] = normalised(draw())
-    images["icon32.png"] = normalised(app_icon())
+    for i, draw in enumerate(FACES_2X):
+        images[os.path.join("faces@2x", "face%02d.png" % i)] = \
+            normalised(draw())
+    for i, draw in enumerate(PIECES_2X):
+        images[os.path.join("pieces@2x", "piece%d.png" % i)] = \
+            normalised(draw())
+    for n in ICON_SIZES:
+        images["icon%d.png" % n] = normalised(icon_at(n))
     return images
 
 
@@ -859,8 +1703,10 @@ def main(argv):
         path = os.path.join(out_dir, rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         img.save(path, format="PNG")
-    print("wrote %d faces, %d pieces and the icon to %s"
-          % (len(FACES), len(PIECES), out_dir))
+    print("wrote %d faces, %d pieces, their 2x drawings (%d and %d) and the "
+          "icon in %d sizes to %s" % (len(FACES), len(PIECES), len(FACES_2X),
+                                      len(PIECES_2X), len(ICON_SIZES),
+                                      out_dir))
     return 0
 
 

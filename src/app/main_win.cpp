@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_win.h"
+#include "app/startup_win.h"
 #include "base/com_win.h"
 #include "export/picture_drag_win.h"
 
@@ -32,12 +33,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::InitCommonControlsEx(&icc);
   // Dragging the placard out needs OLE on the window's thread while it runs.
   plakato::OleScope ole;
-  // Picture files of earlier drags that no drop target can still be reading.
-  plakato::RemoveStaleDragFiles(plakato::DragFolder());
-  plakato::MainWindow window;
-  window.Create();
-  window.Show();
-  RunMessageLoop(window);
-  // The command line is ignored and a closed window is a normal end.
-  return 0;
+  // A window that cannot be made is shown in the error box and ends the
+  // program with exit code 1.
+  return plakato::RunGuardedProgram(plakato::SystemUiHost(), plakato::RunningProgramPath(), [] {
+    // Picture files of earlier drags that no drop target can still be reading,
+    // and what interrupted writes left.
+    plakato::RemoveStaleFilesAtStart();
+    plakato::MainWindow window;
+    window.Create();
+    window.Show();
+    RunMessageLoop(window);
+    // The command line is ignored and a closed window is a normal end.
+    return 0;
+  });
 }

@@ -4,7 +4,7 @@
 
 #include "app/app_text.h"
 #include "app/font_dialog_win.h"
-#include "base/files_win.h"
+#include "app/startup_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
 #include "export/picture_drag_win.h"
@@ -72,7 +72,7 @@ MainWindow::~MainWindow() {
 void MainWindow::Create() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   RegisterWindowClass(instance, &Proc);
-  applicationTitle_ = ApplicationTitle(ProgramPath());
+  applicationTitle_ = ApplicationTitle(RunningProgramPath());
   // Every window of the program shows its errors in this window's error box.
   SetErrorReporter([this](const std::wstring& message) { ShowErrorBox(message); });
 
@@ -225,11 +225,11 @@ void MainWindow::CopyPicture() {
 
 // The placard dragged out of the window: the picture the export would write,
 // offered to the drop target as a file, a bitmap and a PNG. A refused drop
-// leaves the window as it was.
+// leaves the window as it was; a drag without its file says why.
 void MainWindow::DragPicture() {
   PictureExport picture(view_.Pixels(), layout_);
   const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
-  DragPictureOut(picture, placard_.text(), folder);
+  DragPictureOut(picture, placard_.text(), folder, [this](const std::wstring& why) { SetStatusText(why); });
 }
 
 // The placard's own menu: what can be done with the picture.

@@ -60,6 +60,7 @@ class MessageEdit : public Subclass<MessageEdit> {
     return Take(WindowText(hwnd()), start, end, inserted, beep);
   }
   LRESULT Typed(wchar_t c, LPARAM lParam);
+  void DeleteWordBeforeCaret();
   void Paste();
 
   RefusalBalloon balloon_;
@@ -81,6 +82,29 @@ LRESULT MessageEdit::Typed(wchar_t c, LPARAM lParam) {
   return 0;
 }
 
+// Ctrl+Backspace, which arrives as the character DEL: what a Windows user
+// expects of it, the word before the caret (or the selection) deleted, as
+// one step the edit can undo.
+void MessageEdit::DeleteWordBeforeCaret() {
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (start == end) {
+    start = static_cast<DWORD>(WordStartBefore(WindowText(hwnd()), end));
+    if (start == end) return;
+    CallBase(EM_SETSEL, start, end);
+  }
+  CallBase(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
+// Keys that reach the edit as characters below 32 and are commands to it,
+// not text: select all, copy, backspace, tab, Ctrl+Enter, Enter, paste, cut,
+// undo, Esc.
+bool IsEditingKey(wchar_t c) {
+  return c == 0x01 || c == 0x03 || c == 0x08 || c == 0x09 || c == 0x0A || c == 0x0D || c == 0x16 || c == 0x18 ||
+         c == 0x1A || c == 0x1B;
+}
+
 void MessageEdit::Paste() {
   std::wstring clip = ClipboardText(hwnd());
   std::wstring_view line = FirstLine(clip);
@@ -99,8 +123,12 @@ LRESULT MessageEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The next key takes the balloon down; a refused one shows it again.
       balloon_.Hide();
       wchar_t c = static_cast<wchar_t>(wParam);
-      if (c < 32) break;  // editing keys: backspace, cut, copy, paste, undo
-      return Typed(c, lParam);
+      if (c == 0x7F && message == WM_CHAR) {
+        DeleteWordBeforeCaret();
+        return 0;
+      }
+      if (IsEditingKey(c)) break;
+      return Typed(c, lParam);  // other control characters are refused there
     }
     case WM_PASTE:
       balloon_.Hide();

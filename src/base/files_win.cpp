@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/handles_win.h"
+#include "base/temporary_file_name.h"
 
 namespace plakato {
 namespace {
@@ -30,9 +31,7 @@ std::wstring FolderOf(const std::wstring& path) {
 UniqueFile CreateTemporaryBeside(const std::wstring& folder, std::wstring& tempPath, DWORD& error) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    wchar_t name[64];
-    swprintf(name, 64, L"~plakato%08lX%04X.tmp", ::GetCurrentProcessId(), (++counter + ::GetTickCount()) & 0xFFFF);
-    tempPath = folder + name;
+    tempPath = folder + TemporaryFileName(::GetCurrentProcessId(), static_cast<uint16_t>(++counter + ::GetTickCount()));
     UniqueFile file = AdoptFile(
         ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
@@ -108,6 +107,22 @@ void WriteFileReplacing(const std::wstring& path, std::span<const uint8_t> bytes
   throw CannotCreateFileError(path, error);
 }
 
+DWORD WriteNewFile(const std::wstring& path, std::span<const uint8_t> bytes) {
+  std::wstring tempPath;
+  DWORD error = ERROR_SUCCESS;
+  UniqueFile temp = CreateTemporaryBeside(FolderOf(path), tempPath, error);
+  if (!temp) return error;
+  bool written = WriteAll(temp.get(), bytes) && ::FlushFileBuffers(temp.get());
+  if (!written) error = ::GetLastError();
+  temp.reset();
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on any file or folder
+  // of that name, in any case: the name is taken by one step or not at all.
+  if (written && ::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+  if (written) error = ::GetLastError();
+  ::DeleteFileW(tempPath.c_str());
+  return error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error;
+}
+
 std::string ReadWholeFile(const std::wstring& path, DWORD shareMode) {
   return *ReadFileUpTo(path, shareMode, std::numeric_limits<size_t>::max());
 }
@@ -143,16 +158,30 @@ std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMod
   return content;
 }
 
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
+size_t RemoveStaleTemporaryFiles(const std::wstring& folder, int64_t now) noexcept {
+  size_t removed = 0;
+  try {
+    if (folder.empty()) return 0;
+    WIN32_FIND_DATAW found;
+    UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"~plakato*.tmp").c_str(), &found));
+    if (!search) return 0;
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+      int64_t written = static_cast<int64_t>(static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32 |
+                                             found.ftLastWriteTime.dwLowDateTime);
+      if (!IsStaleTemporaryFile(found.cFileName, written, now)) continue;
+      if (::DeleteFileW((folder + found.cFileName).c_str())) ++removed;
+    } while (::FindNextFileW(search.get(), &found));
+  } catch (...) {
+    // Out of memory for a path: the rest waits for the next start.
   }
+  return removed;
+}
+
+int64_t FileTimeNow() {
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  return static_cast<int64_t>(static_cast<uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime);
 }
 
 }  // namespace plakato

@@ -30,6 +30,13 @@ AppError CannotReadFileError(const std::wstring& path, DWORD code);
 // an existing file keeps its bytes, and CannotCreateFileError(path, ...) is thrown.
 void WriteFileReplacing(const std::wstring& path, std::span<const uint8_t> bytes);
 
+// Writes `bytes` as a new file `path`, complete or not at all, and never in
+// place of another: gives ERROR_SUCCESS once the file is there,
+// ERROR_ALREADY_EXISTS when a file or folder of that name (in any case)
+// exists, which is left as it was, or the system's error code of another
+// failure, which leaves nothing behind.
+DWORD WriteNewFile(const std::wstring& path, std::span<const uint8_t> bytes);
+
 // The whole content of `path`, opened for reading with the given sharing.
 // Throws CannotOpenFileError when it cannot be opened, CannotReadFileError
 // when reading fails.
@@ -39,7 +46,15 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode);
 // of which no more than `limit` + 1 bytes are read.
 std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMode, size_t limit);
 
-// The full path of the running program's file.
-std::wstring ProgramPath();
+// Removes the files of `folder` (ending in a backslash) that a safe write
+// left behind and that no write can still be using: the program's own
+// temporary files (IsStaleTemporaryFile) older than a day at `now`, in
+// 100-nanosecond ticks since 1601 as FILETIME counts. Nothing else, no
+// subfolder, and no file that cannot be removed. Gives how many went; never
+// throws.
+size_t RemoveStaleTemporaryFiles(const std::wstring& folder, int64_t now) noexcept;
+
+// The present time as FILETIME counts it.
+int64_t FileTimeNow();
 
 }  // namespace plakato

@@ -77,7 +77,13 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    if (message == WM_NCDESTROY) finalMessagePassedOn_ = true;
+    return T::CallDefault(hwnd_, message, wParam, lParam);
+  }
+  // The procedure behind DefaultProc: the system's default. A T may hide it
+  // with one of its own of the same form.
+  static LRESULT CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(window, message, wParam, lParam);
   }
   // After the window is gone; the object may delete itself here.
   void OnFinalMessage() {}
@@ -91,12 +97,16 @@ class Window {
     } else {
       self = reinterpret_cast<T*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (!self) return T::CallDefault(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-      RunGuarded(window, message, OnError::Report, [&] { self->HandleMessage(message, wParam, lParam); });
+      // The system's own clean-up of the window runs once: in the handler,
+      // when it passes the message on, or else here.
+      self->finalMessagePassedOn_ = false;
+      LRESULT result = 0;
+      RunGuarded(window, message, OnError::Report, [&] { result = self->HandleMessage(message, wParam, lParam); });
       ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
-      LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+      if (!self->finalMessagePassedOn_) result = T::CallDefault(window, message, wParam, lParam);
       self->OnFinalMessage();
       return result;
     }
@@ -110,6 +120,9 @@ class Window {
   }
 
   HWND hwnd_ = nullptr;
+
+ private:
+  bool finalMessagePassedOn_ = false;
 };
 
 // A system control (edit, button, rebar) with a procedure of ours in front

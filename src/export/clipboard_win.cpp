@@ -18,12 +18,32 @@ UniqueGlobal GlobalCopy(const std::vector<uint8_t>& bytes) {
   return block;
 }
 
+// Waits `ms` milliseconds while answering what other programs send to this
+// thread's windows, but taking no posted message or input. The program that
+// holds the clipboard may be pasting our picture and waiting for our
+// WM_RENDERFORMAT; asleep, we would keep it waiting until we gave up.
+void WaitAnsweringSentMessages(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  for (DWORD elapsed = 0; elapsed < ms; elapsed = ::GetTickCount() - start) {
+    DWORD woken = ::MsgWaitForMultipleObjectsEx(0, nullptr, ms - elapsed, QS_SENDMESSAGE, 0);
+    if (woken == WAIT_TIMEOUT) return;
+    if (woken != WAIT_OBJECT_0) {
+      ::Sleep(ms - elapsed);
+      return;
+    }
+    // Peeking delivers the sent messages waiting for this thread; no posted
+    // message matches PM_QS_SENDMESSAGE, so none is taken.
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
 // OpenClipboard/CloseClipboard for one scope.
 class OpenedClipboard {
  public:
   explicit OpenedClipboard(HWND owner) {
     for (int attempt = 0; attempt < kClipboardTries && !open_; ++attempt) {
-      if (attempt > 0) ::Sleep(kClipboardRetryMs);
+      if (attempt > 0) WaitAnsweringSentMessages(kClipboardRetryMs);
       open_ = ::OpenClipboard(owner) != FALSE;
     }
   }

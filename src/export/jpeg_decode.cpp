@@ -19,11 +19,67 @@ struct ErrorManager {
 void LeaveOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1); }
 void Silent(j_common_ptr, int) {}
 
-// Reads the scanlines at libjpeg's nearest reduced size into `out`; false on
-// any decoding error. Kept apart from anything with a destructor, because a
-// decoding error comes back here by longjmp.
-bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, std::vector<uint8_t>& out,
-                   DecodedPreview& result, int& outWidth, int& outHeight) {
+// Chooses libjpeg's cheap reduction (1/2, 1/4 or 1/8, while decoding) that
+// still covers the box, and works out the output size from the header.
+void SetReducedScale(jpeg_decompress_struct& info, int maxWidth, int maxHeight) {
+  info.out_color_space = JCS_RGB;
+  info.scale_num = 1;
+  info.scale_denom = 1;
+  while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
+                                  static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
+    info.scale_denom *= 2;
+  }
+  jpeg_calc_output_dimensions(&info);
+}
+
+// Reads the scanlines at libjpeg's nearest reduced size into `out`, a buffer
+// the caller has made large enough; false on any decoding error, a picture
+// over the pixel limit, or too little memory. Kept apart from anything with a
+// destructor, because a decoding error comes back here by longjmp; every way
+// out destroys the decompressor, which frees all libjpeg took.
+bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, uint8_t* out, size_t outSize,
+                   DecodedPreview& result, int& outWidth, int& outHeight) noexcept {
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = LeaveOnError;
+  errors.base.emit_message = Silent;
+  if (setjmp(errors.escape)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  // Whole-picture buffers larger than this fail instead of being allocated.
+  info.mem->max_memory_to_use = kPreviewDecoderMemory;
+  jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+  jpeg_read_header(&info, TRUE);
+  if (uint64_t{info.image_width} * info.image_height > kPreviewPixelLimit) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  result.width = static_cast<int>(info.image_width);
+  result.height = static_cast<int>(info.image_height);
+  SetReducedScale(info, maxWidth, maxHeight);
+  if (size_t{info.output_width} * info.output_height * 3 > outSize) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_start_decompress(&info);
+  outWidth = static_cast<int>(info.output_width);
+  outHeight = static_cast<int>(info.output_height);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = out + static_cast<size_t>(info.output_scanline) * outWidth * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+// The bytes of the reduced picture DecodeReduced will read, from the header
+// alone; false when the bytes have no readable header or the picture is over
+// the pixel limit.
+bool ReducedSize(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, size_t& bytes) noexcept {
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
@@ -36,41 +92,19 @@ bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, s
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
   jpeg_read_header(&info, TRUE);
-  result.width = static_cast<int>(info.image_width);
-  result.height = static_cast<int>(info.image_height);
-  info.out_color_space = JCS_RGB;
-  // libjpeg scales by 1/2, 1/4 or 1/8 cheaply while decoding.
-  info.scale_num = 1;
-  info.scale_denom = 1;
-  while (info.scale_denom < 8 && (static_cast<int>(info.image_width / (info.scale_denom * 2)) >= maxWidth ||
-                                  static_cast<int>(info.image_height / (info.scale_denom * 2)) >= maxHeight)) {
-    info.scale_denom *= 2;
+  bool fits = uint64_t{info.image_width} * info.image_height <= kPreviewPixelLimit;
+  if (fits) {
+    SetReducedScale(info, maxWidth, maxHeight);
+    bytes = size_t{info.output_width} * info.output_height * 3;
   }
-  jpeg_start_decompress(&info);
-  outWidth = static_cast<int>(info.output_width);
-  outHeight = static_cast<int>(info.output_height);
-  out.resize(static_cast<size_t>(outWidth) * outHeight * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = out.data() + static_cast<size_t>(info.output_scanline) * outWidth * 3;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  return true;
+  return fits;
 }
 
-}  // namespace
-
-DecodedPreview DecodeJpegPreview(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight) {
-  DecodedPreview result;
-  std::vector<uint8_t> rgb;
-  int w = 0;
-  int h = 0;
-  if (maxWidth <= 0 || maxHeight <= 0 || !DecodeReduced(jpeg, maxWidth, maxHeight, rgb, result, w, h) || w <= 0 ||
-      h <= 0) {
-    return DecodedPreview{};
-  }
-  // The rest of the way by nearest neighbour, keeping the aspect.
+// The decoded rows scaled the rest of the way to fit, by nearest neighbour,
+// keeping the aspect.
+DecodedPreview Fitted(DecodedPreview result, const std::vector<uint8_t>& rgb, int w, int h, int maxWidth,
+                      int maxHeight) {
   int fitW = w;
   int fitH = h;
   if (fitW > maxWidth || fitH > maxHeight) {
@@ -90,6 +124,29 @@ DecodedPreview DecodeJpegPreview(std::span<const uint8_t> jpeg, int maxWidth, in
     }
   }
   return result;
+}
+
+}  // namespace
+
+DecodedPreview DecodeJpegPreview(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight) noexcept {
+  size_t rgbBytes = 0;
+  if (maxWidth <= 0 || maxHeight <= 0 || !ReducedSize(jpeg, maxWidth, maxHeight, rgbBytes) || rgbBytes == 0) {
+    return DecodedPreview{};
+  }
+  try {
+    // Allocated before libjpeg starts, so that running out of memory here
+    // leaves nothing of libjpeg's behind.
+    std::vector<uint8_t> rgb(rgbBytes);
+    DecodedPreview result;
+    int w = 0;
+    int h = 0;
+    if (!DecodeReduced(jpeg, maxWidth, maxHeight, rgb.data(), rgb.size(), result, w, h) || w <= 0 || h <= 0) {
+      return DecodedPreview{};
+    }
+    return Fitted(std::move(result), rgb, w, h, maxWidth, maxHeight);
+  } catch (...) {
+    return DecodedPreview{};  // out of memory: no preview
+  }
 }
 
 }  // namespace plakato

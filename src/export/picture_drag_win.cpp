@@ -1,5 +1,7 @@
 #include "export/picture_drag_win.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <exception>
 #include <optional>
@@ -21,18 +23,82 @@ int64_t Ticks(const FILETIME& time) {
   return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
-// The path of the picture file, written whole; nothing when it cannot be.
-std::optional<std::wstring> WriteDragFile(const std::wstring& folder, const std::wstring& name,
-                                          const std::vector<uint8_t>& jpeg) {
-  if (folder.empty()) return std::nullopt;
-  if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return std::nullopt;
-  std::wstring path = folder + name;
+// The status bar's words for a drag that offers no file.
+std::wstring NoFileText(const std::wstring& problem) { return problem + L"，这次拖出的只有图像，没有文件"; }
+
+std::wstring CannotWriteText(const std::wstring& path, DWORD error) {
+  return NoFileText(L"无法写入" + path + L"（" + SystemErrorText(error) + L"）");
+}
+
+// Whether the file at `path` holds exactly `bytes`; false when it cannot be read.
+bool HoldsBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   try {
-    WriteFileReplacing(path, jpeg);
+    std::optional<std::string> held =
+        ReadFileUpTo(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, bytes.size());
+    return held && held->size() == bytes.size() && std::memcmp(held->data(), bytes.data(), bytes.size()) == 0;
   } catch (const AppError&) {
-    return std::nullopt;
+    return false;
   }
-  return path;
+}
+
+// A reused file starts its day in the folder anew, as a new one would.
+void Touch(const std::wstring& path) {
+  UniqueFile file = AdoptFile(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  if (file) ::SetFileTime(file.get(), nullptr, nullptr, &now);
+}
+
+// The picture file of one drag, named `name`: in the drag folder, or, when
+// that name holds another picture there (an earlier drag's, which a chat
+// may still be about to send), in the first numbered folder inside it where
+// the name is free. A file that already holds exactly these bytes is offered
+// again. No file is ever overwritten. Nothing and the reason, in the status
+// bar's words, when no file can be written.
+struct DragFile {
+  std::optional<std::wstring> path;
+  std::wstring whyNone;
+};
+
+DragFile WriteDragFile(const std::wstring& folder, const std::wstring& name, const std::vector<uint8_t>& jpeg) {
+  if (folder.empty()) return {std::nullopt, NoFileText(L"系统没有临时文件夹")};
+  for (int k = 0; k < kDragFolderCount; ++k) {
+    std::wstring place = k == 0 ? folder : folder + std::to_wstring(k) + L"\\";
+    if (!::CreateDirectoryW(place.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      return {std::nullopt, CannotWriteText(place, ::GetLastError())};
+    }
+    std::wstring path = place + name;
+    DWORD error = WriteNewFile(path, jpeg);
+    if (error == ERROR_SUCCESS) return {path, {}};
+    if (error != ERROR_ALREADY_EXISTS) return {std::nullopt, CannotWriteText(path, error)};
+    if (HoldsBytes(path, jpeg)) {
+      Touch(path);
+      return {path, {}};
+    }
+  }
+  return {std::nullopt, NoFileText(L"名为" + name + L"的文件都已被占用")};
+}
+
+// A numbered folder of the drag folder ("1" to "99").
+bool IsDragSubfolderName(std::wstring_view name) {
+  return !name.empty() && name.size() <= 2 && name[0] != L'0' &&
+         std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// The stale picture and temporary files directly in `folder`.
+size_t RemoveStaleFilesIn(const std::wstring& folder, int64_t now) {
+  size_t removed = RemoveStaleTemporaryFiles(folder, now);
+  WIN32_FIND_DATAW found;
+  UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"*").c_str(), &found));
+  if (!search) return removed;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    if (!IsStaleDragFile(found.cFileName, Ticks(found.ftLastWriteTime), now)) continue;
+    if (::DeleteFileW((folder + found.cFileName).c_str())) ++removed;
+  } while (::FindNextFileW(search.get(), &found));
+  return removed;
 }
 
 }  // namespace
@@ -47,11 +113,11 @@ std::wstring DragFolder() {
 }
 
 ComPtr<IDataObject> MakePictureDataObject(PictureExport& picture, std::wstring_view signText,
-                                          const std::wstring& folder) {
+                                          const std::wstring& folder, std::wstring* whyNoFile) {
   std::vector<OfferedFormat> formats;
-  if (std::optional<std::wstring> file = WriteDragFile(folder, DragFileName(signText), picture.Jpeg())) {
-    formats.push_back({CF_HDROP, DropFilesBytes(*file)});
-  }
+  DragFile file = WriteDragFile(folder, DragFileName(signText), picture.Jpeg());
+  if (file.path) formats.push_back({CF_HDROP, DropFilesBytes(*file.path)});
+  if (whyNoFile) *whyNoFile = file.whyNone;
   formats.push_back({CF_DIB, Dib24Bytes(picture.picture())});
   try {
     formats.push_back({PngClipboardFormat(), EncodePng(picture.picture())});
@@ -61,8 +127,11 @@ ComPtr<IDataObject> MakePictureDataObject(PictureExport& picture, std::wstring_v
   return MakeDataObject(std::move(formats));
 }
 
-DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder) {
-  ComPtr<IDataObject> data = MakePictureDataObject(picture, signText, folder);
+DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder,
+                     const std::function<void(const std::wstring&)>& noFile) {
+  std::wstring whyNoFile;
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, signText, folder, &whyNoFile);
+  if (!whyNoFile.empty() && noFile) noFile(whyNoFile);
   ComPtr<IDropSource> source = MakeDropSource();
   DWORD effect = DROPEFFECT_NONE;
   HRESULT hr = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
@@ -74,13 +143,19 @@ size_t RemoveStaleDragFiles(const std::wstring& folder, int64_t now) noexcept {
   size_t removed = 0;
   try {
     if (folder.empty()) return 0;
+    removed += RemoveStaleFilesIn(folder, now);
+    // The numbered folders of drags whose name was taken: their stale files,
+    // then the folder itself when nothing has changed in it for as long and
+    // nothing is left in it (RemoveDirectory takes only an empty folder).
     WIN32_FIND_DATAW found;
     UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"*").c_str(), &found));
-    if (!search) return 0;
+    if (!search) return removed;
     do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-      if (!IsStaleDragFile(found.cFileName, Ticks(found.ftLastWriteTime), now)) continue;
-      if (::DeleteFileW((folder + found.cFileName).c_str())) ++removed;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || !IsDragSubfolderName(found.cFileName)) continue;
+      std::wstring subfolder = folder + found.cFileName + L"\\";
+      removed += RemoveStaleFilesIn(subfolder, now);
+      int64_t changed = Ticks(found.ftLastWriteTime);
+      if (changed < now && now - changed > kDragFileLifetime) ::RemoveDirectoryW(subfolder.c_str());
     } while (::FindNextFileW(search.get(), &found));
   } catch (...) {
     // Out of memory for a path: the rest waits for the next start.

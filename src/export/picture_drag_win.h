@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,24 +21,39 @@ namespace plakato {
 // empty when the system names no temporary folder.
 std::wstring DragFolder();
 
+// Numbered folders "1" to this less one inside the drag folder take a
+// drag's file when its name is taken by another picture.
+inline constexpr int kDragFolderCount = 100;
+
 // The data object of one drag. The picture's JPEG, the same bytes the export
 // writes, is written whole as `folder` + DragFileName(signText) and offered
-// as CF_HDROP; the picture is offered as a 24-bit CF_DIB and as "PNG". When
-// the file cannot be written (no folder, a folder that cannot be made, a full
-// disc, a file in use) nothing of it is left and the drag offers the other
-// two; likewise without "PNG" when the system cannot encode it.
+// as CF_HDROP; the picture is offered as a 24-bit CF_DIB and as "PNG". A file
+// of that name holding other bytes (an earlier drag's picture, which a chat
+// may still be about to send) is never replaced: the file then goes into the
+// first numbered folder inside `folder` where the name is free, under the
+// same name; a file that holds exactly these bytes is offered again. When no
+// file can be written (no folder, a folder that cannot be made, a full disc,
+// every name taken) nothing of it is left, the drag offers the other two, and
+// `whyNoFile` (when given) receives why, in the status bar's words; it is
+// emptied when a file is offered. Without "PNG" when the system cannot
+// encode it.
 ComPtr<IDataObject> MakePictureDataObject(PictureExport& picture, std::wstring_view signText,
-                                          const std::wstring& folder);
+                                          const std::wstring& folder, std::wstring* whyNoFile = nullptr);
 
 // Drags the picture (MakePictureDataObject) until the left button is let go
 // or Esc is pressed; the target may only copy it. Gives the effect the target
 // took: DROPEFFECT_COPY, or DROPEFFECT_NONE for a refused or cancelled drop.
 // The thread must hold an OleScope. Throws AppError when the drag cannot start.
-DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder);
+// When the drag offers no file, `noFile` is told why before the drag starts.
+DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder,
+                     const std::function<void(const std::wstring&)>& noFile = nullptr);
 
 // Removes the files of `folder` that IsStaleDragFile finds stale at `now`
-// (100-nanosecond ticks since 1601, as FILETIME counts); subfolders and files
-// that cannot be removed stay. Gives how many went. Never throws.
+// (100-nanosecond ticks since 1601, as FILETIME counts) and the program's
+// stale temporary files (RemoveStaleTemporaryFiles), the same in its numbered
+// folders, and a numbered folder left empty that has not changed for as long.
+// Other subfolders and files that cannot be removed stay. Gives how many files
+// went. Never throws.
 size_t RemoveStaleDragFiles(const std::wstring& folder, int64_t now) noexcept;
 // The same at the present time, for the program's start.
 size_t RemoveStaleDragFiles(const std::wstring& folder) noexcept;

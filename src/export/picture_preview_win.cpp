@@ -7,13 +7,13 @@
 
 namespace plakato {
 
-UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) {
+UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) noexcept {
   std::optional<std::string> bytes;
   try {
     // Other programs may go on reading and writing it while we look.
     bytes = ReadFileUpTo(path, FILE_SHARE_READ | FILE_SHARE_WRITE, kPreviewFileLimit);
-  } catch (const AppError&) {
-    return {};  // a file we cannot read simply shows no preview
+  } catch (...) {
+    return {};  // a file we cannot read, or no memory to read it into: no preview
   }
   if (!bytes) return {};
   DecodedPreview preview = DecodePicturePreview(

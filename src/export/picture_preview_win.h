@@ -14,8 +14,9 @@ namespace plakato {
 inline constexpr size_t kPreviewFileLimit = 32u << 20;
 
 // A bitmap of the JPEG or PNG file at `path` that fits maxWidth x maxHeight, and
-// the picture's own size; none when the file cannot be read as a picture or is
-// larger than kPreviewFileLimit.
-UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
+// the picture's own size; none when the file cannot be read as a picture, is
+// larger than kPreviewFileLimit or holds a picture over the preview's limits
+// (DecodePicturePreview). Never throws.
+UniqueBitmap LoadPicturePreview(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize) noexcept;
 
 }  // namespace plakato

@@ -42,4 +42,23 @@ std::optional<std::vector<uint8_t>> KeepPngImageChunks(std::span<const uint8_t> 
   return std::nullopt;
 }
 
+uint64_t PngHeader::PixelBytes() const {
+  unsigned samples = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+  uint64_t rowBits = uint64_t{width} * samples * bitDepth;
+  return (rowBits + 7) / 8 * height;
+}
+
+std::optional<PngHeader> ReadPngHeader(std::span<const uint8_t> png) {
+  constexpr size_t kHeaderEnd = sizeof kPngSignature + 8 + 13;  // length, type, then the 13 bytes
+  if (!HasPngSignature(png) || png.size() < kHeaderEnd) return std::nullopt;
+  const uint8_t* chunk = &png[sizeof kPngSignature];
+  if (BigEndian32(chunk) != 13 || !IsType(chunk + 4, "IHDR")) return std::nullopt;
+  PngHeader header;
+  header.width = BigEndian32(chunk + 8);
+  header.height = BigEndian32(chunk + 12);
+  header.bitDepth = chunk[16];
+  header.colourType = chunk[17];
+  return header;
+}
+
 }  // namespace plakato

@@ -18,4 +18,19 @@ bool HasPngSignature(std::span<const uint8_t> bytes);
 // past the end, no IHDR first or no IEND.
 std::optional<std::vector<uint8_t>> KeepPngImageChunks(std::span<const uint8_t> png);
 
+// What a PNG's IHDR chunk says of the picture.
+struct PngHeader {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint8_t bitDepth = 0;
+  uint8_t colourType = 0;
+  // Bytes of the whole picture as its rows hold it once inflated, without
+  // the filter bytes: what a decoder that keeps the picture needs at least.
+  uint64_t PixelBytes() const;
+};
+
+// The header of a PNG: signature and IHDR first, of its proper length;
+// nothing otherwise. Only the header's bytes are read, not checked further.
+std::optional<PngHeader> ReadPngHeader(std::span<const uint8_t> png);
+
 }  // namespace plakato

@@ -120,6 +120,11 @@ DecodedPreview DecodePngPreview(std::span<const uint8_t> png, int maxWidth, int 
   return result;
 }
 
+// The system's PNG decoder keeps the whole inflated picture, and Wine's
+// format conversion a copy of it in 32 bits: a preview takes about 3.3
+// times these bytes, which keeps any file the preview reads under 200 MB.
+constexpr uint64_t kPngPreviewRowBytes = uint64_t{32} << 20;
+
 bool HasJpegSignature(std::span<const uint8_t> bytes) {
   return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
@@ -183,16 +188,20 @@ std::vector<uint8_t> EncodePng(const PixelCanvas& picture) {
   return std::move(*kept);
 }
 
-DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight) {
+DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight) noexcept {
   if (maxWidth <= 0 || maxHeight <= 0) return {};
   if (HasJpegSignature(bytes)) return DecodeJpegPreview(bytes, maxWidth, maxHeight);
-  if (!HasPngSignature(bytes)) return {};
+  // The header decides before any decoder sees the file: some decoders
+  // (Wine's) inflate the whole picture as soon as they open it.
+  std::optional<PngHeader> header = ReadPngHeader(bytes);
+  if (!header || uint64_t{header->width} * header->height > kPreviewPixelLimit ||
+      header->PixelBytes() > kPngPreviewRowBytes) {
+    return {};
+  }
   try {
     return DecodePngPreview(bytes, maxWidth, maxHeight);
-  } catch (const PreviewFailed&) {
-    return {};
-  } catch (const std::bad_alloc&) {
-    return {};  // a picture too large to hold simply shows no preview
+  } catch (...) {
+    return {};  // not decodable, or too large to hold: no preview
   }
 }
 

@@ -20,8 +20,11 @@ std::vector<uint8_t> EncodePng(const PixelCanvas& picture);
 
 // The picture of a PNG or JPEG file scaled down to fit maxWidth x maxHeight
 // (aspect kept, never enlarged, nearest neighbour), with the file's own size.
-// A PNG's transparency is shown over white. Any other bytes, or a file that
-// does not decode, give an empty picture; this never throws.
-DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight);
+// A PNG's transparency is shown over white. Any other bytes, a file that
+// does not decode, and a picture over the preview's limits (kPreviewPixelLimit
+// pixels; a JPEG whose decoding takes more than kPreviewDecoderMemory, a PNG
+// whose inflated rows take more than 32 MiB) give an empty picture; this
+// never throws.
+DecodedPreview DecodePicturePreview(std::span<const uint8_t> bytes, int maxWidth, int maxHeight) noexcept;
 
 }  // namespace plakato

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handles_win.h"
 #include "base/text.h"
 #include "messenger/registry_win.h"
 
@@ -35,6 +36,28 @@ bool MessengerAccount::Choose(const std::wstring& number) {
   panelDir_.clear();
   faceIndexPath_.clear();
   return false;
+}
+
+std::vector<std::wstring> AccountWriteFolders(const std::wstring& installDir) {
+  std::vector<std::wstring> folders;
+  if (installDir.empty()) return folders;
+  // An account's folder is the install folder's text followed by the
+  // number, so the search runs on that text as a pattern.
+  std::wstring pattern = installDir + L"*";
+  std::wstring parent = pattern.substr(0, pattern.find_last_of(L"\\/") + 1);
+  WIN32_FIND_DATAW found;
+  UniqueFind search = AdoptFind(::FindFirstFileW(pattern.c_str(), &found));
+  if (!search) return folders;
+  do {
+    std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || name == L"." || name == L"..") continue;
+    std::wstring customFace = parent + name + L"\\CustomFace\\";
+    for (std::wstring folder : {customFace, customFace + L"panel\\"}) {
+      DWORD attributes = ::GetFileAttributesW(folder.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) folders.push_back(folder);
+    }
+  } while (::FindNextFileW(search.get(), &found));
+  return folders;
 }
 
 }  // namespace plakato

@@ -4,12 +4,15 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace plakato {
 
 class MessengerAccount {
  public:
   MessengerAccount() = default;
+  // The messenger installed in `installDir`, with no account chosen yet.
+  explicit MessengerAccount(std::wstring installDir) : installDir_(std::move(installDir)) {}
   // An account whose folders are already known.
   MessengerAccount(std::wstring panelDir, std::wstring faceIndexPath)
       : panelDir_(std::move(panelDir)), faceIndexPath_(std::move(faceIndexPath)) {}
@@ -38,5 +41,10 @@ class MessengerAccount {
   std::wstring panelDir_;
   std::wstring faceIndexPath_;
 };
+
+// The folders where exports to the accounts under `installDir` write, each
+// with a trailing backslash: "CustomFace\" (face.xml) and "CustomFace\panel\"
+// of every account folder that has them.
+std::vector<std::wstring> AccountWriteFolders(const std::wstring& installDir);
 
 }  // namespace plakato

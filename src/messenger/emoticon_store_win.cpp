@@ -58,6 +58,7 @@ std::string EmoticonStore::Store(const std::vector<uint8_t>& jpeg, const std::ws
   if (text->size() > kMessageByteLimit) {
     throw AppError(L"The sign text is longer than " + std::to_wstring(kMessageByteLimit) + L" bytes");
   }
+  RequireIndexableText(*text);
   PixelCanvas thumb;
   if (!pieces_.GetBitmap(PieceIndex(Piece::Thumbnail), thumb)) throw AppError(L"The thumbnail picture is missing");
 

@@ -232,7 +232,25 @@ std::string EscapeXmlAttribute(std::string_view text) {
   return out;
 }
 
+void RequireIndexableText(std::string_view message) {
+  for (size_t i = 0; i < message.size();) {
+    size_t n = Cp936CharLength(message, i);
+    auto c = static_cast<unsigned char>(message[i]);
+    // XML 1.0 has no form for these, not even a character reference; tab
+    // and the line breaks it has (the breaks go in as references).
+    if (n == 1 && c < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+      static constexpr char kDigits[] = "0123456789ABCDEF";
+      std::wstring code = L"U+00";
+      code += static_cast<wchar_t>(kDigits[c >> 4]);
+      code += static_cast<wchar_t>(kDigits[c & 0xF]);
+      throw AppError(L"The sign text holds the control character " + code + L", which face.xml cannot hold");
+    }
+    i += n;
+  }
+}
+
 void PatchFaceIndex(LineBuffer& buffer, std::string_view faceId, std::string_view message) {
+  RequireIndexableText(message);
   std::vector<std::string> entry = EntryLines(faceId, message);
   // Everything that can fail is checked before the first change: the lines,
   // and room for the most the patch can add (the entry, a new group, a rebuilt

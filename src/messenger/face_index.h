@@ -24,9 +24,16 @@ int32_t StrToInt(std::string_view text);
 // The text with &, <, >, " (and CR, LF) written as character references.
 std::string EscapeXmlAttribute(std::string_view text);
 
+// Throws "The sign text holds the control character U+00XX, which face.xml
+// cannot hold" when `message` (code page 936 bytes) holds a character that
+// XML 1.0 forbids anywhere in a document (a control character other than
+// tab, CR and LF), which no escaping can carry; returns otherwise.
+void RequireIndexableText(std::string_view message);
+
 // Adds the emoticon `faceId` with the sign text `message` (code page 936
 // bytes, escaped here) as the last entry of the index's first panel group,
-// raising the group's count, or adds the group. On any error the buffer is
+// raising the group's count, or adds the group. A message that
+// RequireIndexableText refuses is refused here too. On any error the buffer is
 // left exactly as it was.
 void PatchFaceIndex(LineBuffer& buffer, std::string_view faceId, std::string_view message);
 

@@ -17,11 +17,11 @@ constexpr std::wstring_view kFaceNames[kFaceCount] = {
     L"耍酷",  // sunglasses
     L"紧张",  // raised brows, a shaking mouth
     L"大哭",  // crying streams of tears
-    L"呕吐",  // being sick behind a hand
+    L"呕吐",  // being sick, a stream pouring from an open mouth
     L"惊讶",  // staring round eyes, a small round mouth
     L"闭嘴",  // a cross over the mouth
     L"猪头",  // a pig
-    L"受伤",  // a bandage round the head
+    L"加油",  // a headband with a red sun, tied, and a grin
     L"害羞",  // eyes shut, red cheeks
 };
 

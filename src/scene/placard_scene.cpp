@@ -53,8 +53,7 @@ PlacardGeometry GeometryOf(const Rect& surface, const ImageList& faces) {
   return {surface.width() / 2, surface.height() - 10, faces.Width(), faces.Height()};
 }
 
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface) {
-  const ImageList& faces = FaceImages();
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const ImageList& faces) {
   surface.SetFont(placard.font());
   Rect bounds = surface.ClipBox();
   PlacardGeometry at = GeometryOf(bounds, faces);

@@ -60,9 +60,9 @@ struct PlacardGeometry {
 };
 PlacardGeometry GeometryOf(const Rect& surface, const ImageList& faces);
 
-// Clears the surface and draws the whole placard, from the compiled-in
-// artwork (FaceImages, PieceImages); gives the layout it drew. It stores
+// Clears the surface and draws the whole placard, its face from `faces`
+// and the pole from PieceImages; gives the layout it drew. It stores
 // nothing: only the surface keeps its font, pen and brush, as a canvas does.
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface);
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const ImageList& faces = FaceImages());
 
 }  // namespace plakato

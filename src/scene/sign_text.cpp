@@ -14,12 +14,15 @@ namespace plakato {
 namespace {
 
 bool IsHighSurrogate(wchar_t c) { return sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t c) { return sizeof(wchar_t) == 2 && c >= 0xDC00 && c <= 0xDFFF; }
 // Half of a pair, or, where wide characters are 32 bits, a value no character has.
 bool IsSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// Length in wide characters of the character starting at text[i].
+// Length in wide characters of the character starting at text[i]: a pair
+// only when a low half follows the high one; a lone half is one character
+// of its own, so the character after it is never taken with it.
 size_t CharLength(std::wstring_view text, size_t i) {
-  return IsHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+  return IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
 }
 
 }  // namespace
@@ -50,6 +53,7 @@ struct Fit {
   size_t used = 0;        // ... and of what was taken
   bool cutShort = false;
   std::wstring firstWithoutForm;
+  wchar_t firstControl = 0;
 };
 
 Fit FitInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std::wstring_view inserted,
@@ -63,6 +67,10 @@ Fit FitInsertion(std::wstring_view current, size_t selStart, size_t selEnd, std:
     size_t n = CharLength(inserted, i);
     std::wstring_view character = inserted.substr(i, n);
     i += n;
+    if (IsControlCharacter(character[0])) {
+      if (!fit.firstControl) fit.firstControl = character[0];
+      continue;
+    }
     auto bytes = EncodeCp936(character);
     if (!bytes) {
       if (fit.firstWithoutForm.empty()) fit.firstWithoutForm = character;
@@ -105,6 +113,9 @@ RefusalReason WhyRefused(std::wstring_view current, size_t selStart, size_t selE
   reason.bytesUsed = fit.taken.empty() ? Cp936Length(current) : fit.used;
   if (fit.cutShort) {
     reason.kind = Refusal::TooLong;
+  } else if (fit.firstControl) {
+    reason.kind = Refusal::ControlCharacter;
+    reason.character = std::wstring(1, fit.firstControl);
   } else if (!fit.firstWithoutForm.empty()) {
     reason.kind = Refusal::NoCp936Form;
     reason.character = std::move(fit.firstWithoutForm);
@@ -126,8 +137,22 @@ RefusalMessage DescribeRefusal(const RefusalReason& reason, size_t byteLimit) {
       std::wstring shown = lone ? name : L"“" + reason.character + L"”（" + name + L"）";
       return {L"无法输入的字符", L"字符" + shown + L"不在GBK字符集中，无法写在标牌上。"};
     }
+    case Refusal::ControlCharacter:
+      // A control character has no picture of its own: only its code is named.
+      return {L"无法输入的字符", L"字符" + CodePointName(reason.character) + L"是控制字符，无法写在标牌上。"};
   }
   return {};
+}
+
+bool IsControlCharacter(wchar_t c) { return (c >= 0x01 && c <= 0x1F) || c == 0x7F; }
+
+size_t WordStartBefore(std::wstring_view text, size_t caret) {
+  caret = std::min(caret, text.size());
+  auto blank = [](wchar_t c) { return c == L' ' || c == L'\u3000' || c == L'\t'; };
+  size_t at = caret;
+  while (at > 0 && blank(text[at - 1])) --at;
+  while (at > 0 && !blank(text[at - 1])) --at;
+  return at;
 }
 
 std::wstring_view FirstLine(std::wstring_view text) { return text.substr(0, text.find_first_of(L"\r\n")); }

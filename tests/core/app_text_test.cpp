@@ -13,6 +13,7 @@ TEST(ApplicationTitle, CutsBeforeTheFirstDotAndLowersAllButTheFirstCharacter) {
   EXPECT_EQ(ApplicationTitle(L"D:\\x.y\\My.Tool.v2.exe"), L"My");
   EXPECT_EQ(ApplicationTitle(L"Z:/build/bin/PlakatoTests.exe"), L"Plakatotests");
   EXPECT_EQ(ApplicationTitle(L"noext"), L"noext");
+  EXPECT_EQ(ApplicationTitle(L"D:PLAKATO.EXE"), L"Plakato");  // a drive without a folder
   EXPECT_EQ(ApplicationTitle(L"C:\\a\\.hidden"), L"");
 }
 

@@ -84,5 +84,15 @@ TEST(BmpFile, MismatchedRowsOrTableAreRefused) {
   EXPECT_THROW(BmpFileBytes(16, -16, 32, {}, {}), AppError);
 }
 
+// Each refusal below has rows and table that would fit: only the depth or the size is wrong.
+TEST(BmpFile, EveryDepthABitmapKnowsAndNoOtherUpTo32768Pixels) {
+  EXPECT_EQ(BmpFileBytes(16, 16, 1, Rows(16, 16, 1), std::vector<uint32_t>(2)).size(), 54u + 8 + 64);
+  EXPECT_EQ(BmpFileBytes(16, 16, 16, Rows(16, 16, 16), {}).size(), 54u + 512);
+  EXPECT_THROW(BmpFileBytes(16, 16, 2, Rows(16, 16, 2), std::vector<uint32_t>(4)), AppError);
+  EXPECT_THROW(BmpFileBytes(16, 16, 15, Rows(16, 16, 15), {}), AppError);
+  EXPECT_EQ(BmpFileBytes(32768, 1, 1, Rows(32768, 1, 1), std::vector<uint32_t>(2)).size(), 54u + 8 + 4096);
+  EXPECT_THROW(BmpFileBytes(32769, 1, 1, Rows(32769, 1, 1), std::vector<uint32_t>(2)), AppError);
+}
+
 }  // namespace
 }  // namespace plakato

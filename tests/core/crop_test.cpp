@@ -52,5 +52,21 @@ TEST(Crop, OutsideTheSceneIsWhite) {
   EXPECT_EQ(out.At(100, 10), scene.At(86, 0));
 }
 
+TEST(Crop, ARectangleAwayFromEveryEdgeTakesExactlyItsPixels) {
+  PixelCanvas scene = Numbered(371, 120);
+  PixelCanvas out = CropPixels(scene, Rect{10, 20, 15, 30});
+  ASSERT_EQ(out.width, 5);
+  ASSERT_EQ(out.height, 10);
+  EXPECT_EQ(out.At(0, 0), scene.At(10, 20));
+  EXPECT_EQ(out.At(4, 9), scene.At(14, 29));
+}
+
+TEST(Crop, TheExportedPictureIsTheSignWideAndTheSceneHeightHigh) {
+  PixelCanvas scene = Numbered(371, 120);
+  PixelCanvas out = ExportedPicture(scene, SceneLayout{100, 61});
+  EXPECT_EQ(out.pixels, CropPixels(scene, Rect{135, 59, 235, 120}).pixels);
+  EXPECT_EQ(out.width, 100);
+}
+
 }  // namespace
 }  // namespace plakato

@@ -36,5 +36,14 @@ TEST(Dib24Bytes, RowsAreBottomUpBlueFirstAndPadded) {
   EXPECT_THROW(Dib24Bytes(PixelCanvas()), AppError);
 }
 
+TEST(Dib24Bytes, ARowAlreadyAMultipleOfFourBytesGetsNoPadding) {
+  EXPECT_EQ(Dib24Bytes(PixelCanvas(4, 2)).size(), 40u + 2 * 12);
+  EXPECT_EQ(Le32(Dib24Bytes(PixelCanvas(4, 2)), 20), 24u);
+  EXPECT_EQ(Dib24Bytes(PixelCanvas(5, 2)).size(), 40u + 2 * 16);
+  EXPECT_EQ(Dib24Bytes(PixelCanvas(1, 1)).size(), 40u + 4);
+  EXPECT_THROW(Dib24Bytes(PixelCanvas(4, 0)), AppError);
+  EXPECT_THROW(Dib24Bytes(PixelCanvas(0, 4)), AppError);
+}
+
 }  // namespace
 }  // namespace plakato

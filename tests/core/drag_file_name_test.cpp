@@ -28,6 +28,8 @@ TEST(DragFileNameTest, ReplacesControlCharactersAndLoneSurrogates) {
   text += static_cast<wchar_t>(0xD83D);  // a high half at the end
   EXPECT_EQ(DragFileName(text), L"a_b_c__d_.jpg");
   EXPECT_EQ(DragFileName(L"x" + kGrinning), L"x" + kGrinning + L".jpg");
+  // A high half followed by no low half is replaced alone; what follows stays.
+  EXPECT_EQ(DragFileName(L"x" + kGrinning.substr(0, 1) + L"y"), L"x_y.jpg");
 }
 
 TEST(DragFileNameTest, TrimsSpacesAndDotsFromBothEnds) {
@@ -42,6 +44,10 @@ TEST(DragFileNameTest, TextWithNothingOfItsOwnLeftGivesTheFallback) {
   EXPECT_EQ(DragFileName(L". ? ."), kFallbackDragFileName);
   EXPECT_EQ(DragFileName(L"\t\r\n"), kFallbackDragFileName);
   EXPECT_EQ(std::wstring(kFallbackDragFileName), L"placard.jpg");
+  // Dots and spaces between refused characters are no text of its own either.
+  EXPECT_EQ(DragFileName(L"?.?"), kFallbackDragFileName);
+  EXPECT_EQ(DragFileName(L"* *"), kFallbackDragFileName);
+  EXPECT_EQ(DragFileName(L"?a?"), L"_a_.jpg");
 }
 
 TEST(DragFileNameTest, DeviceNamesBecomeFileNames) {
@@ -54,10 +60,14 @@ TEST(DragFileNameTest, DeviceNamesBecomeFileNames) {
   EXPECT_EQ(DragFileName(L"COM\u00B9"), L"COM\u00B9_.jpg");
   EXPECT_EQ(DragFileName(L"conout$"), L"conout$_.jpg");
   EXPECT_EQ(DragFileName(L"CONIN$"), L"CONIN$_.jpg");
+  EXPECT_EQ(DragFileName(L"COM9"), L"COM9_.jpg");
+  EXPECT_EQ(DragFileName(L"lpt\u00B3"), L"lpt\u00B3_.jpg");
+  EXPECT_EQ(DragFileName(L"LPT\u00B4"), L"LPT\u00B4.jpg");
   // Only the whole base names a device.
   EXPECT_EQ(DragFileName(L"CONSOLE"), L"CONSOLE.jpg");
   EXPECT_EQ(DragFileName(L"COM10"), L"COM10.jpg");
   EXPECT_EQ(DragFileName(L"LPTX"), L"LPTX.jpg");
+  EXPECT_EQ(DragFileName(L"COM!"), L"COM!.jpg");
   EXPECT_EQ(DragFileName(L"a CON"), L"a CON.jpg");
 }
 
@@ -71,6 +81,9 @@ TEST(DragFileNameTest, CutsToTheLimitWithoutSplittingAPair) {
   // Two units short of the limit it fits whole.
   std::wstring shorter(kDragFileStemLimit - 2, L'a');
   EXPECT_EQ(DragFileName(shorter + kGrinning + L"b"), shorter + kGrinning + L".jpg");
+  // The same where one wide character holds the whole code point (Linux).
+  EXPECT_EQ(DragFileName(text + L"\U0001F600" + L"b"), text + L".jpg");
+  EXPECT_EQ(DragFileName(shorter + L"\U0001F600" + L"b"), shorter + L"\U0001F600" + L".jpg");
 }
 
 TEST(DragFileNameTest, TheCutLeavesNoTrailingDotNorADevice) {

@@ -60,6 +60,16 @@ TEST(TextAfterBefore, NeverMatchInsideADoubleByteCharacter) {
   EXPECT_EQ(TextAfter("|", "\x81\x81|a"), "a");
 }
 
+TEST(TextAfterBefore, LeadBytesRunFrom0x81To0xFEAndTrailBytesFrom0x40To0xFE) {
+  EXPECT_EQ(TextAfter("|", "\xFE|a|b"), "b");
+  EXPECT_EQ(TextAfter("|", "\x80|a|b"), "a|b");
+  EXPECT_EQ(TextAfter("|", "\xFF|a|b"), "a|b");
+  EXPECT_EQ(TextAfter("@", "\x81@a@b"), "b");
+  EXPECT_EQ(TextAfter("?", "\x81?a?b"), "a?b");
+  EXPECT_EQ(TextAfter("\xFE", "\x81\xFE" "a\xFE" "b"), "b");
+  EXPECT_EQ(TextAfter("\xFF", "\x81\xFF" "a\xFF" "b"), "a\xFF" "b");
+}
+
 std::wstring StrToIntError(std::string_view text) {
   try {
     StrToInt(text);
@@ -86,6 +96,9 @@ TEST(StrToInt, DecimalAndHexadecimalWithSignAndLeadingSpaces) {
   EXPECT_EQ(StrToInt("2147483647"), 2147483647);
   EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
   EXPECT_EQ(StrToInt("$7FFFFFFF"), INT32_MAX);
+  // Hexadecimal digits run from a to f in either case.
+  EXPECT_EQ(StrToInt("$aA"), 170);
+  EXPECT_EQ(StrToInt("0xfF"), 255);
 }
 
 TEST(StrToInt, AnythingElseIsNotAValidIntegerValue) {
@@ -103,6 +116,7 @@ TEST(StrToInt, AnythingElseIsNotAValidIntegerValue) {
   EXPECT_EQ(StrToIntError("+-3"), L"'+-3' is not a valid integer value");
   EXPECT_EQ(StrToIntError("1F"), L"'1F' is not a valid integer value");
   EXPECT_EQ(StrToIntError("\t5"), L"'\t5' is not a valid integer value");
+  for (std::string_view outside : {"$`", "$@", "$g", "$G"}) EXPECT_NE(StrToIntError(outside), L"accepted") << outside;
   // The text is shown as the characters its code page 936 bytes stand for.
   EXPECT_EQ(StrToIntError("\xCA\xFD"), L"'数' is not a valid integer value");
 }

@@ -15,6 +15,9 @@ TEST(MulDivRound, RoundsHalfAwayFromZeroLikeTheSystem) {
   EXPECT_EQ(MulDivRound(-12, 144, 96), -18);
   EXPECT_EQ(MulDivRound(-5, 3, 2), -8);  // -7.5 rounds away from zero
   EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+  // A negative divisor rounds the same way: -3.5 and 3.5.
+  EXPECT_EQ(MulDivRound(7, 1, -2), -4);
+  EXPECT_EQ(MulDivRound(-7, 1, -2), 4);
 }
 
 TEST(WindowFont, IsTwelvePixelsAtNinetySixDpiAndScalesWithTheDisplay) {

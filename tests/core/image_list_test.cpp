@@ -62,6 +62,31 @@ TEST(MaskedDrawing, CutsAtTheCanvasEdgesAndIgnoresUnknownIndexes) {
   EXPECT_EQ(untouched.pixels, PixelCanvas(20, 20, kMarker).pixels);
 }
 
+TEST(MaskedDrawing, NeverReachesPastItsCellNorWrapsPastTheRightEdge) {
+  ImageList pieces(PieceArtwork());
+  PixelCanvas canvas(32, 32, kMarker);
+  pieces.Draw(canvas, 0, 0, 1);  // the next piece, the pole top, is opaque in its first row
+  for (int y = 0; y < 32; ++y) {
+    for (int x = y < 16 ? 16 : 0; x < 32; ++x) EXPECT_EQ(canvas.At(x, y), kMarker) << x << "," << y;
+  }
+  // A face cut by the right edge: nothing of it comes back at the left.
+  ImageList faces(FaceArtwork());
+  PixelCanvas cut(20, 40, kMarker);
+  faces.Draw(cut, 10, 5, 7);
+  EXPECT_NE(cut.At(19, 18), kMarker);
+  for (int y = 0; y < 40; ++y) EXPECT_EQ(cut.At(0, y), kMarker) << y;
+}
+
+TEST(PixelCanvas, ContainsItsLastColumnAndRowButNothingPast) {
+  PixelCanvas canvas(3, 2);
+  EXPECT_TRUE(canvas.Contains(0, 0));
+  EXPECT_TRUE(canvas.Contains(2, 1));
+  EXPECT_FALSE(canvas.Contains(3, 1));
+  EXPECT_FALSE(canvas.Contains(2, 2));
+  EXPECT_FALSE(canvas.Contains(-1, 0));
+  EXPECT_FALSE(canvas.Contains(0, -1));
+}
+
 TEST(GetBitmap, TheThumbnailIsWhiteOutsideItsMiddleRows) {
   ImageList pieces(PieceArtwork());
   PixelCanvas thumb;
@@ -80,6 +105,9 @@ TEST(GetBitmap, TheThumbnailIsWhiteOutsideItsMiddleRows) {
   // The framed bar of the miniature sign is there: black corners at (3,5) and (13,8).
   EXPECT_EQ(thumb.At(3, 5), 0u);
   EXPECT_EQ(thumb.At(13, 8), 0u);
+  // The first piece has its bitmap, too.
+  ASSERT_TRUE(pieces.GetBitmap(0, thumb));
+  EXPECT_EQ(thumb.At(1, 0), 0u);
 }
 
 TEST(GetBitmap, AnUnknownIndexLeavesTheBitmapAndSaysSo) {

@@ -38,6 +38,11 @@ TEST(LineBuffer, CountLeavesOutAnEmptyLastPiece) {
   EXPECT_EQ(Loaded("\r\n").Count(), 1u);
   EXPECT_EQ(Loaded("a\r\n\r\n").Count(), 2u);
   EXPECT_EQ(Lines(Loaded("a\r\n\r\nb")), (std::vector<std::string>{"a", "", "b"}));
+  // A text that is one bare break is one empty line, and a line added ends in a break too.
+  LineBuffer bare = Loaded("\r\n");
+  EXPECT_EQ(Lines(bare), (std::vector<std::string>{""}));
+  bare.Insert(1, "x");
+  EXPECT_EQ(bare.Text(), "\r\nx\r\n");
 }
 
 TEST(LineBuffer, DoubleByteCharactersAreSteppedOverWhole) {

@@ -45,7 +45,7 @@ class RecordingSurface : public DrawingSurface {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::string(text.begin(), text.end()));
   }
   void DrawImage(const ImageList& list, int index, int x, int y) override {
-    calls.push_back(std::string(&list == &FaceImages() ? "face " : "piece ") + std::to_string(index) + " " +
+    calls.push_back(std::string(&list == &PieceImages() ? "piece " : "face ") + std::to_string(index) + " " +
                     std::to_string(x) + "," + std::to_string(y));
   }
   Rect ClipBox() override { return clip; }
@@ -107,6 +107,16 @@ TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
   surface.extents[L"x"] = {49, 13};
   Render();
   EXPECT_EQ(surface.calls[4], "rect 143,74,201,96");  // centred on 172; 49 div 2 = 24
+}
+
+// The right hand's height is measured with the face's width, as the pole's
+// artwork was drawn for it; a face list of other proportions shows it.
+TEST_F(SceneTest, TheRightHandsHeightFollowsTheFaceWidth) {
+  std::vector<uint32_t> cells(30 * 20 * 17, 0);
+  ImageList faces(ImageListData{30, 20, 17, cells.data()});
+  layout = DrawPlacard(placard, surface, faces);
+  EXPECT_EQ(surface.calls[8], "piece 1 189,103");  // 185 + 15 - 11, 110 - 15 + 8
+  EXPECT_EQ(surface.calls[9], "piece 0 165,100");  // 185 - 15 - 5, 110 - 10
 }
 
 TEST_F(SceneTest, SignWidthIsAtLeastOneHundred) {

@@ -44,5 +44,15 @@ TEST(PngChunks, RefusesBytesThatAreNoWholePng) {
   EXPECT_FALSE(HasPngSignature(noSignature));
 }
 
+TEST(PngChunks, AFileMayEndExactlyWithItsEndChunkButNotAByteEarlier) {
+  std::string data = Chunk("IDAT", "x");
+  EXPECT_EQ(KeepPngImageChunks(Png(kHeader + data + kEnd)), Png(kHeader + data + kEnd));
+  EXPECT_FALSE(KeepPngImageChunks(Png(kHeader + data + kEnd.substr(0, 11))));
+  std::vector<uint8_t> signature = Png("");
+  EXPECT_TRUE(HasPngSignature(signature));
+  signature.pop_back();
+  EXPECT_FALSE(HasPngSignature(signature));
+}
+
 }  // namespace
 }  // namespace plakato

@@ -38,6 +38,7 @@ TEST(CodePage, RoundTripsAndCounts) {
   EXPECT_EQ(Cp936Length(kFifteenChinese), 30u);
   EXPECT_EQ(Cp936Length(L"ab中"), 4u);
   EXPECT_EQ(Cp936Length(L"\U0001F600"), 2u);
+  EXPECT_EQ(Cp936Length(L"a中\U0001F600"), 5u);  // counted one character at a time
 }
 
 TEST(CodePage, DecodesUnknownBytesAsReplacement) {
@@ -46,6 +47,11 @@ TEST(CodePage, DecodesUnknownBytesAsReplacement) {
   EXPECT_EQ(text[0], L'a');
   EXPECT_NE(text[1], L'b');
   EXPECT_EQ(text[2], L'b');
+}
+
+TEST(CodePage, DecodesATextLongerThanOneConversionStep) {
+  std::wstring text(600, L'中');
+  EXPECT_EQ(DecodeCp936(*EncodeCp936(text)), text);
 }
 
 TEST(MessageLimit, TypingStopsAtThirtyBytes) {
@@ -63,6 +69,11 @@ TEST(MessageLimit, ReplacingTheSelectionFreesItsBytes) {
   EXPECT_EQ(FittingInsertion(kFifteenChinese, 0, 15, std::wstring(40, L'q')), std::wstring(30, L'q'));
   // A selection given backwards or past the end is taken as the valid part.
   EXPECT_EQ(FittingInsertion(L"abc", 5, 2, L"xy"), L"xy");
+  // Backwards at the end of 29 bytes it selects nothing: one byte is free.
+  // Forwards over the last character it frees that byte as well.
+  std::wstring ascii29(29, L'x');
+  EXPECT_EQ(FittingInsertion(ascii29, 29, 28, L"yz"), L"y");
+  EXPECT_EQ(FittingInsertion(ascii29, 28, 29, L"yz"), L"yz");
 }
 
 TEST(MessageLimit, PasteTakesWhatFitsWithoutSplittingACharacter) {
@@ -74,6 +85,16 @@ TEST(MessageLimit, PasteTakesWhatFitsWithoutSplittingACharacter) {
   // Characters without a form in code page 936 are not taken; the rest is.
   EXPECT_EQ(FittingInsertion(L"", 0, 0, L"a\U0001F600b"), L"ab");
   EXPECT_EQ(FittingInsertion(L"", 0, 0, L"\U0001F600"), L"");
+}
+
+// Where wide characters are 16 bits, the emoji above arrive as surrogate
+// pairs; halves without their partner are left out on their own.
+TEST(MessageLimit, AHalfOfAPairAtEitherEndIsLeftOutAlone) {
+  const std::wstring high(1, static_cast<wchar_t>(0xD83D)), low(1, static_cast<wchar_t>(0xDE00));
+  EXPECT_EQ(FittingInsertion(L"", 0, 0, L"a" + high), L"a");
+  EXPECT_EQ(WhyRefused(L"", 0, 0, L"a" + high).character, high);
+  EXPECT_EQ(FittingInsertion(L"", 0, 0, low + L"b"), L"b");
+  EXPECT_EQ(WhyRefused(L"", 0, 0, low + L"b").character, low);
 }
 
 TEST(MessageLimit, PasteOfSeveralLinesTakesTheFirst) {
@@ -158,6 +179,24 @@ TEST(RefusalMessage, NamesTheCharacterAndItsCode) {
   reason.character = std::wstring(1, static_cast<wchar_t>(0xD83D));
   EXPECT_EQ(DescribeRefusal(reason).text, L"字符U+D83D不在GBK字符集中，无法写在标牌上。");
   EXPECT_EQ(DescribeRefusal(RefusalReason{}).text, L"");
+}
+
+TEST(RefusalMessage, CodesHaveAtLeastFourDigitsAndOnlySurrogatesGoUnshown) {
+  RefusalReason reason;
+  reason.kind = Refusal::NoCp936Form;
+  reason.character = L"\u00C0";
+  EXPECT_EQ(DescribeRefusal(reason).text, L"字符“\u00C0”（U+00C0）不在GBK字符集中，无法写在标牌上。");
+  reason.character = L"\u20A9";
+  EXPECT_EQ(DescribeRefusal(reason).text, L"字符“\u20A9”（U+20A9）不在GBK字符集中，无法写在标牌上。");
+  // U+D800 to U+DFFF are halves of pairs; their neighbours are characters.
+  for (unsigned half : {0xD800u, 0xDFFFu}) {
+    reason.character = std::wstring(1, static_cast<wchar_t>(half));
+    EXPECT_EQ(DescribeRefusal(reason).text.find(L"“"), std::wstring::npos) << std::hex << half;
+  }
+  for (unsigned neighbour : {0xD7FFu, 0xE000u}) {
+    reason.character = std::wstring(1, static_cast<wchar_t>(neighbour));
+    EXPECT_NE(DescribeRefusal(reason).text.find(L"“"), std::wstring::npos) << std::hex << neighbour;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -64,31 +65,55 @@ struct IconDir {
 };
 #pragma pack(pop)
 
-TEST(ProgramFile, CarriesOne32By32IconWith32BitsAndAMask) {
+// One picture for each size Windows asks for, each drawn for its size: up to
+// 64 x 64 a 32-bit bitmap whose fourth byte is 0 throughout, so that the
+// 1-bit mask alone gives the transparency; 256 x 256 as PNG.
+TEST(ProgramFile, CarriesTheIconInEverySizeWindowsAsksFor) {
   HMODULE module = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HRSRC group = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
   ASSERT_NE(group, nullptr);
-  auto* dir = static_cast<const IconDir*>(::LockResource(::LoadResource(module, group)));
-  ASSERT_EQ(dir->count, 1);
-  EXPECT_EQ(dir->entries[0].width, 32);
-  EXPECT_EQ(dir->entries[0].height, 32);
-  EXPECT_EQ(dir->entries[0].bitCount, 32);
-  HRSRC image = ::FindResourceW(module, MAKEINTRESOURCEW(dir->entries[0].id), MAKEINTRESOURCEW(3));  // RT_ICON
-  ASSERT_NE(image, nullptr);
-  auto* bits = static_cast<const BYTE*>(::LockResource(::LoadResource(module, image)));
-  auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits);
-  EXPECT_EQ(header->biWidth, 32);
-  EXPECT_EQ(header->biHeight, 64);  // colour rows and mask rows
-  EXPECT_EQ(header->biBitCount, 32);
-  // The fourth byte is 0 throughout: the 1-bit mask alone gives the transparency.
-  const BYTE* pixels = bits + header->biSize;
-  int opaque = 0;
-  for (int i = 0; i < 32 * 32; ++i) EXPECT_EQ(pixels[i * 4 + 3], 0) << i;
-  const BYTE* mask = pixels + 32 * 32 * 4;
-  for (int i = 0; i < 32 * 4; ++i) opaque += 8 - __builtin_popcount(mask[i]);
-  EXPECT_GT(opaque, 400);
-  EXPECT_LT(opaque, 1024);
+  auto* groupBytes = static_cast<BYTE*>(::LockResource(::LoadResource(module, group)));
+  auto* dir = reinterpret_cast<const IconDir*>(groupBytes);
+  auto* entries = reinterpret_cast<const IconDirEntry*>(groupBytes + offsetof(IconDir, entries));
+  const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+  ASSERT_EQ(dir->count, 8);
+  for (int k = 0; k < 8; ++k) {
+    const IconDirEntry& entry = entries[k];
+    const int n = sizes[k];
+    SCOPED_TRACE(n);
+    EXPECT_EQ(entry.width, n % 256);  // 0 stands for 256
+    EXPECT_EQ(entry.height, n % 256);
+    EXPECT_EQ(entry.bitCount, 32);
+    HRSRC image = ::FindResourceW(module, MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));  // RT_ICON
+    ASSERT_NE(image, nullptr);
+    auto* bits = static_cast<const BYTE*>(::LockResource(::LoadResource(module, image)));
+    if (n == 256) {
+      EXPECT_EQ(std::string(reinterpret_cast<const char*>(bits), 8), "\x89PNG\r\n\x1a\n");
+      continue;
+    }
+    auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits);
+    EXPECT_EQ(header->biWidth, n);
+    EXPECT_EQ(header->biHeight, 2 * n);  // colour rows and mask rows
+    EXPECT_EQ(header->biBitCount, 32);
+    const BYTE* pixels = bits + header->biSize;
+    int alpha = 0;
+    for (int i = 0; i < n * n; ++i) alpha |= pixels[i * 4 + 3];
+    EXPECT_EQ(alpha, 0);
+    const int stride = (n + 31) / 32 * 4;
+    const BYTE* mask = pixels + n * n * 4;
+    int opaque = 0;
+    for (int y = 0; y < n; ++y) {
+      for (int x = 0; x < n; ++x) opaque += !((mask[y * stride + x / 8] >> (7 - x % 8)) & 1);
+    }
+    EXPECT_GT(opaque, n * n * 6 / 10);
+    EXPECT_LT(opaque, n * n);
+  }
+  // The title bar's small icon and the window's large one get the pictures
+  // drawn for 16 and 32, not another size scaled.
+  EXPECT_EQ(::LookupIconIdFromDirectoryEx(groupBytes, TRUE, 16, 16, LR_DEFAULTCOLOR), entries[0].id);
+  EXPECT_EQ(::LookupIconIdFromDirectoryEx(groupBytes, TRUE, 32, 32, LR_DEFAULTCOLOR), entries[3].id);
+  EXPECT_EQ(::LookupIconIdFromDirectoryEx(groupBytes, TRUE, 48, 48, LR_DEFAULTCOLOR), entries[5].id);
   ::FreeLibrary(module);
 }
 

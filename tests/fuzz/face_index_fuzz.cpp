@@ -160,6 +160,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Require(r + 4 < after.size(), "the entry is missing or ends the index");
   for (size_t k = 1; k < 4; ++k) Require(after[r + k] == entry[k], "the entry lines are not together");
+  for (char c : after[r]) {
+    Require(static_cast<unsigned char>(c) >= 0x20 || c == '\t', "the entry holds a character XML 1.0 forbids");
+  }
   Require(Trimmed(after[r + 4]).starts_with(kGroupClose), "the entry is not followed by a closing tag");
 
   size_t p = 0;

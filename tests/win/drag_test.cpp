@@ -78,6 +78,14 @@ std::set<std::wstring> FolderNames(const std::wstring& folder) {
   return names;
 }
 
+void SetWriteTime(const std::wstring& path, int64_t ticks) {
+  HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
+  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
+  ::CloseHandle(file);
+}
+
 class DragTest : public ::testing::Test {
  protected:
   DragTest() : scene(TestScene()), picture(scene, kLayout) { folder = FreshFolder(L"plakato-drag-test"); }
@@ -214,24 +222,92 @@ TEST_F(DragTest, AFolderThatCannotBeMadeStillOffersTheBitmapAndThePng) {
   EXPECT_EQ(EnumeratedFormats(none.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
 }
 
-TEST_F(DragTest, AFileInUseKeepsItsBytesAndIsNotOffered) {
+TEST_F(DragTest, AFileInUseKeepsItsBytesAndTheDragGetsAFileOfItsOwn) {
   std::wstring path = folder + L"举牌.jpg";
   testing::WriteBytes(path, "earlier drag");
   HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", folder);
+  std::wstring whyNoFile = L"not told";
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", folder, &whyNoFile);
   ::CloseHandle(held);
-  EXPECT_EQ(EnumeratedFormats(data.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
   EXPECT_EQ(FileBytes(path), "earlier drag");
-  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"举牌.jpg"}));
+  EXPECT_EQ(DroppedFile(data.get()), folder + L"1\\举牌.jpg");
+  EXPECT_EQ(FileBytes(folder + L"1\\举牌.jpg"), ExportedJpeg());
+  EXPECT_EQ(whyNoFile, L"");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"举牌.jpg", L"1"}));
 }
 
-void SetWriteTime(const std::wstring& path, int64_t ticks) {
-  HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
-  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
-  ::CloseHandle(file);
+// A chat that keeps a dropped file's path until the message is sent must
+// still send the picture that was dropped, whatever is dragged later.
+TEST_F(DragTest, EveryDragsFileIsItsOwnAndNoFileIsOverwritten) {
+  PixelCanvas otherScene = TestScene();
+  otherScene.At(200, 100) ^= 0xFFFFFF;
+  PictureExport other(otherScene, kLayout);
+  const std::string first = ExportedJpeg();
+  const std::string second(other.Jpeg().begin(), other.Jpeg().end());
+  ASSERT_NE(first, second);
+
+  ComPtr<IDataObject> a = MakePictureDataObject(picture, L"hi", folder);
+  ComPtr<IDataObject> b = MakePictureDataObject(other, L"hi", folder);
+  EXPECT_EQ(DroppedFile(a.get()), folder + L"hi.jpg");
+  EXPECT_EQ(DroppedFile(b.get()), folder + L"1\\hi.jpg");
+  EXPECT_EQ(FileBytes(folder + L"hi.jpg"), first);
+  EXPECT_EQ(FileBytes(folder + L"1\\hi.jpg"), second);
+  // The same picture again is the same file again; a third picture goes on.
+  ComPtr<IDataObject> again = MakePictureDataObject(picture, L"hi", folder);
+  EXPECT_EQ(DroppedFile(again.get()), folder + L"hi.jpg");
+  PixelCanvas thirdScene = TestScene();
+  thirdScene.At(150, 90) ^= 0xFFFFFF;
+  PictureExport third(thirdScene, kLayout);
+  ComPtr<IDataObject> c = MakePictureDataObject(third, L"hi", folder);
+  EXPECT_EQ(DroppedFile(c.get()), folder + L"2\\hi.jpg");
+  EXPECT_EQ(FileBytes(folder + L"1\\hi.jpg"), second);
+
+  // Names that differ only in case, or in characters a file name refuses,
+  // are the same file name to Windows.
+  ComPtr<IDataObject> upper = MakePictureDataObject(picture, L"Case", folder);
+  ComPtr<IDataObject> lower = MakePictureDataObject(other, L"case", folder);
+  EXPECT_EQ(DroppedFile(upper.get()), folder + L"Case.jpg");
+  EXPECT_EQ(DroppedFile(lower.get()), folder + L"1\\case.jpg");
+  EXPECT_EQ(FileBytes(folder + L"Case.jpg"), first);
+  ComPtr<IDataObject> ask = MakePictureDataObject(picture, L"a?b", folder);
+  ComPtr<IDataObject> star = MakePictureDataObject(other, L"a*b", folder);
+  EXPECT_EQ(DroppedFile(ask.get()), folder + L"a_b.jpg");
+  EXPECT_EQ(DroppedFile(star.get()), folder + L"1\\a_b.jpg");
+  EXPECT_EQ(FileBytes(folder + L"a_b.jpg"), first);
+  EXPECT_EQ(FileBytes(folder + L"1\\a_b.jpg"), second);
+}
+
+TEST_F(DragTest, ADragWithoutAFileSaysWhy) {
+  std::wstring blocker = folder + L"blocker";
+  testing::WriteBytes(blocker, "x");
+  std::wstring why;
+  ComPtr<IDataObject> data = MakePictureDataObject(picture, L"举牌", blocker + L"\\drag\\", &why);
+  EXPECT_EQ(EnumeratedFormats(data.get()), (std::vector<CLIPFORMAT>{CF_DIB, PngClipboardFormat()}));
+  EXPECT_TRUE(why.starts_with(L"无法写入" + blocker + L"\\drag\\（")) << std::string(why.begin(), why.end());
+  EXPECT_TRUE(why.ends_with(L"），这次拖出的只有图像，没有文件"));
+  MakePictureDataObject(picture, L"举牌", L"", &why);
+  EXPECT_EQ(why, L"系统没有临时文件夹，这次拖出的只有图像，没有文件");
+}
+
+TEST_F(DragTest, StartUpCleaningEmptiesOldNumberedFoldersOnly) {
+  FILETIME nowTime;
+  ::GetSystemTimeAsFileTime(&nowTime);
+  int64_t now = static_cast<int64_t>(static_cast<uint64_t>(nowTime.dwHighDateTime) << 32 | nowTime.dwLowDateTime);
+  int64_t twoDaysAgo = now - 2 * kDragFileLifetime;
+  for (const wchar_t* sub : {L"1", L"2", L"keep", L"07"}) {
+    ::CreateDirectoryW((folder + sub).c_str(), nullptr);
+    testing::WriteBytes(folder + sub + L"\\old.jpg", "picture");
+    SetWriteTime(folder + sub + L"\\old.jpg", twoDaysAgo);
+  }
+  testing::WriteBytes(folder + L"2\\recent.jpg", "picture");
+  for (const wchar_t* sub : {L"1", L"2", L"keep", L"07"}) SetWriteTime(folder + sub, twoDaysAgo);
+
+  EXPECT_EQ(RemoveStaleDragFiles(folder, now), 2u);
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"2", L"keep", L"07"}));
+  EXPECT_EQ(FolderNames(folder + L"2\\"), (std::set<std::wstring>{L"recent.jpg"}));
+  EXPECT_EQ(FolderNames(folder + L"keep\\"), (std::set<std::wstring>{L"old.jpg"}));
+  EXPECT_EQ(FolderNames(folder + L"07\\"), (std::set<std::wstring>{L"old.jpg"}));
 }
 
 TEST_F(DragTest, StartUpCleaningRemovesOnlyOldPictureFiles) {
@@ -352,6 +428,34 @@ TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), status);
   EXPECT_EQ(form.State().savedPictureName, L"");
   EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.State().placard.text())}));
+}
+
+TEST(FormDragWithoutFileTest, TheStatusBarSaysWhyTheDragHasNoFile) {
+  OleScope ole;
+  std::wstring folder = FreshFolder(L"plakato-form-drag-nofile");
+  testing::WriteBytes(folder + L"blocker", "x");
+  ScriptedUi ui;
+  MainWindowOptions options;
+  options.ui = &ui;
+  options.quitOnClose = false;
+  options.dragFolder = folder + L"blocker\\drag\\";
+  MainWindow form(options);
+  form.Create();
+  RecordingTarget target(DROPEFFECT_COPY);
+  TargetWindow window(&target);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
+  ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50));
+  EXPECT_TRUE(ui.boxes.empty());
+  std::wstring status = StatusText(form.Control(ControlId::StatusBar1));
+  EXPECT_TRUE(status.starts_with(L"无法写入" + options.dragFolder + L"（")) << std::string(status.begin(), status.end());
+  EXPECT_TRUE(status.ends_with(L"），这次拖出的只有图像，没有文件"));
+  // The drop still got the picture, without a file.
+  EXPECT_EQ(target.drops, 1);
+  EXPECT_EQ(target.file, L"");
 }
 
 TEST(DragFolderTest, IsPlakatoUnderTheTemporaryFolder) {
