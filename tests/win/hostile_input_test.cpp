@@ -232,7 +232,7 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
   options.quitOnClose = false;
   MainWindow form(options);
   form.Create();
-  form.RunHandler([&] { form.CopyPictureClick(); });
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kCopyCommand, 1), 0);
   ASSERT_TRUE(ui.boxes.empty());
 
   HANDLE opened = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -259,7 +259,7 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
   }
   EXPECT_TRUE(isOpen);
   ::SetEvent(copying);
-  form.RunHandler([&] { form.CopyPictureClick(); });
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kCopyCommand, 1), 0);
   // However the copy ended, the paster is let finish.
   for (int i = 0; i < 500 && !done; ++i) {
     Pump();
