@@ -26,31 +26,30 @@ enum class ControlKind {
 };
 
 // Every control of the form, in the order of the control table: parents
-// before children, and within one parent in tab order. The names are the
-// controls' names in the window's design.
+// before children, and within one parent in tab order.
 enum class ControlId {
-  Panel1,
-  Panel2,
-  Panel4,
-  btnExit,
-  Panel5,
-  StatusBar1,
-  CoolBar1,
-  PageScroller1,
-  ToolBar1,
-  Panel3,
-  Label1,
-  Label4,
-  Image1,
-  edtMessage,
-  CheckBox1,
-  Label2,
-  Label3,
-  labQQ,
-  btnSetQQNum,
-  SpeedButton1,
-  SpeedButton2,
-  SpeedButton3,
+  FaceStripPanel,
+  TitlePanel,
+  ScenePanel,
+  ExitButton,
+  SettingsPanel,
+  StatusBar,
+  FaceRebar,
+  FacePager,
+  FaceToolBar,
+  AboutLogo,
+  TitleLabel,
+  MessengerHint,
+  PlacardImage,
+  SignTextEdit,
+  MessengerModeCheck,
+  SignTextLabel,
+  AccountLabel,
+  AccountNumber,
+  SetAccountButton,
+  FontButton,
+  SignColourButton,
+  ExportButton,
   Count,
   None = Count,  // as a parent: the form's client area
 };
@@ -75,7 +74,7 @@ enum class Edge { None, SoftBevel };
 
 struct ControlSpec {
   ControlId id;
-  const char* name;
+  const char* name;  // the control's component name, which a creation error names
   ControlKind kind;
   ControlId parent;
   Rect bounds;

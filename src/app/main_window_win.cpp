@@ -43,15 +43,15 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 
 std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
   static const CommandRoute routes[] = {
-      {CommandIdOf(ControlId::Panel3), STN_CLICKED, &MainWindow::ShowAbout},
-      {CommandIdOf(ControlId::btnExit), BN_CLICKED, &MainWindow::Exit},
-      {CommandIdOf(ControlId::edtMessage), EN_CHANGE, &MainWindow::ChangeSignText},
-      {CommandIdOf(ControlId::SpeedButton1), BN_CLICKED, &MainWindow::ChooseSignFont},
-      {CommandIdOf(ControlId::SpeedButton2), BN_CLICKED, &MainWindow::ChooseSignColour},
-      {CommandIdOf(ControlId::btnSetQQNum), BN_CLICKED, &MainWindow::SetAccount},
-      {CommandIdOf(ControlId::CheckBox1), BN_CLICKED, &MainWindow::ToggleMessengerMode},
-      {CommandIdOf(ControlId::SpeedButton3), BN_CLICKED, &MainWindow::ExportPicture},
-      {CommandIdOf(ControlId::Image1), kImageDragStarted, &MainWindow::DragPicture},
+      {CommandIdOf(ControlId::AboutLogo), STN_CLICKED, &MainWindow::ShowAbout},
+      {CommandIdOf(ControlId::ExitButton), BN_CLICKED, &MainWindow::Exit},
+      {CommandIdOf(ControlId::SignTextEdit), EN_CHANGE, &MainWindow::ChangeSignText},
+      {CommandIdOf(ControlId::FontButton), BN_CLICKED, &MainWindow::ChooseSignFont},
+      {CommandIdOf(ControlId::SignColourButton), BN_CLICKED, &MainWindow::ChooseSignColour},
+      {CommandIdOf(ControlId::SetAccountButton), BN_CLICKED, &MainWindow::SetAccount},
+      {CommandIdOf(ControlId::MessengerModeCheck), BN_CLICKED, &MainWindow::ToggleMessengerMode},
+      {CommandIdOf(ControlId::ExportButton), BN_CLICKED, &MainWindow::ExportPicture},
+      {CommandIdOf(ControlId::PlacardImage), kImageDragStarted, &MainWindow::DragPicture},
       {kCopyCommand, kAnyNotification, &MainWindow::CopyPicture},
       {kExportCommand, kAnyNotification, &MainWindow::ExportPicture},
   };
@@ -129,7 +129,7 @@ void MainWindow::RunStartupStep(StartupStep step, const std::function<void()>& b
 
 void MainWindow::RunStartup() {
   RunStartupStep(StartupStep::FaceButtons, [this] {
-    faceStrip_.Create(Control(ControlId::CoolBar1), Control(ControlId::PageScroller1), Control(ControlId::ToolBar1),
+    faceStrip_.Create(Control(ControlId::FaceRebar), Control(ControlId::FacePager), Control(ControlId::FaceToolBar),
                       windowFont_.scale, [this] { return placard_.face(); }, [this](int face) { PickFace(face); });
   });
   // The scene font is the system's, made bold; asking for it makes the surface.
@@ -148,7 +148,7 @@ void MainWindow::RunStartup() {
 SceneSurface& MainWindow::Surface() {
   if (!view_.surface()) {
     RECT rc;
-    ::GetClientRect(Control(ControlId::Image1), &rc);
+    ::GetClientRect(Control(ControlId::PlacardImage), &rc);
     controls_.imageView()->SetSource(view_.Surface(rc.right, rc.bottom, dpi_).dc());
   }
   return *view_.surface();
@@ -157,7 +157,7 @@ SceneSurface& MainWindow::Surface() {
 void MainWindow::Redraw() {
   Surface();
   layout_ = view_.Draw(placard_);
-  ::InvalidateRect(Control(ControlId::Image1), nullptr, FALSE);
+  ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
 }
 
 void MainWindow::PickFace(int face) {
@@ -166,7 +166,7 @@ void MainWindow::PickFace(int face) {
 }
 
 void MainWindow::ChangeSignText() {
-  placard_ = placard_.WithText(SignTextFromEdit(WindowText(Control(ControlId::edtMessage))));
+  placard_ = placard_.WithText(SignTextFromEdit(WindowText(Control(ControlId::SignTextEdit))));
   Redraw();
 }
 
@@ -209,7 +209,7 @@ void MainWindow::ExportPicture() {
 }
 
 void MainWindow::CopyPicture() {
-  HWND edit = Control(ControlId::edtMessage);
+  HWND edit = Control(ControlId::SignTextEdit);
   DWORD start = 0;
   DWORD end = 0;
   ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -234,7 +234,7 @@ void MainWindow::DragPicture() {
 
 // The placard's own menu: what can be done with the picture.
 void MainWindow::ShowPlacardMenu(HWND window, LPARAM screenPoint) {
-  if (window != Control(ControlId::Image1)) return;
+  if (window != Control(ControlId::PlacardImage)) return;
   if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, kCopyCommand, kExportCommand)) OnCommand(chosen, 0);
 }
 
@@ -243,19 +243,19 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::SetStatusText(const std::wstring& text) {
-  ::SendMessageW(Control(ControlId::StatusBar1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageW(Control(ControlId::StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void MainWindow::ReadMessengerFolder() {
   account_.ReadInstallDir();
   if (!account_.installed()) {
-    ::EnableWindow(Control(ControlId::CheckBox1), FALSE);
-    ::EnableWindow(Control(ControlId::btnSetQQNum), FALSE);
+    ::EnableWindow(Control(ControlId::MessengerModeCheck), FALSE);
+    ::EnableWindow(Control(ControlId::SetAccountButton), FALSE);
   }
 }
 
 void MainWindow::SetAccount() {
-  SetLabelText(Control(ControlId::labQQ), L"");
+  SetLabelText(Control(ControlId::AccountNumber), L"");
   std::wstring answer = ui_.InputBox(hwnd_, L"输入", L"请输入QQ号：", L"");
   if (Trim(answer).empty()) return;
   if (!account_.Choose(answer)) {
@@ -264,23 +264,23 @@ void MainWindow::SetAccount() {
     return;
   }
   // The label first: ticking runs ToggleMessengerMode, which wants a number shown.
-  SetLabelText(Control(ControlId::labQQ), answer);
+  SetLabelText(Control(ControlId::AccountNumber), answer);
   SetMessengerMode(true);
 }
 
 // The box ticks itself on a click; without an account number shown it
 // cannot stay ticked.
 void MainWindow::ToggleMessengerMode() {
-  if (WindowText(Control(ControlId::labQQ)).empty()) SetMessengerMode(false);
+  if (WindowText(Control(ControlId::AccountNumber)).empty()) SetMessengerMode(false);
 }
 
 bool MainWindow::messengerMode() const {
-  return ::SendMessageW(Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return ::SendMessageW(Control(ControlId::MessengerModeCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void MainWindow::SetMessengerMode(bool ticked) {
   if (messengerMode() == ticked) return;
-  ::SendMessageW(Control(ControlId::CheckBox1), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ::SendMessageW(Control(ControlId::MessengerModeCheck), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
   ToggleMessengerMode();
 }
 
@@ -341,7 +341,7 @@ void MainWindow::OnActivate(bool active) {
     if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
     return;
   }
-  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(ControlId::PageScroller1);
+  HWND target = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(ControlId::FacePager);
   ::SetFocus(target);
 }
 

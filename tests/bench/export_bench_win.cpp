@@ -78,7 +78,7 @@ int wmain() {
   plakato::MainWindow form(options);
   form.Create();
   form.Show();
-  HWND button = form.Control(plakato::ControlId::SpeedButton3);
+  HWND button = form.Control(plakato::ControlId::ExportButton);
 
   std::vector<double> toFile;
   for (int i = 0; i < 200; ++i) toFile.push_back(TimeClick(button));
@@ -115,7 +115,7 @@ int wmain() {
   std::printf("Ctrl+C and a paste of its PNG: median %.2f ms over %zu\n", driver::Median(toPaste), toPaste.size());
 
   ui.account = L"1000";
-  ::SendMessageW(form.Control(plakato::ControlId::btnSetQQNum), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(plakato::ControlId::SetAccountButton), BM_CLICK, 0, 0);
   std::vector<double> toMessenger;
   for (int i = 0; i < 100; ++i) toMessenger.push_back(TimeClick(button));
   std::printf("messenger export, index of 1,000 entries (%zu bytes), click to status text: median %.2f ms over %zu\n",
@@ -123,7 +123,7 @@ int wmain() {
               toMessenger.size());
 
   ui.account = L"100000";
-  ::SendMessageW(form.Control(plakato::ControlId::btnSetQQNum), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(plakato::ControlId::SetAccountButton), BM_CLICK, 0, 0);
   std::wstring index = large + L"face.xml";
   std::wstring copy = messenger.install() + L"copy.xml";
   size_t bytes = plakato::testing::ReadBytes(index).size();

@@ -19,10 +19,10 @@ namespace {
 
 void Click(plakato::MainWindow& form, int face, bool repaint = true) {
   // The tool bar's click as the face strip's pager receives it.
-  HWND bar = form.Control(plakato::ControlId::ToolBar1);
-  ::SendMessageW(form.Control(plakato::ControlId::PageScroller1), WM_COMMAND,
+  HWND bar = form.Control(plakato::ControlId::FaceToolBar);
+  ::SendMessageW(form.Control(plakato::ControlId::FacePager), WM_COMMAND,
                  MAKEWPARAM(plakato::kFaceCommandBase + face, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
-  if (repaint) ::UpdateWindow(form.Control(plakato::ControlId::Image1));
+  if (repaint) ::UpdateWindow(form.Control(plakato::ControlId::PlacardImage));
 }
 
 void SaveSheet(plakato::MainWindow& form, const wchar_t* path) {
@@ -72,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
   // The strip's highlight follows a pick only while the strip has the
   // focus; the figures are of the pick and the redraw, as a click makes
   // them when the focus is elsewhere.
-  HWND pager = form.Control(plakato::ControlId::PageScroller1);
+  HWND pager = form.Control(plakato::ControlId::FacePager);
   ::SetFocus(form.handle());
   std::vector<double> all;
   std::printf("DrawPlacard + repaint of the picture, median of %d redraws:\n", rounds);
@@ -94,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
     Click(form, i % 17, false);
     drawOnly.push_back(driver::NowMs() - start);
   }
-  ::UpdateWindow(form.Control(plakato::ControlId::Image1));
+  ::UpdateWindow(form.Control(plakato::ControlId::PlacardImage));
   ::SetFocus(pager);
   std::printf("DrawPlacard alone (no repaint): median %.3f ms\n", driver::Median(drawOnly));
 
@@ -102,8 +102,8 @@ int wmain(int argc, wchar_t** argv) {
   // the character (with its byte check), reports the change, the scene is
   // drawn and the picture repainted. The text grows to the full 30 bytes (15
   // Chinese characters) and is emptied again, over and over.
-  HWND edit = form.Control(plakato::ControlId::edtMessage);
-  HWND image = form.Control(plakato::ControlId::Image1);
+  HWND edit = form.Control(plakato::ControlId::SignTextEdit);
+  HWND image = form.Control(plakato::ControlId::PlacardImage);
   const std::wstring text = L"一二三四五六七八九十甲乙丙丁戊";
   std::vector<double> keys;
   std::vector<double> fullKeys;
@@ -134,7 +134,7 @@ int wmain(int argc, wchar_t** argv) {
   {
     // The same keys into a plain edit of the same font, outside the form: the system's own share.
     HWND plain = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 209, 20,
-                                   form.Control(plakato::ControlId::Panel5), nullptr, nullptr, nullptr);
+                                   form.Control(plakato::ControlId::SettingsPanel), nullptr, nullptr, nullptr);
     ::SendMessageW(plain, WM_SETFONT, ::SendMessageW(edit, WM_GETFONT, 0, 0), FALSE);
     auto typeInto = [&](HWND target) {
       std::vector<double> times;

@@ -62,8 +62,8 @@ TEST(MainFormControls, TheTableIsIndexedByControlIdentifier) {
   }
   EXPECT_EQ(ControlOfCommand(kFirstControlId - 1), std::nullopt);
   EXPECT_EQ(ControlOfCommand(CommandIdOf(ControlId::Count)), std::nullopt);
-  EXPECT_STREQ(DesignOf(ControlId::edtMessage).name, "edtMessage");
-  EXPECT_STREQ(DesignOf(ControlId::SpeedButton3).name, "SpeedButton3");
+  EXPECT_STREQ(DesignOf(ControlId::SignTextEdit).name, "edtMessage");
+  EXPECT_STREQ(DesignOf(ControlId::ExportButton).name, "SpeedButton3");
 }
 
 TEST(MainFormControls, TabStopsAreThePagerTheEditAndTheCheckBoxInThatOrder) {
@@ -72,9 +72,9 @@ TEST(MainFormControls, TabStopsAreThePagerTheEditAndTheCheckBoxInThatOrder) {
     if (c.tabStop) stops.push_back(c.name);
   }
   // Creation order is the tab order; panels are walked depth first in their
-  // own tab order (Panel1 before Panel5), so this is the order Tab visits.
+  // own tab order (the face strip's panel before the settings panel), so this is the order Tab visits.
   EXPECT_EQ(stops, (std::vector<std::string>{"PageScroller1", "edtMessage", "CheckBox1"}));
-  EXPECT_LT(ControlId::Panel1, ControlId::Panel5);
+  EXPECT_LT(ControlId::FaceStripPanel, ControlId::SettingsPanel);
 }
 
 TEST(MainFormControls, ChildrenLieInsideTheirParents) {

@@ -23,7 +23,7 @@ class MessengerE2e : public testing::Test {
     ASSERT_NE(window, nullptr);
     checkBox = driver::FindByCaption(window, L"导出至QQ表情");
     setNumber = driver::FindByCaption(window, L"设置QQ号...");
-    labQQ = ::GetWindow(driver::FindByCaption(window, L"QQ："), GW_HWNDNEXT);
+    accountNumber = ::GetWindow(driver::FindByCaption(window, L"QQ："), GW_HWNDNEXT);
     ASSERT_NE(checkBox, nullptr);
     ASSERT_NE(setNumber, nullptr);
   }
@@ -56,7 +56,7 @@ class MessengerE2e : public testing::Test {
   HWND window = nullptr;
   HWND checkBox = nullptr;
   HWND setNumber = nullptr;
-  HWND labQQ = nullptr;
+  HWND accountNumber = nullptr;
 };
 
 TEST_F(MessengerE2e, WithoutAMessengerTheControlsAreDisabled) {
@@ -73,7 +73,7 @@ TEST_F(MessengerE2e, TwoExportsIntoTheMessengersStore) {
   Launch();
   EXPECT_TRUE(::IsWindowEnabled(checkBox));
   SetAccount(L"10001", /*screenshot=*/true);
-  EXPECT_EQ(driver::ReadText(labQQ), L"10001");
+  EXPECT_EQ(driver::ReadText(accountNumber), L"10001");
   EXPECT_TRUE(Ticked());
 
   driver::Type(driver::FindByClass(window, L"Edit"), L"表情");

@@ -61,9 +61,9 @@ class AccountTest : public ::testing::Test {
   }
   static bool Enabled(MainWindow& form, ControlId id) { return ::IsWindowEnabled(form.Control(id)) != FALSE; }
   static bool Ticked(MainWindow& form) {
-    return ::SendMessageW(form.Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendMessageW(form.Control(ControlId::MessengerModeCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  static std::wstring Label(MainWindow& form) { return WindowText(form.Control(ControlId::labQQ)); }
+  static std::wstring Label(MainWindow& form) { return WindowText(form.Control(ControlId::AccountNumber)); }
   static void Click(MainWindow& form, ControlId id) { ::SendMessageW(form.Control(id), BM_CLICK, 0, 0); }
 
   FakeRegistry registry;
@@ -76,8 +76,8 @@ TEST_F(AccountTest, NoMessengerDisablesTheControlsSilently) {
     if (variant == 2) registry.SetString(L"C:\\QQ\\", REG_SZ, KEY_WOW64_64KEY);  // not where the messenger writes
     auto form = MakeForm();
     EXPECT_EQ(form->State().account.installDir(), L"") << variant;
-    EXPECT_FALSE(Enabled(*form, ControlId::CheckBox1)) << variant;
-    EXPECT_FALSE(Enabled(*form, ControlId::btnSetQQNum)) << variant;
+    EXPECT_FALSE(Enabled(*form, ControlId::MessengerModeCheck)) << variant;
+    EXPECT_FALSE(Enabled(*form, ControlId::SetAccountButton)) << variant;
     EXPECT_TRUE(ui.boxes.empty()) << variant;
   }
 }
@@ -88,8 +88,8 @@ TEST_F(AccountTest, InstallFolderIsTrimmedAndAnExpandableStringStaysUnexpanded) 
   registry.SetString(L"%ProgramFiles%\\QQ\\", REG_EXPAND_SZ);
   auto form = MakeForm();
   EXPECT_EQ(form->State().account.installDir(), L"%ProgramFiles%\\QQ\\");
-  EXPECT_TRUE(Enabled(*form, ControlId::CheckBox1));
-  EXPECT_TRUE(Enabled(*form, ControlId::btnSetQQNum));
+  EXPECT_TRUE(Enabled(*form, ControlId::MessengerModeCheck));
+  EXPECT_TRUE(Enabled(*form, ControlId::SetAccountButton));
   EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -101,8 +101,8 @@ TEST_F(AccountTest, ValueOfAnotherTypeIsReportedAndLeavesTheControlsEnabled) {
   EXPECT_EQ(ui.boxes[0].text, L"Invalid data type for 'Install'");
   EXPECT_EQ(ui.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
   EXPECT_EQ(form->State().account.installDir(), L"");
-  EXPECT_TRUE(Enabled(*form, ControlId::CheckBox1));
-  EXPECT_TRUE(Enabled(*form, ControlId::btnSetQQNum));
+  EXPECT_TRUE(Enabled(*form, ControlId::MessengerModeCheck));
+  EXPECT_TRUE(Enabled(*form, ControlId::SetAccountButton));
   EXPECT_EQ(form->State().startupSteps.size(), 5u) << "the failing last step is not completed";
 }
 
@@ -112,7 +112,7 @@ TEST_F(AccountTest, AnAccountWhoseIndexExistsSwitchesMessengerModeOn) {
   registry.SetString(install);
   auto form = MakeForm();
   ui.inputAnswers = {L"12345"};
-  Click(*form, ControlId::btnSetQQNum);
+  Click(*form, ControlId::SetAccountButton);
   ASSERT_EQ(ui.inputPrompts.size(), 1u);
   EXPECT_EQ(ui.inputPrompts[0], L"输入|请输入QQ号：|");
   EXPECT_EQ(form->State().account.panelDir(), install + L"12345\\CustomFace\\panel\\");
@@ -122,14 +122,14 @@ TEST_F(AccountTest, AnAccountWhoseIndexExistsSwitchesMessengerModeOn) {
   EXPECT_TRUE(ui.boxes.empty());
 
   // The user may untick and tick again while an account is set.
-  Click(*form, ControlId::CheckBox1);
+  Click(*form, ControlId::MessengerModeCheck);
   EXPECT_FALSE(Ticked(*form));
-  Click(*form, ControlId::CheckBox1);
+  Click(*form, ControlId::MessengerModeCheck);
   EXPECT_TRUE(Ticked(*form));
 
   // Accepted again while ticked: stays ticked.
   ui.inputAnswers = {L"12345"};
-  Click(*form, ControlId::btnSetQQNum);
+  Click(*form, ControlId::SetAccountButton);
   EXPECT_TRUE(Ticked(*form));
   EXPECT_EQ(Label(*form), L"12345");
 }
@@ -143,11 +143,11 @@ TEST_F(AccountTest, AnUnknownAccountIsRejectedWithTheMessage) {
   // Blanks around the number go into the paths; a folder named face.xml is no file.
   for (std::wstring answer : {L" 12345 ", L"99999", L"777"}) {
     ui.inputAnswers = {L"12345"};
-    Click(*form, ControlId::btnSetQQNum);
+    Click(*form, ControlId::SetAccountButton);
     ASSERT_TRUE(Ticked(*form));
     ui.boxes.clear();
     ui.inputAnswers = {answer};
-    Click(*form, ControlId::btnSetQQNum);
+    Click(*form, ControlId::SetAccountButton);
     EXPECT_EQ(form->State().account.panelDir(), L"") << answer;
     EXPECT_EQ(form->State().account.faceIndexPath(), L"") << answer;
     EXPECT_FALSE(Ticked(*form)) << answer;
@@ -158,7 +158,7 @@ TEST_F(AccountTest, AnUnknownAccountIsRejectedWithTheMessage) {
     EXPECT_EQ(ui.boxes[0].flags, 64u);
   }
   // Now ready without an account: a click on the box leaves it unticked.
-  Click(*form, ControlId::CheckBox1);
+  Click(*form, ControlId::MessengerModeCheck);
   EXPECT_FALSE(Ticked(*form));
 }
 
@@ -168,18 +168,18 @@ TEST_F(AccountTest, BlankAnswerOrCancelOnlyEmptiesTheLabel) {
   registry.SetString(install);
   auto form = MakeForm();
   ui.inputAnswers = {L"12345", L"   "};
-  Click(*form, ControlId::btnSetQQNum);
-  Click(*form, ControlId::btnSetQQNum);
+  Click(*form, ControlId::SetAccountButton);
+  Click(*form, ControlId::SetAccountButton);
   EXPECT_EQ(Label(*form), L"");
   EXPECT_TRUE(Ticked(*form)) << "the box keeps its state";
   EXPECT_EQ(form->State().account.panelDir(), install + L"12345\\CustomFace\\panel\\") << "the previous account is kept";
-  Click(*form, ControlId::btnSetQQNum);  // Cancel: the preset empty text
+  Click(*form, ControlId::SetAccountButton);  // Cancel: the preset empty text
   EXPECT_EQ(Label(*form), L"");
   EXPECT_TRUE(ui.boxes.empty());
   // Once unticked, the box cannot be ticked again until an account is set.
-  Click(*form, ControlId::CheckBox1);
+  Click(*form, ControlId::MessengerModeCheck);
   EXPECT_FALSE(Ticked(*form));
-  Click(*form, ControlId::CheckBox1);
+  Click(*form, ControlId::MessengerModeCheck);
   EXPECT_FALSE(Ticked(*form));
 }
 
@@ -190,7 +190,7 @@ TEST_F(AccountTest, PathCharactersInTheAnswerAreUsedAsTheyStand) {
   registry.SetString(install);
   auto form = MakeForm();
   ui.inputAnswers = {L"sub\\..\\sub\\42"};
-  Click(*form, ControlId::btnSetQQNum);
+  Click(*form, ControlId::SetAccountButton);
   EXPECT_EQ(form->State().account.faceIndexPath(), install + L"sub\\..\\sub\\42\\CustomFace\\face.xml");
   EXPECT_EQ(Label(*form), L"sub\\..\\sub\\42");
   EXPECT_TRUE(Ticked(*form));

@@ -53,8 +53,8 @@ class BarrierTest : public testing::Test {
 };
 
 TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
-  const ControlId kinds[] = {ControlId::Panel5, ControlId::Image1, ControlId::SpeedButton1, ControlId::CoolBar1,
-                             ControlId::edtMessage};
+  const ControlId kinds[] = {ControlId::SettingsPanel, ControlId::PlacardImage, ControlId::FontButton, ControlId::FaceRebar,
+                             ControlId::SignTextEdit};
   std::vector<HWND> windows{form->handle()};
   for (ControlId id : kinds) windows.push_back(form->Control(id));
   for (HWND window : windows) {
@@ -67,7 +67,7 @@ TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
   }
   EXPECT_EQ(thrownAt, windows);
   // The window goes on working: a typed key still reaches the sign.
-  ::SendMessageW(form->Control(ControlId::edtMessage), WM_CHAR, L'x', 1);
+  ::SendMessageW(form->Control(ControlId::SignTextEdit), WM_CHAR, L'x', 1);
   EXPECT_EQ(form->State().placard.text(), L"x");
 }
 
@@ -135,7 +135,7 @@ TEST_F(BarrierTest, SystemDialogHooksFailSafeWithoutABox) {
 // rules hold for them as for typing.
 TEST_F(BarrierTest, TextSetFromOutsideKeepsTheSignRules) {
   SetMessageProbe(nullptr);
-  HWND edit = form->Control(ControlId::edtMessage);
+  HWND edit = form->Control(ControlId::SignTextEdit);
   ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"一二三四五六七八九十一二三四五六七"));
   EXPECT_EQ(WindowText(edit), L"一二三四五六七八九十一二三四五");
   EXPECT_EQ(form->State().placard.text(), L"一二三四五六七八九十一二三四五");
@@ -152,7 +152,7 @@ TEST_F(BarrierTest, TextSetFromOutsideKeepsTheSignRules) {
 // A program may leave text on the clipboard without its terminating zero.
 TEST_F(BarrierTest, PastedTextIsReadNoFurtherThanItsClipboardBlock) {
   SetMessageProbe(nullptr);
-  HWND edit = form->Control(ControlId::edtMessage);
+  HWND edit = form->Control(ControlId::SignTextEdit);
   const wchar_t letters[] = {L'A', L'B', L'C', L'D', L'E', L'F', L'G', L'H', L'I', L'J'};
   ASSERT_TRUE(::OpenClipboard(form->handle()));
   ::EmptyClipboard();

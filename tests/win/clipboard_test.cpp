@@ -68,7 +68,7 @@ class ClipboardTest : public ::testing::Test {
     return options;
   }
   void Command(int id) { ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0); }
-  std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar1)); }
+  std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar)); }
   PixelCanvas ExpectedPicture() {
     PixelCanvas scene = Capture(form.State().surface->dc(), 0, 0, 371, 120);
     return CropPixels(scene, CropRectangle(371, 120, form.State().layout.signWidth, form.State().layout.sceneHeight));
@@ -79,7 +79,7 @@ class ClipboardTest : public ::testing::Test {
 };
 
 TEST_F(ClipboardTest, CopyPutsTheExportedPixelsOnTheClipboardAsDibAndPng) {
-  ::SetWindowTextW(form.Control(ControlId::edtMessage), L"复制到剪贴板");
+  ::SetWindowTextW(form.Control(ControlId::SignTextEdit), L"复制到剪贴板");
   PutText(L"earlier");
   Command(MainWindow::kCopyCommand);
   ASSERT_TRUE(ui.boxes.empty()) << ui.boxes[0].text;
@@ -101,7 +101,7 @@ TEST_F(ClipboardTest, CopyPutsTheExportedPixelsOnTheClipboardAsDibAndPng) {
 }
 
 TEST_F(ClipboardTest, CtrlCInTheEditWithASelectionCopiesTheText) {
-  HWND edit = form.Control(ControlId::edtMessage);
+  HWND edit = form.Control(ControlId::SignTextEdit);
   ::SetWindowTextW(edit, L"一二三四");
   ::SetFocus(edit);
   ::SendMessageW(edit, EM_SETSEL, 1, 3);
@@ -190,7 +190,7 @@ TEST_F(ClipboardTest, ThePlacardsMenuOffersCopyAndExport) {
   shownMenuItems.clear();
   UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ReadShownMenu);
   // A right click on the placard, as the mouse gives it.
-  ::SendMessageW(form.Control(ControlId::Image1), WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(shownMenuItems, (std::vector<std::wstring>{L"复制图片(&C)\tCtrl+C", L"导出(&E)...\tCtrl+S"}));
   // Closed without a choice: nothing was copied or exported.

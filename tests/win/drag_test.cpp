@@ -354,10 +354,10 @@ class FormDragTest : public ::testing::Test {
     return options;
   }
   void Press(int x, int y) {
-    ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(form.Control(ControlId::PlacardImage), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   }
   void Move(int x, int y, WPARAM keys = MK_LBUTTON) {
-    ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+    ::SendMessageW(form.Control(ControlId::PlacardImage), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
   }
   std::wstring PictureFile() { return folder + DragFileName(form.State().placard.text()); }
   std::string ExpectedJpeg() {
@@ -386,7 +386,7 @@ TEST_F(FormDragTest, AMoveWithinTheDragDistanceStartsNothing) {
   EXPECT_TRUE(FolderNames(folder).empty());
   // A release ends the press too.
   Press(100, 50);
-  ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONUP, 0, MAKELPARAM(100, 50));
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_LBUTTONUP, 0, MAKELPARAM(100, 50));
   Move(100 + cx + 5, 50);
   EXPECT_TRUE(FolderNames(folder).empty());
   EXPECT_TRUE(ui.boxes.empty());
@@ -399,7 +399,7 @@ TEST_F(FormDragTest, AMovePastTheDragDistanceDragsTheExportedPicture) {
   Pump();
   POINT over = window.centre();
   ::SetCursorPos(over.x, over.y);
-  ::SetWindowTextW(form.Control(ControlId::edtMessage), L"拖<出>");
+  ::SetWindowTextW(form.Control(ControlId::SignTextEdit), L"拖<出>");
   Press(100, 50);
   Move(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50);
   EXPECT_TRUE(ui.boxes.empty());
@@ -420,12 +420,12 @@ TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
   Pump();
   POINT over = window.centre();
   ::SetCursorPos(over.x, over.y);
-  std::wstring status = StatusText(form.Control(ControlId::StatusBar1));
+  std::wstring status = StatusText(form.Control(ControlId::StatusBar));
   Press(100, 50);
   Move(100, 50 + ::GetSystemMetrics(SM_CYDRAG) + 1);
   EXPECT_EQ(target.drops, 0);
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), status);
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), status);
   EXPECT_EQ(form.State().savedPictureName, L"");
   EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.State().placard.text())}));
 }
@@ -446,11 +446,11 @@ TEST(FormDragWithoutFileTest, TheStatusBarSaysWhyTheDragHasNoFile) {
   Pump();
   POINT over = window.centre();
   ::SetCursorPos(over.x, over.y);
-  ::SendMessageW(form.Control(ControlId::Image1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
-  ::SendMessageW(form.Control(ControlId::Image1), WM_MOUSEMOVE, MK_LBUTTON,
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_MOUSEMOVE, MK_LBUTTON,
                  MAKELPARAM(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50));
   EXPECT_TRUE(ui.boxes.empty());
-  std::wstring status = StatusText(form.Control(ControlId::StatusBar1));
+  std::wstring status = StatusText(form.Control(ControlId::StatusBar));
   EXPECT_TRUE(status.starts_with(L"无法写入" + options.dragFolder + L"（")) << std::string(status.begin(), status.end());
   EXPECT_TRUE(status.ends_with(L"），这次拖出的只有图像，没有文件"));
   // The drop still got the picture, without a file.

@@ -34,13 +34,13 @@ class EmoticonTest : public ::testing::Test {
     form = std::make_unique<MainWindow>(options);
     form->Create();
     ui.inputAnswers = {L"10001"};
-    ::SendMessageW(form->Control(ControlId::btnSetQQNum), BM_CLICK, 0, 0);
+    ::SendMessageW(form->Control(ControlId::SetAccountButton), BM_CLICK, 0, 0);
   }
   void Type(const std::wstring& text) {
-    for (wchar_t c : text) ::SendMessageW(form->Control(ControlId::edtMessage), WM_CHAR, c, 1);
+    for (wchar_t c : text) ::SendMessageW(form->Control(ControlId::SignTextEdit), WM_CHAR, c, 1);
   }
-  void Export() { ::SendMessageW(form->Control(ControlId::SpeedButton3), BM_CLICK, 0, 0); }
-  std::wstring Status() { return StatusText(form->Control(ControlId::StatusBar1)); }
+  void Export() { ::SendMessageW(form->Control(ControlId::ExportButton), BM_CLICK, 0, 0); }
+  std::wstring Status() { return StatusText(form->Control(ControlId::StatusBar)); }
   std::string Id() { return form->State().emoticonId; }
   std::wstring WideId() {
     std::string id = Id();
@@ -71,7 +71,7 @@ class EmoticonTest : public ::testing::Test {
 };
 
 TEST_F(EmoticonTest, TwoExportsStoreTheEmoticonTwiceAndRaiseTheCountByTwo) {
-  ASSERT_EQ(::SendMessageW(form->Control(ControlId::CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_EQ(::SendMessageW(form->Control(ControlId::MessengerModeCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
   std::string before = FileBytes(index);
   Type(L"A&B<\"举\">");
   Export();

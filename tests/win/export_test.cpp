@@ -30,11 +30,11 @@ class ExportTest : public testing::Test {
     return options;
   }
   void Export() {
-    HWND button = form.Control(ControlId::SpeedButton3);
+    HWND button = form.Control(ControlId::ExportButton);
     ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
   }
-  std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar1)); }
+  std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar)); }
   // What the export must write for the scene as it is now.
   std::string ExpectedJpeg() {
     PixelCanvas scene = Capture(form.State().surface->dc(), 0, 0, 371, 120);
@@ -84,7 +84,7 @@ TEST_F(ExportTest, CancelWritesNothingAndTheDialogOffersTheLastConfirmedName) {
   ASSERT_FALSE(first.empty());
 
   // Another text, then Cancel: the earlier file stays, the status is empty.
-  ::SendMessageW(form.Control(ControlId::edtMessage), WM_CHAR, L'Z', 1);
+  ::SendMessageW(form.Control(ControlId::SignTextEdit), WM_CHAR, L'Z', 1);
   Export();
   EXPECT_EQ(ui.saveOffered[2], path);
   EXPECT_EQ(Status(), L"");
@@ -153,10 +153,10 @@ TEST_F(ExportTest, WhereTheCropReachesOutsideTheSceneThePictureIsWhite) {
     answer.font.lfHeight = -40;
     return std::optional<FontDialogAnswer>(answer);
   };
-  HWND button = form.Control(ControlId::SpeedButton1);
+  HWND button = form.Control(ControlId::FontButton);
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
-  for (wchar_t c : std::wstring(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")) ::SendMessageW(form.Control(ControlId::edtMessage), WM_CHAR, c, 1);
+  for (wchar_t c : std::wstring(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")) ::SendMessageW(form.Control(ControlId::SignTextEdit), WM_CHAR, c, 1);
   int width = form.State().layout.signWidth;
   int height = form.State().layout.sceneHeight;
   ASSERT_GT(width, 371);

@@ -24,8 +24,8 @@ class FaceStripTest : public testing::Test {
     ::SetForegroundWindow(form.handle());
     ::SetActiveWindow(form.handle());
     Pump();
-    pager = form.Control(ControlId::PageScroller1);
-    bar = form.Control(ControlId::ToolBar1);
+    pager = form.Control(ControlId::FacePager);
+    bar = form.Control(ControlId::FaceToolBar);
   }
   MainWindowOptions Options() {
     MainWindowOptions options;
@@ -133,14 +133,14 @@ TEST_F(FaceStripTest, ArrowsAndEnterReachTheStripThroughTheWindowsKeyboardNaviga
   EXPECT_EQ(form.State().placard.face(), 2);
   // Tab still moves on, and the highlight goes with the focus.
   DialogKey(VK_TAB);
-  EXPECT_EQ(::GetFocus(), form.Control(ControlId::edtMessage));
+  EXPECT_EQ(::GetFocus(), form.Control(ControlId::SignTextEdit));
   EXPECT_EQ(Hot(), -1);
   EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(FaceStripTest, TheHighlightComesBackOnTheFaceShownWhenTheFocusReturns) {
   ClickFace(14);
-  ::SetFocus(form.Control(ControlId::edtMessage));
+  ::SetFocus(form.Control(ControlId::SignTextEdit));
   EXPECT_EQ(Hot(), -1) << "no hot face while the strip has no focus";
   ::SendMessageW(pager, PGM_SETPOS, 0, 0);
   ::SetFocus(pager);
@@ -163,7 +163,7 @@ TEST_F(FaceStripTest, ThePointerLeavingTheBarLeavesTheHighlightInPlace) {
   ::SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(Hot(), 2);
   // Without the focus the pointer's hot face goes as the pointer leaves.
-  ::SetFocus(form.Control(ControlId::edtMessage));
+  ::SetFocus(form.Control(ControlId::SignTextEdit));
   ::SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(33 * 5 + 16, 16));
   EXPECT_EQ(Hot(), 5);
   ::SendMessageW(bar, WM_MOUSELEAVE, 0, 0);

@@ -78,17 +78,17 @@ TEST_F(FormTest, BuildsEveryControlAtItsPlaceWithItsCaption) {
 TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   MainWindow form(Options());
   form.Create();
-  LOGFONTW title = FontOf(form.Control(ControlId::Label1));
+  LOGFONTW title = FontOf(form.Control(ControlId::TitleLabel));
   EXPECT_STREQ(title.lfFaceName, L"隶书");
   EXPECT_EQ(title.lfHeight, -29);
   EXPECT_EQ(title.lfWeight, FW_BOLD);
   EXPECT_EQ(title.lfCharSet, GB2312_CHARSET);
-  LOGFONTW logo = FontOf(form.Control(ControlId::Panel3));
+  LOGFONTW logo = FontOf(form.Control(ControlId::AboutLogo));
   EXPECT_STREQ(logo.lfFaceName, L"Tahoma");
   EXPECT_EQ(logo.lfHeight, -48);
   EXPECT_EQ(logo.lfWeight, FW_BOLD);
   EXPECT_EQ(logo.lfCharSet, ANSI_CHARSET);
-  LOGFONTW edit = FontOf(form.Control(ControlId::edtMessage));
+  LOGFONTW edit = FontOf(form.Control(ControlId::SignTextEdit));
   EXPECT_STREQ(edit.lfFaceName, L"宋体");
   EXPECT_EQ(edit.lfHeight, -12);
   EXPECT_EQ(edit.lfCharSet, GB2312_CHARSET);
@@ -96,10 +96,10 @@ TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   // The grey hint and the white title panel.
   HDC dc = ::CreateCompatibleDC(nullptr);
   ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(form.Control(ControlId::Label4)));
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::MessengerHint)));
   EXPECT_EQ(::GetTextColor(dc), RGB(0x80, 0x80, 0x80));
   ::SendMessageW(form.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(form.Control(ControlId::Label2)));
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::SignTextLabel)));
   EXPECT_EQ(::GetTextColor(dc), ::GetSysColor(COLOR_WINDOWTEXT));
   ::DeleteDC(dc);
 
@@ -107,7 +107,7 @@ TEST_F(FormTest, ControlsHaveTheirOwnFontsAndColours) {
   HDC memory = ::CreateCompatibleDC(screen);
   HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 371, 65);
   HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::SendMessageW(form.Control(ControlId::Panel2), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  ::SendMessageW(form.Control(ControlId::TitlePanel), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   EXPECT_EQ(::GetPixel(memory, 5, 5), RGB(255, 255, 255));
   EXPECT_EQ(::GetPixel(memory, 280, 60), RGB(255, 255, 255));
   ::SelectObject(memory, old);
@@ -147,7 +147,7 @@ TEST_F(FormTest, StartUpRunsItsStepsInOrderAndLeavesTheStartState) {
   ASSERT_NE(state.surface, nullptr);
   EXPECT_EQ(state.surface->font().lfWeight, FW_BOLD);
   // The font dialog opens on the bold scene font, in the window-text colour.
-  HWND fontButton = form.Control(ControlId::SpeedButton1);
+  HWND fontButton = form.Control(ControlId::FontButton);
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(fontButton), BN_CLICKED),
                  reinterpret_cast<LPARAM>(fontButton));
   ASSERT_EQ(ui.fontShown.size(), 1u);
@@ -193,7 +193,7 @@ TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
 TEST_F(FormTest, ClickingTheLogoPanelShowsTheAboutBox) {
   MainWindow form(Options());
   form.Create();
-  HWND logo = form.Control(ControlId::Panel3);
+  HWND logo = form.Control(ControlId::AboutLogo);
   ::SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
   ::SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
   ASSERT_EQ(ui.boxes.size(), 1u);
@@ -211,7 +211,7 @@ TEST_F(FormTest, ExitButtonClosesTheWindow) {
   MainWindow form(Options());
   form.Create();
   HWND window = form.handle();
-  ::SendMessageW(form.Control(ControlId::btnExit), BM_CLICK, 0, 0);
+  ::SendMessageW(form.Control(ControlId::ExitButton), BM_CLICK, 0, 0);
   Pump();
   EXPECT_FALSE(::IsWindow(window));
 }
@@ -220,29 +220,29 @@ TEST_F(FormTest, FocusStartsOnThePagerAndTabWalksPagerEditCheckBox) {
   MainWindow form(Options());
   form.Create();
   // Without a messenger in the test prefix the check box starts disabled.
-  ::EnableWindow(form.Control(ControlId::CheckBox1), TRUE);
+  ::EnableWindow(form.Control(ControlId::MessengerModeCheck), TRUE);
   form.Show();
   ::SetForegroundWindow(form.handle());
   ::SetActiveWindow(form.handle());
   Pump();
-  EXPECT_EQ(::GetFocus(), form.Control(ControlId::PageScroller1));
+  EXPECT_EQ(::GetFocus(), form.Control(ControlId::FacePager));
   auto pressTab = [&] {
     MSG msg{::GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
     EXPECT_TRUE(::IsDialogMessageW(form.handle(), &msg));
     Pump();
     return ::GetFocus();
   };
-  EXPECT_EQ(pressTab(), form.Control(ControlId::edtMessage));
-  EXPECT_EQ(pressTab(), form.Control(ControlId::CheckBox1));
-  EXPECT_EQ(pressTab(), form.Control(ControlId::PageScroller1));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::SignTextEdit));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::MessengerModeCheck));
+  EXPECT_EQ(pressTab(), form.Control(ControlId::FacePager));
 
   // Clicking a flat button does not take the focus away from the edit.
-  ::SetFocus(form.Control(ControlId::edtMessage));
-  ::SendMessageW(form.Control(ControlId::SpeedButton3), BM_CLICK, 0, 0);
-  EXPECT_EQ(::GetFocus(), form.Control(ControlId::edtMessage));
+  ::SetFocus(form.Control(ControlId::SignTextEdit));
+  ::SendMessageW(form.Control(ControlId::ExportButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(::GetFocus(), form.Control(ControlId::SignTextEdit));
   // The check box drops out of the cycle while disabled.
-  ::EnableWindow(form.Control(ControlId::CheckBox1), FALSE);
-  EXPECT_EQ(pressTab(), form.Control(ControlId::PageScroller1));
+  ::EnableWindow(form.Control(ControlId::MessengerModeCheck), FALSE);
+  EXPECT_EQ(pressTab(), form.Control(ControlId::FacePager));
 }
 
 TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
@@ -257,15 +257,15 @@ TEST_F(FormTest, AWindowFontThatMeasuresFifteenPixelsScalesTheWholeLayout) {
   ::GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 464);   // 371 * 15 / 12
   EXPECT_EQ(client.bottom, 409);  // 327 * 15 / 12
-  RECT exit = RectInForm(form, ControlId::btnExit);
+  RECT exit = RectInForm(form, ControlId::ExitButton);
   EXPECT_EQ(exit.left, 378);
   EXPECT_EQ(exit.top, 294);
   EXPECT_EQ(exit.right - exit.left, 81);
-  RECT image = RectInForm(form, ControlId::Image1);
+  RECT image = RectInForm(form, ControlId::PlacardImage);
   EXPECT_EQ(image.right - image.left, 464);
   EXPECT_EQ(image.bottom - image.top, 150);
-  EXPECT_EQ(FontOf(form.Control(ControlId::Label1)).lfHeight, -36);  // 29 * 15 / 12
-  EXPECT_EQ(FontOf(form.Control(ControlId::Panel3)).lfHeight, -60);
+  EXPECT_EQ(FontOf(form.Control(ControlId::TitleLabel)).lfHeight, -36);  // 29 * 15 / 12
+  EXPECT_EQ(FontOf(form.Control(ControlId::AboutLogo)).lfHeight, -60);
 }
 
 // Every control a user can work, and both commands of the placard's menu
@@ -281,7 +281,7 @@ TEST(CommandRoutes, EveryWorkableControlAndCommandHasOneHandler) {
   for (const ControlSpec& design : MainFormControls()) {
     bool workable = design.kind == ControlKind::Edit || design.kind == ControlKind::CheckBox ||
                     design.kind == ControlKind::FlatButton || design.kind == ControlKind::PushButton ||
-                    design.kind == ControlKind::Image || design.id == ControlId::Panel3;
+                    design.kind == ControlKind::Image || design.id == ControlId::AboutLogo;
     EXPECT_EQ(commands.count(CommandIdOf(design.id)), workable ? 1u : 0u) << design.name;
   }
   EXPECT_EQ(commands.count(MainWindow::kCopyCommand), 1u);

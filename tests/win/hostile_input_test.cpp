@@ -105,7 +105,7 @@ class HostileEditTest : public ::testing::Test {
     form.Create();
     form.Show();
     ::SetForegroundWindow(form.handle());
-    edit = form.Control(ControlId::edtMessage);
+    edit = form.Control(ControlId::SignTextEdit);
     ::SetFocus(edit);
     Pump();
   }
@@ -270,7 +270,7 @@ TEST(HostileClipboard, ACopyWaitingForTheClipboardServesAPasteOfOurPicture) {
   ::CloseHandle(copying);
   EXPECT_TRUE(ui.boxes.empty()) << (ui.boxes.empty() ? "" : std::string(ui.boxes[0].text.begin(), ui.boxes[0].text.end()));
   EXPECT_GT(pasted, 8u) << "the paste got our PNG";
-  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar1)), L"已复制到剪贴板");
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制到剪贴板");
   EXPECT_EQ(::GetClipboardOwner(), form.handle());
 }
 

@@ -40,7 +40,7 @@ class RefusalBalloonTest : public testing::Test {
     form.Create();
     form.Show();
     ::SetForegroundWindow(form.handle());
-    edit = form.Control(ControlId::edtMessage);
+    edit = form.Control(ControlId::SignTextEdit);
     ::SetFocus(edit);
     Pump();
   }

@@ -35,8 +35,8 @@ class SceneTest : public testing::Test {
   }
   PixelCanvas Scene() { return Capture(form.State().surface->dc(), 0, 0, 371, 120); }
   void ClickFace(int k) {
-    ::SendMessageW(form.Control(ControlId::PageScroller1), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + k, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(form.Control(ControlId::ToolBar1)));
+    ::SendMessageW(form.Control(ControlId::FacePager), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + k, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(form.Control(ControlId::FaceToolBar)));
   }
 
   SilentUi ui;
@@ -126,7 +126,7 @@ TEST_F(SceneTest, ChoosingAFaceChangesOnlyTheFaceCell) {
 }
 
 TEST_F(SceneTest, TheToolBarOffersEveryFaceInListOrderAsPlainButtons) {
-  HWND bar = form.Control(ControlId::ToolBar1);
+  HWND bar = form.Control(ControlId::FaceToolBar);
   ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 17);
   RECT rc;
   ::GetWindowRect(bar, &rc);
@@ -173,13 +173,13 @@ TEST_F(SceneTest, TheToolBarOffersEveryFaceInListOrderAsPlainButtons) {
 }
 
 TEST_F(SceneTest, ThePagerShowsOnlyTheRightArrowAtStart) {
-  HWND pager = form.Control(ControlId::PageScroller1);
+  HWND pager = form.Control(ControlId::FacePager);
   auto state = [&](int button) { return ::SendMessageW(pager, PGM_GETBUTTONSTATE, 0, button); };
   EXPECT_EQ(state(PGB_TOPORLEFT), PGF_INVISIBLE);
   EXPECT_NE(state(PGB_BOTTOMORRIGHT), PGF_INVISIBLE);
   // Faces 0 to 9 are fully in view, face 10 only in part.
   RECT bar;
-  ::GetWindowRect(form.Control(ControlId::ToolBar1), &bar);
+  ::GetWindowRect(form.Control(ControlId::FaceToolBar), &bar);
   ::MapWindowPoints(nullptr, pager, reinterpret_cast<POINT*>(&bar), 2);
   EXPECT_EQ(bar.left, 0);
   EXPECT_LE(bar.left + 330, 354 - 12);
@@ -190,7 +190,7 @@ TEST_F(SceneTest, ThePagerShowsOnlyTheRightArrowAtStart) {
   ::SendMessageW(pager, PGM_SETPOS, 0, 1000);
   EXPECT_NE(state(PGB_TOPORLEFT), PGF_INVISIBLE);
   EXPECT_EQ(state(PGB_BOTTOMORRIGHT), PGF_INVISIBLE);
-  ::GetWindowRect(form.Control(ControlId::ToolBar1), &bar);
+  ::GetWindowRect(form.Control(ControlId::FaceToolBar), &bar);
   ::MapWindowPoints(nullptr, pager, reinterpret_cast<POINT*>(&bar), 2);
   EXPECT_GE(bar.right, 354 - 12);
   EXPECT_LE(bar.right, 354);

@@ -34,7 +34,7 @@ class SettingsTest : public testing::Test {
  protected:
   SettingsTest() : form(Options()) {
     form.Create();
-    edit = form.Control(ControlId::edtMessage);
+    edit = form.Control(ControlId::SignTextEdit);
     start = Scene();
   }
   MainWindowOptions Options() {
@@ -146,8 +146,8 @@ TEST_F(SettingsTest, CancelledDialogsRedrawTheSamePicture) {
   Type(L"Hello");
   PixelCanvas before = Scene();
   FontChoice fontBefore = SignFontChoice();
-  Click(ControlId::SpeedButton1);
-  Click(ControlId::SpeedButton2);
+  Click(ControlId::FontButton);
+  Click(ControlId::SignColourButton);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   ASSERT_EQ(ui.colourShown.size(), 1u);
   FontChoice fontAfter = SignFontChoice();
@@ -169,7 +169,7 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
     return answer;
   };
   int widthBefore = form.State().layout.signWidth;
-  Click(ControlId::SpeedButton1);
+  Click(ControlId::FontButton);
   ASSERT_EQ(ui.fontShown.size(), 1u);
   EXPECT_EQ(ui.fontShown[0].font.lfWeight, FW_BOLD) << "the dialog opens on the bold scene font";
   const FontChoice chosen = SignFontChoice();
@@ -189,7 +189,7 @@ TEST_F(SettingsTest, FontDialogOpensOnTheSceneFontAndItsAnswerBecomesTheSceneFon
     answer.font.lfWeight = 300;
     return answer;
   };
-  Click(ControlId::SpeedButton1);
+  Click(ControlId::FontButton);
   EXPECT_STREQ(ui.fontShown[1].font.lfFaceName, L"AR PL SungtiL GB");
   EXPECT_EQ(SignFontChoice().font.lfWeight, FW_NORMAL);
 }
@@ -204,7 +204,7 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     answer.color = RGB(255, 0, 0);        // and its colour list
     return answer;
   };
-  Click(ControlId::SpeedButton1);
+  Click(ControlId::FontButton);
   EXPECT_EQ(SignFontChoice().font.lfHeight, -16);
   EXPECT_EQ(SignFontChoice().font.lfCharSet, charSet);
   EXPECT_EQ(SignFontChoice().color, colour);
@@ -216,7 +216,7 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
     answer.scriptChosen = true;
     return answer;
   };
-  Click(ControlId::SpeedButton1);
+  Click(ControlId::FontButton);
   EXPECT_EQ(SignFontChoice().font.lfCharSet, GB2312_CHARSET);
 }
 
@@ -228,7 +228,7 @@ TEST_F(SettingsTest, RedFromTheColourListTurnsTheTextRed) {
     answer.colourChosen = true;
     return answer;
   };
-  Click(ControlId::SpeedButton1);
+  Click(ControlId::FontButton);
   EXPECT_EQ(SignFontChoice().color, RGB(255, 0, 0));
   EXPECT_EQ(form.State().surface->fontColor(), RGB(255, 0, 0));
   EXPECT_GT(CountPixels(Scene(), Reddish), redBefore + 20);
@@ -242,7 +242,7 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
     choice.custom[0] = RGB(1, 2, 3);
     return true;
   };
-  Click(ControlId::SpeedButton2);
+  Click(ControlId::SignColourButton);
   ASSERT_EQ(ui.colourShown.size(), 1u);
   EXPECT_EQ(ui.colourShown[0].color, RGB(255, 255, 255)) << "opens on the current sign colour";
   for (COLORREF slot : ui.colourShown[0].custom) EXPECT_EQ(slot, RGB(255, 255, 255)) << "custom colours start unset";
@@ -257,11 +257,11 @@ TEST_F(SettingsTest, ColourDialogFillsTheSignAndKeepsCustomColoursOnlyOnOk) {
     choice.custom[1] = RGB(9, 9, 9);  // what the user did before Cancel
     return false;
   };
-  Click(ControlId::SpeedButton2);
+  Click(ControlId::SignColourButton);
   EXPECT_EQ(form.State().placard.signColour(), green);
   EXPECT_EQ(Scene().pixels, filled.pixels);
   ui.colourAnswer = nullptr;
-  Click(ControlId::SpeedButton2);
+  Click(ControlId::SignColourButton);
   ASSERT_EQ(ui.colourShown.size(), 3u);
   EXPECT_EQ(ui.colourShown[2].color, green);
   EXPECT_EQ(ui.colourShown[2].custom[0], RGB(1, 2, 3)) << "custom colours taken over on OK are offered again";
@@ -273,9 +273,9 @@ TEST_F(SettingsTest, AnotherFaceKeepsTextFontAndColour) {
     choice.color = RGB(0, 0, 255);
     return true;
   };
-  Click(ControlId::SpeedButton2);
-  ::SendMessageW(form.Control(ControlId::PageScroller1), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + 4, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Control(ControlId::ToolBar1)));
+  Click(ControlId::SignColourButton);
+  ::SendMessageW(form.Control(ControlId::FacePager), WM_COMMAND, MAKEWPARAM(kFaceCommandBase + 4, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Control(ControlId::FaceToolBar)));
   EXPECT_EQ(form.State().placard.face(), 4);
   EXPECT_EQ(form.State().placard.text(), L"留着");
   EXPECT_EQ(form.State().placard.signColour(), RGB(0, 0, 255));
