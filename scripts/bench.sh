@@ -19,6 +19,9 @@
 #   drag: what a drag out of the window prepares before it starts (the JPEG
 #   file in the drag folder, the bitmap, the PNG) against the export's file
 #   write alone, under Wine;
+#   preview: the save dialog's preview of crafted and large pictures (tiny
+#   files claiming huge sizes among them): time and peak memory, natively and
+#   under Wine;
 #   mutation check: the slips of scripts/mutations.txt killed and survived by
 #   the native core tests, per slip, per file and in total (takes minutes);
 #   coverage: the share of branches of the platform-free core the native
@@ -30,10 +33,10 @@ runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench preview_bench >/dev/null
 # The native benchmarks need an optimised build without the test build's sanitizers.
 cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKATO_SANITIZE=OFF >/dev/null
-cmake --build build/native-bench --target md2_bench face_index_bench >/dev/null
+cmake --build build/native-bench --target md2_bench face_index_bench preview_bench >/dev/null
 
 export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
 source scripts/xvfb.sh
@@ -72,6 +75,10 @@ build/native-bench/bin/face_index_bench build/native-bench
 build/mingw/wine-run.sh build/mingw/bin/export_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/drag_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/png_bench.exe | tr -d '\r'
+echo "save dialog preview, native:"
+build/native-bench/bin/preview_bench
+echo "save dialog preview, under Wine:"
+build/mingw/wine-run.sh build/mingw/bin/preview_bench.exe | tr -d '\r'
 echo "mutation check of the platform-free core (scripts/mutate.py):"
 /usr/bin/python3 scripts/mutate.py
 echo "branch coverage of the platform-free core (scripts/coverage.sh):"
