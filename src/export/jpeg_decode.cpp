@@ -19,6 +19,13 @@ struct ErrorManager {
 void LeaveOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1); }
 void Silent(j_common_ptr, int) {}
 
+// Errors come back to the caller's setjmp, and warnings are dropped.
+void SendErrorsHome(jpeg_decompress_struct& info, ErrorManager& errors) {
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = LeaveOnError;
+  errors.base.emit_message = Silent;
+}
+
 // Chooses libjpeg's cheap reduction (1/2, 1/4 or 1/8, while decoding) that
 // still covers the box, and works out the output size from the header.
 void SetReducedScale(jpeg_decompress_struct& info, int maxWidth, int maxHeight) {
@@ -41,9 +48,7 @@ bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, u
                    DecodedPreview& result, int& outWidth, int& outHeight) noexcept {
   jpeg_decompress_struct info{};
   ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = LeaveOnError;
-  errors.base.emit_message = Silent;
+  SendErrorsHome(info, errors);
   if (setjmp(errors.escape)) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -82,9 +87,7 @@ bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, u
 bool ReducedSize(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, size_t& bytes) noexcept {
   jpeg_decompress_struct info{};
   ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = LeaveOnError;
-  errors.base.emit_message = Silent;
+  SendErrorsHome(info, errors);
   if (setjmp(errors.escape)) {
     jpeg_destroy_decompress(&info);
     return false;

@@ -32,37 +32,7 @@ namespace {
 // A real progressive JPEG of a photo's size, written by libjpeg.
 std::vector<uint8_t> ProgressivePhoto(int width, int height) {
   plakato::PixelCanvas picture = plakato::TestPicture(width, height);
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
-  while (info.next_scanline < info.image_height) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t c = picture.At(x, static_cast<int>(info.next_scanline));
-      row[x * 3] = static_cast<JSAMPLE>(c);
-      row[x * 3 + 1] = static_cast<JSAMPLE>(c >> 8);
-      row[x * 3 + 2] = static_cast<JSAMPLE>(c >> 16);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> jpeg(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return jpeg;
+  return plakato::testing::LibjpegFile(width, height, true, 90, [&](int x, int y) { return picture.At(x, y); });
 }
 
 struct Case {

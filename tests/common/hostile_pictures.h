@@ -12,10 +12,11 @@
 
 namespace plakato::testing {
 
-// A 16 x 16 JPEG from libjpeg itself (progressive or baseline, 2x2 luma
-// sampling), whose frame header is then made to claim width x height: the
-// scan data stays that of 16 x 16, so the file is a few hundred bytes.
-inline std::vector<uint8_t> JpegClaiming(unsigned width, unsigned height, bool progressive) {
+// A JPEG written by libjpeg itself (default settings, 2x2 luma sampling),
+// progressive or baseline; quality 0 keeps libjpeg's default. `pixel(x, y)`
+// gives each pixel as 0x00BBGGRR.
+template <typename Pixel>
+std::vector<uint8_t> LibjpegFile(int width, int height, bool progressive, int quality, Pixel pixel) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -23,15 +24,22 @@ inline std::vector<uint8_t> JpegClaiming(unsigned width, unsigned height, bool p
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = 16;
-  info.image_height = 16;
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
+  if (quality > 0) jpeg_set_quality(&info, quality, TRUE);
   if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(16 * 3, 0x80);
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
   while (info.next_scanline < info.image_height) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = pixel(x, static_cast<int>(info.next_scanline));
+      row[x * 3] = static_cast<JSAMPLE>(c);
+      row[x * 3 + 1] = static_cast<JSAMPLE>(c >> 8);
+      row[x * 3 + 2] = static_cast<JSAMPLE>(c >> 16);
+    }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -39,6 +47,14 @@ inline std::vector<uint8_t> JpegClaiming(unsigned width, unsigned height, bool p
   std::vector<uint8_t> jpeg(buffer, buffer + size);
   jpeg_destroy_compress(&info);
   std::free(buffer);
+  return jpeg;
+}
+
+// A 16 x 16 grey JPEG (progressive or baseline) whose frame header is then
+// made to claim width x height: the scan data stays that of 16 x 16, so the
+// file is a few hundred bytes.
+inline std::vector<uint8_t> JpegClaiming(unsigned width, unsigned height, bool progressive) {
+  std::vector<uint8_t> jpeg = LibjpegFile(16, 16, progressive, 0, [](int, int) { return 0x808080u; });
   // SOF0 (baseline) or SOF2 (progressive): length, precision, height, width.
   for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
     if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
