@@ -64,28 +64,6 @@ std::vector<CLIPFORMAT> EnumeratedFormats(IDataObject* data) {
   return formats;
 }
 
-// The names in a folder, without "." and "..".
-std::set<std::wstring> FolderNames(const std::wstring& folder) {
-  std::set<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") names.insert(name);
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
-  return names;
-}
-
-void SetWriteTime(const std::wstring& path, int64_t ticks) {
-  HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
-  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
-  ::CloseHandle(file);
-}
-
 class DragTest : public ::testing::Test {
  protected:
   DragTest() : scene(TestScene()), picture(scene, kLayout) { folder = FreshFolder(L"plakato-drag-test"); }

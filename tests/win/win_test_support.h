@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,5 +63,10 @@ HWND VisibleThreadWindow(const std::wstring& className, LONG style = 0);
 
 // Runs the messages waiting in this thread's queue.
 void Pump();
+
+// The names in a folder (ending in a backslash), without "." and "..".
+std::set<std::wstring> FolderNames(const std::wstring& folder);
+// Sets a file's or folder's last-write time, in FILETIME ticks.
+void SetWriteTime(const std::wstring& path, int64_t ticks);
 
 }  // namespace plakato
