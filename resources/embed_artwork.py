@@ -35,12 +35,18 @@ def main(artwork, target):
     artwork = Path(artwork)
     faces = [artwork / "faces" / f"face{i:02d}.png" for i in range(17)]
     pieces = [artwork / "pieces" / f"piece{i}.png" for i in range(4)]
+    # The 2x art: the faces and the three pieces the scene draws.
+    faces2x = [artwork / "faces@2x" / f"face{i:02d}.png" for i in range(17)]
+    pieces2x = [artwork / "pieces@2x" / f"piece{i}.png" for i in range(3)]
     source = ("// Generated from resources/artwork by resources/embed_artwork.py; do not edit.\n"
               "#include \"scene/pixels.h\"\n\nnamespace plakato {\nnamespace {\n\n"
-              + emit("Faces", faces, (26, 26)) + "\n" + emit("Pieces", pieces, (16, 16)) +
+              + emit("Faces", faces, (26, 26)) + "\n" + emit("Pieces", pieces, (16, 16)) + "\n"
+              + emit("Faces2x", faces2x, (52, 52)) + "\n" + emit("Pieces2x", pieces2x, (32, 32)) +
               "\n}  // namespace\n\n"
               "const ImageListData& FaceArtwork() { return kFaces; }\n"
-              "const ImageListData& PieceArtwork() { return kPieces; }\n\n}  // namespace plakato\n")
+              "const ImageListData& PieceArtwork() { return kPieces; }\n"
+              "const ImageListData& FaceArtwork2x() { return kFaces2x; }\n"
+              "const ImageListData& PieceArtwork2x() { return kPieces2x; }\n\n}  // namespace plakato\n")
     Path(target).write_text(source)
 
 

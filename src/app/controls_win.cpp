@@ -391,13 +391,8 @@ HWND FormControls::CreateControl(const ControlSpec& design, HWND form, HFONT win
   int id = CommandIdOf(design.id);
   HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   DWORD child = WS_CHILD | WS_VISIBLE | (design.tabStop ? WS_TABSTOP : 0);
-  HFONT font = windowFont;
-  if (design.font) {
-    LOGFONTW lf = MakeLogFont(design.font->face, design.font->charSet, -scale(design.font->height),
-                              design.font->bold ? FW_BOLD : FW_NORMAL);
-    ownFonts_.emplace_back(::CreateFontIndirectW(&lf));
-    font = ownFonts_.back().get();
-  }
+  HFONT own = OwnFont(design, scale, ownFonts_);
+  HFONT font = own ? own : windowFont;
   Rect r = scale(design.bounds);
   HWND hwnd = nullptr;
 
@@ -457,6 +452,30 @@ HWND FormControls::CreateControl(const ControlSpec& design, HWND form, HFONT win
   return hwnd;
 }
 
+HFONT FormControls::OwnFont(const ControlSpec& design, const LayoutScale& scale, std::vector<UniqueFont>& fonts) {
+  if (!design.font) return nullptr;
+  LOGFONTW lf = MakeLogFont(design.font->face, design.font->charSet, -scale(design.font->height),
+                            design.font->bold ? FW_BOLD : FW_NORMAL);
+  fonts.emplace_back(::CreateFontIndirectW(&lf));
+  return fonts.back().get();
+}
+
+void FormControls::Rescale(HFONT windowFont, const LayoutScale& scale) {
+  std::vector<UniqueFont> fonts;
+  for (const ControlSpec& design : MainFormControls()) {
+    HWND control = (*this)[design.id];
+    HFONT own = OwnFont(design, scale, fonts);
+    HFONT font = own ? own : windowFont;
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (design.kind == ControlKind::PageScroller || design.kind == ControlKind::ToolBar) continue;
+    Rect r = scale(design.bounds);
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (design.kind == ControlKind::Label) SizeLabel(control, font, WindowText(control));
+  }
+  // The old fonts go only now that no control uses them.
+  ownFonts_ = std::move(fonts);
+}
+
 // Labels, the check box and the panels' captions show their parent's colour.
 HBRUSH FormControls::Colour(HDC dc, HWND control) const {
   std::optional<ControlId> id = ControlOfCommand(::GetDlgCtrlID(control));
@@ -470,7 +489,7 @@ HBRUSH FormControls::Colour(HDC dc, HWND control) const {
   return back == RGB(255, 255, 255) ? whiteBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
-int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, int copyCommand, int exportCommand) {
+int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMenuCommands& commands) {
   POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
   if (screenPoint == -1) {
     RECT rc;
@@ -479,8 +498,9 @@ int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, int copyCommand
   }
   UniqueMenu menu(::CreatePopupMenu());
   if (!menu) throw AppError(L"Out of system resources");
-  ::AppendMenuW(menu.get(), MF_STRING, copyCommand, L"复制图片(&C)\tCtrl+C");
-  ::AppendMenuW(menu.get(), MF_STRING, exportCommand, L"导出(&E)...\tCtrl+S");
+  ::AppendMenuW(menu.get(), MF_STRING, commands.copy, L"复制图片(&C)\tCtrl+C");
+  ::AppendMenuW(menu.get(), MF_STRING, commands.copyLarge, L"复制大图(&L)\tCtrl+Shift+C");
+  ::AppendMenuW(menu.get(), MF_STRING, commands.exportPicture, L"导出(&E)...\tCtrl+S");
   return static_cast<int>(
       ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
 }

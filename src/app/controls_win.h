@@ -40,6 +40,10 @@ class FormControls {
   HWND operator[](ControlId id) const { return windows_[static_cast<size_t>(id)]; }
   // Null until the controls are made.
   ImageView* imageView() const { return imageView_.get(); }
+  // Lays every control out again for another display: its scaled place and
+  // a font made for it. The pager and tool bar get the font and are placed
+  // by the face strip.
+  void Rescale(HFONT windowFont, const LayoutScale& scale);
   // What a label, the check box or a panel's caption is drawn with
   // (WM_CTLCOLORSTATIC, WM_CTLCOLORBTN): its parent's colour behind its own
   // text colour. Null for a window not in the control table.
@@ -48,6 +52,8 @@ class FormControls {
  private:
   friend FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale);
   HWND CreateControl(const ControlSpec& design, HWND form, HFONT windowFont, const LayoutScale& scale);
+  // The control's own font at this scale, kept in `fonts`; null for the window font.
+  static HFONT OwnFont(const ControlSpec& design, const LayoutScale& scale, std::vector<UniqueFont>& fonts);
 
   std::vector<HWND> windows_;  // indexed by ControlId
   std::vector<std::unique_ptr<PanelWindow>> panels_;
@@ -61,10 +67,17 @@ class FormControls {
 // made bare: the face strip puts them together.
 FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale);
 
-// The placard's menu, "复制图片(&C)" and "导出(&E)...", at the pointer, or at
-// the middle of `image` when opened from the keyboard (`screenPoint` -1);
-// gives the command chosen, 0 for none.
-int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, int copyCommand, int exportCommand);
+// The commands of the placard's menu.
+struct PlacardMenuCommands {
+  int copy;
+  int copyLarge;
+  int exportPicture;
+};
+
+// The placard's menu, "复制图片(&C)", "复制大图(&L)" and "导出(&E)...", at the
+// pointer, or at the middle of `image` when opened from the keyboard
+// (`screenPoint` -1); gives the command chosen, 0 for none.
+int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMenuCommands& commands);
 
 // Sets a label's text and sizes the label to it, as at creation.
 void SetLabelText(HWND label, const std::wstring& text);

@@ -215,18 +215,12 @@ void StripToolBar::NameTip(NMTTDISPINFOW& info) {
 
 }  // namespace
 
-void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, CurrentFace currentFace,
-                       PickFace pickFace) {
+void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, int dpi,
+                       CurrentFace currentFace, PickFace pickFace) {
+  rebar_ = rebar;
   pager_ = pager;
   toolBar_ = toolBar;
-  const ImageList& faces = FaceImages();
-  ::SendMessageW(pager, PGM_SETBUTTONSIZE, 0, scale(12));
   ::SendMessageW(pager, PGM_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_BTNFACE)));
-  // The rebar leaves a right margin of its own that differs between comctl32
-  // versions, so the pager is put back at its designed place afterwards.
-  RECT place;
-  ::GetWindowRect(pager, &place);
-  ::MapWindowPoints(nullptr, rebar, reinterpret_cast<POINT*>(&place), 2);
   REBARBANDINFOW band{};
   band.cbSize = sizeof(band);
   band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE | RBBIM_COLORS;
@@ -238,16 +232,13 @@ void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& 
   band.cyMinChild = scale(33);
   band.cx = scale(367);
   ::SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
-  ::MoveWindow(pager, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+  PlacePager(scale);
 
   ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(pager, PGM_SETCHILD, 0, reinterpret_cast<LPARAM>(toolBar));
-  images_ = MakeSystemImageList(faces);
-  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
-  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(faces.Width(), faces.Height()));
-  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(33), scale(32)));
+  const int count = FaceImages().Count();
   // Each button goes in front of the ones made before it.
-  for (int i = faces.Count() - 1; i >= 0; --i) {
+  for (int i = count - 1; i >= 0; --i) {
     TBBUTTON button{};
     button.iBitmap = i;
     button.idCommand = kFaceCommandBase + i;
@@ -255,24 +246,55 @@ void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& 
     button.fsStyle = BTNS_BUTTON;
     ::SendMessageW(toolBar, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
   }
-  SIZE size{};
-  ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-  RECT pagerArea;
-  ::GetClientRect(pager, &pagerArea);
-  ::SetWindowPos(toolBar, nullptr, 0, 0, size.cx, pagerArea.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(pager, PGM_RECALCSIZE, 0, 0);
-  // Some pagers (Wine's) decide which arrows to show only when the position
-  // changes; a step there and back shows the right arrow from the start.
-  ::SendMessageW(pager, PGM_SETPOS, 0, 1);
-  ::SendMessageW(pager, PGM_SETPOS, 0, 0);
-
-  // The tool tips speak the window font, which has the Chinese characters.
-  if (HWND tips = reinterpret_cast<HWND>(::SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0))) {
-    ::SendMessageW(tips, WM_SETFONT, ::SendMessageW(toolBar, WM_GETFONT, 0, 0), FALSE);
-  }
+  SizeButtons(scale, dpi);
   Subclass<StripToolBar>::Attach(toolBar, std::make_unique<StripToolBar>());
   Subclass<StripPager>::Attach(pager,
                                std::make_unique<StripPager>(toolBar, std::move(currentFace), std::move(pickFace)));
+}
+
+void FaceStrip::Rescale(const LayoutScale& scale, int dpi) {
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
+  band.cxMinChild = 0;
+  band.cyMinChild = scale(33);
+  band.cx = scale(367);
+  ::SendMessageW(rebar_, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
+  PlacePager(scale);
+  SizeButtons(scale, dpi);
+}
+
+// The rebar leaves a right margin of its own that differs between comctl32
+// versions, so the pager is put back at its designed place afterwards.
+void FaceStrip::PlacePager(const LayoutScale& scale) {
+  Rect place = scale(DesignOf(ControlId::FacePager).bounds);
+  ::MoveWindow(pager_, place.left, place.top, place.width(), place.height(), FALSE);
+}
+
+void FaceStrip::SizeButtons(const LayoutScale& scale, int dpi) {
+  const ImageList& faces = FaceImagesAt(dpi);
+  ::SendMessageW(pager_, PGM_SETBUTTONSIZE, 0, scale(12));
+  UniqueImageList images = MakeSystemImageList(faces);
+  ::SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+  images_ = std::move(images);  // the old list goes once the tool bar has let go of it
+  ::SendMessageW(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(faces.Width(), faces.Height()));
+  ::SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(33), scale(32)));
+  SIZE size{};
+  ::SendMessageW(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  RECT pagerArea;
+  ::GetClientRect(pager_, &pagerArea);
+  ::SetWindowPos(toolBar_, nullptr, 0, 0, size.cx, pagerArea.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(pager_, PGM_RECALCSIZE, 0, 0);
+  // Some pagers (Wine's) decide which arrows to show only when the position
+  // changes; a step there and back shows the right arrow from the start.
+  int at = static_cast<int>(::SendMessageW(pager_, PGM_GETPOS, 0, 0));
+  ::SendMessageW(pager_, PGM_SETPOS, 0, at + 1);
+  ::SendMessageW(pager_, PGM_SETPOS, 0, at);
+
+  // The tool tips speak the window font, which has the Chinese characters.
+  if (HWND tips = reinterpret_cast<HWND>(::SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0))) {
+    ::SendMessageW(tips, WM_SETFONT, ::SendMessageW(toolBar_, WM_GETFONT, 0, 0), FALSE);
+  }
 }
 
 // The pager scrolls the tool bar, which is as wide as its buttons.

@@ -27,7 +27,8 @@ class FaceStrip {
 
   // Puts the bare rebar, pager and tool bar together: the pager in the
   // rebar's band, right of its gripper, at its designed place; one button
-  // per face of FaceImages, left to right in list order, `scale`d; the tool
+  // per face, left to right in list order, `scale`d, showing the faces drawn
+  // for `dpi` (FaceImagesAt); the tool
   // bar as wide as its buttons. While the pager has the focus, Left and
   // Right (Up and Down), Home and End move a highlight over the buttons,
   // drawn as the tool bar's hot button and scrolled into view; it starts on
@@ -36,8 +37,11 @@ class FaceStrip {
   // face as a click does: either calls `pickFace` with it. Tab still moves
   // on, and the highlight goes when the focus does. Each button's tool tip
   // is the name of its face.
-  void Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, CurrentFace currentFace,
+  void Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, int dpi, CurrentFace currentFace,
               PickFace pickFace);
+  // Lays the strip out again for another display: band, pager, buttons and
+  // faces at the new scale and dpi.
+  void Rescale(const LayoutScale& scale, int dpi);
 
   // The pager asks its parent, the rebar, how large the tool bar is
   // (PGN_CALCSIZE), already while the strip is made; the rebar passes it up
@@ -45,6 +49,13 @@ class FaceStrip {
   bool OnNotify(NMHDR* header) const;
 
  private:
+  // The pager's arrows, the buttons and their faces, and the tool bar as
+  // wide as its buttons.
+  void SizeButtons(const LayoutScale& scale, int dpi);
+  // The pager at its designed place in the band.
+  void PlacePager(const LayoutScale& scale);
+
+  HWND rebar_ = nullptr;
   HWND pager_ = nullptr;
   HWND toolBar_ = nullptr;
   UniqueImageList images_;  // the tool bar's faces

@@ -1,7 +1,5 @@
 #include "app/form_layout.h"
 
-#include <cstdlib>
-
 namespace plakato {
 
 const wchar_t kFormCaption[] = L"Plakato - support@plakato.cn";
@@ -62,15 +60,6 @@ std::optional<ControlId> ControlOfCommand(int commandId) {
   int index = commandId - kFirstControlId;
   if (index < 0 || index >= static_cast<int>(ControlId::Count)) return std::nullopt;
   return static_cast<ControlId>(index);
-}
-
-int MulDivRound(int value, int numerator, int denominator) {
-  if (denominator == 0) return -1;
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = std::llabs(denominator) / 2;
-  bool negative = (product < 0) != (denominator < 0);
-  long long magnitude = (std::llabs(product) + half) / std::llabs(denominator);
-  return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 int FontRequestHeight(int height, int dpi) {

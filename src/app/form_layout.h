@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/rect.h"
+#include "base/scale.h"
 
 namespace plakato {
 
@@ -88,7 +89,7 @@ struct ControlSpec {
 
 inline constexpr int kFormClientWidth = 371;
 inline constexpr int kFormClientHeight = 327;
-inline constexpr int kDesignDpi = 96;
+inline constexpr int kDesignDpi = kStandardDpi;
 inline constexpr int kDesignTextHeight = 12;
 inline constexpr int kFirstControlId = 1000;
 
@@ -103,10 +104,6 @@ const ControlSpec& DesignOf(ControlId id);
 // The WM_COMMAND identifier of a control, and back.
 int CommandIdOf(ControlId id);
 std::optional<ControlId> ControlOfCommand(int commandId);
-
-// value * numerator / denominator, rounded half away from zero, as the
-// Windows MulDiv does.
-int MulDivRound(int value, int numerator, int denominator);
 
 // Requested height of a font of `height` pixels at 96 dpi on a display of
 // `dpi` dots per inch.

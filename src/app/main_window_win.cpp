@@ -5,6 +5,7 @@
 #include "app/app_text.h"
 #include "app/font_dialog_win.h"
 #include "app/startup_win.h"
+#include "base/dpi_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
 #include "export/picture_drag_win.h"
@@ -30,8 +31,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 32, 32, 0));
-  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 16, 16, 0));
+  // The class's icons at the system's sizes; the window sets its own for its display.
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, 0, 0,
+                                             LR_DEFAULTSIZE | LR_SHARED));
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
@@ -53,6 +55,7 @@ std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
       {CommandIdOf(ControlId::ExportButton), BN_CLICKED, &MainWindow::ExportPicture},
       {CommandIdOf(ControlId::PlacardImage), kImageDragStarted, &MainWindow::DragPicture},
       {kCopyCommand, kAnyNotification, &MainWindow::CopyPicture},
+      {kCopyLargeCommand, kAnyNotification, &MainWindow::CopyLargePicture},
       {kExportCommand, kAnyNotification, &MainWindow::ExportPicture},
   };
   return routes;
@@ -78,31 +81,34 @@ void MainWindow::Create() {
 
   // The window is made at its final size and centred place, so that showing
   // it moves nothing.
-  {
-    WindowDc screen(nullptr);
-    dpi_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  }
+  // It opens in the middle of the primary display, laid out for its dpi.
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  dpi_ = DpiAtPoint({screenWidth / 2, screenHeight / 2});
   windowFont_ = MakeWindowFont(options_.windowFont ? *options_.windowFont : kWindowFont, dpi_);
   const LayoutScale& scale = windowFont_.scale;
-  RECT frame{0, 0, scale(kFormClientWidth), scale(kFormClientHeight)};
-  ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  RECT frame = WindowRectAtDpi({0, 0, scale(kFormClientWidth), scale(kFormClientHeight)}, kWindowStyle,
+                               kWindowExStyle, dpi_);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  int x = (screenWidth - width) / 2;
+  int y = (screenHeight - height) / 2;
   if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, width, height, nullptr,
                          nullptr, instance, this)) {
     throw AppError(L"Cannot create the main window");
   }
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.font.get()), FALSE);
+  SetIcons();
 
   // A dialog-framed window offers neither minimise, maximise nor sizing.
   HMENU system = ::GetSystemMenu(hwnd_, FALSE);
   for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) ::DeleteMenu(system, command, MF_BYCOMMAND);
 
   controls_ = CreateFormControls(hwnd_, windowFont_.font.get(), scale);
-  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopyCommand}, {FCONTROL | FVIRTKEY, 'S', kExportCommand}};
-  shortcuts_.reset(::CreateAcceleratorTableW(keys, 2));
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopyCommand},
+                  {FCONTROL | FSHIFT | FVIRTKEY, 'C', kCopyLargeCommand},
+                  {FCONTROL | FVIRTKEY, 'S', kExportCommand}};
+  shortcuts_.reset(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
   RunHandler([this] { RunStartup(); });
 }
 
@@ -113,7 +119,40 @@ void MainWindow::Show() {
 
 MainWindowState MainWindow::State() const {
   return {placard_,          layout_,          view_.surface(), account_,
-          emoticonId_,       savedPictureName_, completedSteps_, windowFont_.scale.measured};
+          emoticonId_,       savedPictureName_, completedSteps_, windowFont_.scale.measured,
+          dpi_};
+}
+
+// The title bar's and the task bar's icons, each drawn for its size on this display.
+void MainWindow::SetIcons() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  auto load = [&](int widthMetric, int heightMetric) {
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON,
+                                                      SystemMetricAtDpi(widthMetric, dpi_),
+                                                      SystemMetricAtDpi(heightMetric, dpi_), 0)));
+  };
+  UniqueIcon big = load(SM_CXICON, SM_CYICON);
+  UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
+  ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  // The old icons go only now that the window shows the new ones.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  WindowFont font = MakeWindowFont(options_.windowFont ? *options_.windowFont : kWindowFont, dpi_);
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.font.get()), FALSE);
+  controls_.Rescale(font.font.get(), font.scale);
+  windowFont_ = std::move(font);  // the old font goes once no control uses it
+  faceStrip_.Rescale(windowFont_.scale, dpi_);
+  SetIcons();
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Redraw();
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void MainWindow::ShowErrorBox(const std::wstring& message) {
@@ -130,11 +169,13 @@ void MainWindow::RunStartupStep(StartupStep step, const std::function<void()>& b
 void MainWindow::RunStartup() {
   RunStartupStep(StartupStep::FaceButtons, [this] {
     faceStrip_.Create(Control(ControlId::FaceRebar), Control(ControlId::FacePager), Control(ControlId::FaceToolBar),
-                      windowFont_.scale, [this] { return placard_.face(); }, [this](int face) { PickFace(face); });
+                      windowFont_.scale, dpi_, [this] { return placard_.face(); },
+                      [this](int face) { PickFace(face); });
   });
   // The scene font is the system's, made bold; asking for it makes the surface.
   RunStartupStep(StartupStep::SceneFont, [this] {
-    SignFont font = SignFontOf(Surface().font(), Surface().fontColor());
+    Surface();
+    SignFont font = DefaultSceneFont();
     font.weight = FW_BOLD;
     placard_ = placard_.WithFont(font);
   });
@@ -145,13 +186,13 @@ void MainWindow::RunStartup() {
   RunStartupStep(StartupStep::MessengerFolder, [this] { ReadMessengerFolder(); });
 }
 
+// The on-screen scene, made again when the image's size or the dpi changed.
 SceneSurface& MainWindow::Surface() {
-  if (!view_.surface()) {
-    RECT rc;
-    ::GetClientRect(Control(ControlId::PlacardImage), &rc);
-    controls_.imageView()->SetSource(view_.Surface(rc.right, rc.bottom, dpi_).dc());
-  }
-  return *view_.surface();
+  RECT rc;
+  ::GetClientRect(Control(ControlId::PlacardImage), &rc);
+  SceneSurface& surface = view_.Surface(rc.right, rc.bottom, dpi_);
+  controls_.imageView()->SetSource(surface.dc());
+  return surface;
 }
 
 void MainWindow::Redraw() {
@@ -170,13 +211,18 @@ void MainWindow::ChangeSignText() {
   Redraw();
 }
 
-// The dialog opens on the sign's font; a Cancel leaves the font as it was,
-// and the scene is drawn again either way.
+// The dialog opens on the sign's font as the display shows it; a Cancel
+// leaves the font as it was, and the scene is drawn again either way. The
+// placard keeps the font's height at 96 dpi, which the scene scales.
 void MainWindow::ChooseSignFont() {
+  const DpiScale display{dpi_};
   FontChoice current{LogFontOf(placard_.font()), placard_.font().colour};
+  current.font.lfHeight = display(current.font.lfHeight);
   if (auto answer = ui_.ChooseFont(hwnd_, current)) {
     FontChoice chosen = ApplyFontDialogAnswer(current, *answer);
-    placard_ = placard_.WithFont(SignFontOf(chosen.font, chosen.color));
+    SignFont font = SignFontOf(chosen.font, chosen.color);
+    font.height = display.Unscale(font.height);
+    placard_ = placard_.WithFont(font);
   }
   Redraw();
 }
@@ -194,18 +240,19 @@ void MainWindow::ChooseSignColour() {
 // once, to a file the user names or into the messenger's emoticon store.
 void MainWindow::ExportPicture() {
   SetStatusText(L"");
-  PictureExport picture(view_.Pixels(), layout_);
+  PictureExport picture(view_.Render(placard_, PictureSize::Standard));
   // Messenger mode is decided once; the dialog is modal, so it cannot change.
   if (messengerMode()) {
     emoticonId_ = EmoticonStore(account_, PieceImages()).Store(picture.Jpeg(), placard_.text());
     SetStatusText(L"导出成功至：" + account_.TempPicturePath());
     return;
   }
-  std::optional<std::wstring> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
+  std::optional<SavePictureAnswer> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
   if (!chosen) return;
-  savedPictureName_ = *chosen;
-  picture.WriteFile(*chosen);
-  SetStatusText(L"导出成功至：" + *chosen);
+  savedPictureName_ = chosen->path;
+  if (chosen->large) picture = PictureExport(view_.Render(placard_, PictureSize::Large));
+  picture.WriteFile(chosen->path);
+  SetStatusText(L"导出成功至：" + chosen->path);
 }
 
 void MainWindow::CopyPicture() {
@@ -218,7 +265,14 @@ void MainWindow::CopyPicture() {
     return;
   }
   SetStatusText(L"");
-  PictureExport picture(view_.Pixels(), layout_);
+  PictureExport picture(view_.Render(placard_, PictureSize::Standard));
+  clipboard_.Copy(hwnd_, picture.picture());
+  SetStatusText(L"已复制到剪贴板");
+}
+
+void MainWindow::CopyLargePicture() {
+  SetStatusText(L"");
+  PictureExport picture(view_.Render(placard_, PictureSize::Large));
   clipboard_.Copy(hwnd_, picture.picture());
   SetStatusText(L"已复制到剪贴板");
 }
@@ -227,7 +281,7 @@ void MainWindow::CopyPicture() {
 // offered to the drop target as a file, a bitmap and a PNG. A refused drop
 // leaves the window as it was; a drag without its file says why.
 void MainWindow::DragPicture() {
-  PictureExport picture(view_.Pixels(), layout_);
+  PictureExport picture(view_.Render(placard_, PictureSize::Standard));
   const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
   DragPictureOut(picture, placard_.text(), folder, [this](const std::wstring& why) { SetStatusText(why); });
 }
@@ -235,7 +289,9 @@ void MainWindow::DragPicture() {
 // The placard's own menu: what can be done with the picture.
 void MainWindow::ShowPlacardMenu(HWND window, LPARAM screenPoint) {
   if (window != Control(ControlId::PlacardImage)) return;
-  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, kCopyCommand, kExportCommand)) OnCommand(chosen, 0);
+  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, {kCopyCommand, kCopyLargeCommand, kExportCommand})) {
+    OnCommand(chosen, 0);
+  }
 }
 
 void MainWindow::ShowAbout() {
@@ -314,6 +370,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       ::DestroyWindow(hwnd_);

@@ -56,6 +56,7 @@ struct MainWindowState {
   std::wstring savedPictureName;         // the save dialog's last confirmed name
   std::vector<StartupStep> startupSteps;  // those that completed
   int measuredTextHeight = 0;            // of the window font
+  int dpi = 0;                           // of the display the window is laid out for
 };
 
 class MainWindow : public Window<MainWindow> {
@@ -70,7 +71,7 @@ class MainWindow : public Window<MainWindow> {
 
   HWND handle() const { return hwnd(); }
   HWND Control(ControlId id) const { return controls_[id]; }
-  // Ctrl+C and Ctrl+S, for the message loop.
+  // Ctrl+C, Ctrl+Shift+C and Ctrl+S, for the message loop.
   HACCEL shortcuts() const { return shortcuts_.get(); }
   MainWindowState State() const;
 
@@ -86,6 +87,7 @@ class MainWindow : public Window<MainWindow> {
   // The commands of the keyboard shortcuts and the placard's menu.
   static constexpr int kCopyCommand = 4001;
   static constexpr int kExportCommand = 4002;
+  static constexpr int kCopyLargeCommand = 4003;
   // A route's notification that matches any: a menu's 0 and a shortcut's 1.
   static constexpr int kAnyNotification = -1;
   // One line of the WM_COMMAND dispatch: which control's (or menu
@@ -108,6 +110,8 @@ class MainWindow : public Window<MainWindow> {
   // Ctrl+C and the placard's menu: the picture the export would encode, on
   // the clipboard; in the message edit with a selection, its text.
   void CopyPicture();
+  // Ctrl+Shift+C and the placard's menu: the large picture on the clipboard.
+  void CopyLargePicture();
   void DragPicture();
   void ShowPlacardMenu(HWND window, LPARAM screenPoint);
   void ShowAbout();
@@ -117,6 +121,10 @@ class MainWindow : public Window<MainWindow> {
 
   void OnCommand(int command, int notification);
   void OnActivate(bool active);
+  // The window moved to a display of another dpi: it lays itself out again
+  // for it and takes the place the system suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void SetIcons();
   void ShowErrorBox(const std::wstring& message);
   void RunStartupStep(StartupStep step, const std::function<void()>& body);
   SceneSurface& Surface();
@@ -135,6 +143,8 @@ class MainWindow : public Window<MainWindow> {
   FormControls controls_;
   FaceStrip faceStrip_;
   UniqueAccelerators shortcuts_;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
   HWND lastFocus_ = nullptr;
   std::vector<StartupStep> completedSteps_;
 

@@ -21,7 +21,7 @@ std::wstring UiHost::InputBox(HWND owner, const std::wstring& caption, const std
   return plakato::InputBox(owner, caption, prompt, preset);
 }
 
-std::optional<std::wstring> UiHost::SavePicture(HWND owner, const std::wstring& initialName) {
+std::optional<SavePictureAnswer> UiHost::SavePicture(HWND owner, const std::wstring& initialName) {
   return RunSavePictureDialog(owner, initialName, LoadPicturePreview);
 }
 

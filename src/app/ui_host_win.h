@@ -9,6 +9,7 @@
 
 #include "app/colour_dialog_win.h"
 #include "app/font_dialog_win.h"
+#include "export/save_picture_dialog_win.h"
 
 namespace plakato {
 
@@ -18,8 +19,8 @@ class UiHost {
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
   virtual std::optional<FontDialogAnswer> ChooseFont(HWND owner, const FontChoice& current);
   virtual bool ChooseColour(HWND owner, ColourChoice& choice);
-  // The full path chosen in the export's save dialog; nothing on Cancel.
-  virtual std::optional<std::wstring> SavePicture(HWND owner, const std::wstring& initialName);
+  // The full path and type chosen in the export's save dialog; nothing on Cancel.
+  virtual std::optional<SavePictureAnswer> SavePicture(HWND owner, const std::wstring& initialName);
   // The input box's text on OK; `preset` on Cancel.
   virtual std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                                 const std::wstring& preset);

@@ -48,6 +48,7 @@ inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyAccelerators(HACCEL h) { ::DestroyAcceleratorTable(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 
 using UniqueFont = UniqueAny<HFONT, DeleteGdiObject>;
 using UniqueBitmap = UniqueAny<HBITMAP, DeleteGdiObject>;
@@ -62,6 +63,7 @@ inline UniqueFile AdoptFile(HANDLE h) { return UniqueFile(h == INVALID_HANDLE_VA
 using UniqueWindow = UniqueAny<HWND, DestroyWindowHandle>;
 using UniqueMenu = UniqueAny<HMENU, DestroyMenuHandle>;
 using UniqueAccelerators = UniqueAny<HACCEL, DestroyAccelerators>;
+using UniqueIcon = UniqueAny<HICON, DestroyIconHandle>;
 // A FindFirstFileW search; its INVALID_HANDLE_VALUE becomes null too.
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 using UniqueFind = UniqueAny<HANDLE, CloseFind>;

@@ -8,6 +8,7 @@
 
 #include "scene/pixels.h"
 #include "scene/placard_scene.h"
+#include "scene/placard_view_win.h"
 
 namespace plakato {
 
@@ -17,6 +18,7 @@ bool NamesPng(const std::wstring& path);
 class PictureExport {
  public:
   PictureExport(const PixelCanvas& scene, const SceneLayout& layout);
+  explicit PictureExport(const RenderedScene& scene) : PictureExport(scene.pixels, scene.layout) {}
 
   const PixelCanvas& picture() const { return picture_; }
   // The JPEG file's bytes, encoded on first use; every write of this export

@@ -74,8 +74,8 @@ void PreviewPane::Show() {
 
 }  // namespace
 
-std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
-                                                 PreviewLoader loader) {
+std::optional<SavePictureAnswer> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
+                                                      PreviewLoader loader) {
   // The standard controls take the place of stc32; the pane stands to its right.
   DialogTemplate pane(DS_CONTROL | DS_3DLOOK | WS_CHILD | WS_CLIPSIBLINGS, 4, 100, 110, L"");
   pane.Item(SS_LEFT, 0, 0, 10, 110, stc32, 0x0082, L"");
@@ -90,7 +90,8 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(pane.get()));
-  ofn.lpstrFilter = L"JPEG Image File (*.jpg)\0*.jpg\0PNG Image File (*.png)\0*.png\0";
+  ofn.lpstrFilter =
+      L"JPEG Image File (*.jpg)\0*.jpg\0PNG Image File (*.png)\0*.png\0" L"2x PNG Image File (*.png)\0*.png\0";
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
@@ -101,7 +102,8 @@ std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring&
   ofn.lpfnHook = &PreviewPane::HookProc;
   ofn.lCustData = reinterpret_cast<LPARAM>(&preview);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
-  return std::wstring(file.data());
+  constexpr DWORD kLargePngType = 3;
+  return SavePictureAnswer(std::wstring(file.data()), ofn.nFilterIndex == kLargePngType);
 }
 
 }  // namespace plakato

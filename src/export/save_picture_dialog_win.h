@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "base/handles_win.h"
 
@@ -16,11 +17,21 @@ namespace plakato {
 // is not a picture it can read.
 using PreviewLoader = UniqueBitmap (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 
-// Filters "JPEG Image File (*.jpg)|*.jpg" (the default) and "PNG Image File
-// (*.png)|*.png", the default extension that of the type shown, overwrite
-// prompt, no read-only box, resizable, no title or starting folder; opens on
-// `initialName`. Gives the chosen full path, nothing on Cancel.
-std::optional<std::wstring> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
-                                                 PreviewLoader loader);
+// What the user chose in the save dialog: the full path, and whether the
+// type was the large picture's.
+struct SavePictureAnswer {
+  SavePictureAnswer(std::wstring chosenPath, bool largePicture = false)
+      : path(std::move(chosenPath)), large(largePicture) {}
+  std::wstring path;
+  bool large;
+};
+
+// Filters "JPEG Image File (*.jpg)|*.jpg" (the default), "PNG Image File
+// (*.png)|*.png" and "2x PNG Image File (*.png)|*.png" (the large picture),
+// the default extension that of the type shown, overwrite prompt, no
+// read-only box, resizable, no title or starting folder; opens on
+// `initialName`. Gives the choice, nothing on Cancel.
+std::optional<SavePictureAnswer> RunSavePictureDialog(HWND owner, const std::wstring& initialName,
+                                                      PreviewLoader loader);
 
 }  // namespace plakato

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace plakato {
@@ -40,6 +42,10 @@ constexpr uint32_t SwapRedBlue(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0x
 class ImageList {
  public:
   explicit ImageList(const ImageListData& data) : data_(data) {}
+  // A list that keeps its own pixels, laid out as ImageListData's.
+  ImageList(int width, int height, int count, std::vector<uint32_t> pixels)
+      : owned_(std::make_shared<const std::vector<uint32_t>>(std::move(pixels))),
+        data_{width, height, count, owned_->data()} {}
 
   int Width() const { return data_.width; }
   int Height() const { return data_.height; }
@@ -60,13 +66,23 @@ class ImageList {
   uint32_t Raw(int index, int x, int y) const {
     return data_.pixels[(static_cast<size_t>(index) * data_.height + y) * data_.width + x];
   }
+  std::shared_ptr<const std::vector<uint32_t>> owned_;
   ImageListData data_;
 };
 
+// The images of `source` resampled to width x height by an area filter: each
+// new pixel takes the average colour of the opaque source pixels it covers,
+// and is opaque where they cover at least half of it, so the outline stays a
+// 1-bit mask while the colours come out smooth.
+ImageList Resampled(const ImageList& source, int width, int height);
+
 // The artwork compiled into the program: the seventeen 26 x 26 faces, and the
-// four 16 x 16 pieces, in the order of Piece.
+// four 16 x 16 pieces, in the order of Piece; and the same drawn at twice the
+// size, 52 x 52 and 32 x 32, without the thumbnail.
 const ImageListData& FaceArtwork();
 const ImageListData& PieceArtwork();
+const ImageListData& FaceArtwork2x();
+const ImageListData& PieceArtwork2x();
 
 // The pieces by their place in the piece list.
 enum class Piece {
@@ -80,5 +96,12 @@ constexpr int PieceIndex(Piece piece) { return static_cast<int>(piece); }
 // The compiled-in artwork as image lists, the same ones for the whole run.
 const ImageList& FaceImages();
 const ImageList& PieceImages();
+
+// The artwork for a display of `dpi` dots per inch, its cells scaled by
+// dpi / 96: the 1x art at 96 dpi, the 2x art at 192; at any other scale the
+// 2x art resampled (the 1x art below 96 dpi), never the 1x art enlarged.
+// The same list for the same dpi for the whole run.
+const ImageList& FaceImagesAt(int dpi);
+const ImageList& PieceImagesAt(int dpi);
 
 }  // namespace plakato

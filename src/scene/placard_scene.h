@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/rect.h"
+#include "base/scale.h"
 #include "scene/pixels.h"
 #include "scene/placard.h"
 
@@ -36,7 +37,7 @@ class DrawingSurface {
   // Filled with the brush, outlined with the pen centred on the outline.
   virtual void Rectangle(const Rect& r) = 0;
   // Text with its top-left corner at (x, y), in the font and its colour.
-  virtual void TextOut(int x, int y, const std::wstring& text) = 0;
+  virtual void WriteText(int x, int y, const std::wstring& text) = 0;
   // Image `index` of `list` through its mask, cell's top-left at (x, y).
   virtual void DrawImage(const ImageList& list, int index, int x, int y) = 0;
   virtual Rect ClipBox() = 0;
@@ -50,6 +51,20 @@ struct SceneLayout {
   friend bool operator==(const SceneLayout&, const SceneLayout&) = default;
 };
 
+// The size of the scene at 96 dpi, which the standard picture is cut from.
+inline constexpr int kSceneWidth = 371;
+inline constexpr int kSceneHeight = 120;
+
+// What a placard is drawn at: the scale of every length designed for 96 dpi
+// (the sign font's height, the pen, the margins), and the art made for it.
+struct SceneScale {
+  DpiScale scale;
+  const ImageList* faces;
+  const ImageList* pieces;
+};
+// The scale of a display of `dpi` dots per inch, with the art for it.
+SceneScale SceneScaleAt(int dpi);
+
 // Where the face stands and how large it is, on a surface of the given bounds.
 struct PlacardGeometry {
   int centreX = 0;
@@ -58,11 +73,13 @@ struct PlacardGeometry {
   int faceHeight = 0;
   friend bool operator==(const PlacardGeometry&, const PlacardGeometry&) = default;
 };
-PlacardGeometry GeometryOf(const Rect& surface, const ImageList& faces);
+PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at);
 
-// Clears the surface and draws the whole placard, its face from `faces`
-// and the pole from PieceImages; gives the layout it drew. It stores
-// nothing: only the surface keeps its font, pen and brush, as a canvas does.
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const ImageList& faces = FaceImages());
+// Clears the surface and draws the whole placard at the given scale: the
+// sign in the placard's font made `at.scale` times as large, the face and the
+// pole from `at`'s art; gives the layout it drew, in the surface's pixels. It
+// stores nothing: only the surface keeps its font, pen and brush, as a canvas
+// does.
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi));
 
 }  // namespace plakato

@@ -5,27 +5,38 @@
 
 namespace plakato {
 
+PlacardCanvas::PlacardCanvas(int width, int height, int dpi)
+    : at_(SceneScaleAt(dpi)), faces_(*at_.faces), pieces_(*at_.pieces),
+      surface_(WindowDc(nullptr).get(), width, height) {
+  surface_.AddImageList(*at_.faces, faces_);
+  surface_.AddImageList(*at_.pieces, pieces_);
+}
+
 SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
-  if (!surface_) {
-    WindowDc screen(nullptr);
-    auto surface = std::make_unique<SceneSurface>(screen.get(), width, height, dpi);
-    faceStrip_ = std::make_unique<MaskedStrip>(FaceImages());
-    pieceStrip_ = std::make_unique<MaskedStrip>(PieceImages());
-    surface->AddImageList(FaceImages(), *faceStrip_);
-    surface->AddImageList(PieceImages(), *pieceStrip_);
-    surface_ = std::move(surface);
+  if (!screen_ || screen_->surface().width() != width || screen_->surface().height() != height ||
+      screen_->dpi() != dpi) {
+    screen_ = std::make_unique<PlacardCanvas>(width, height, dpi);
   }
-  return *surface_;
+  return screen_->surface();
 }
 
 SceneLayout PlacardView::Draw(const Placard& placard) {
-  if (!surface_) throw AppError(L"The placard has no drawing surface");
-  return DrawPlacard(placard, *surface_);
+  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  return screen_->Draw(placard);
 }
 
 PixelCanvas PlacardView::Pixels() const {
-  if (!surface_) throw AppError(L"The placard has no drawing surface");
-  return surface_->ReadPixels();
+  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  return screen_->surface().ReadPixels();
+}
+
+RenderedScene PlacardView::Render(const Placard& placard, PictureSize size) {
+  const int factor = size == PictureSize::Large ? 2 : 1;
+  std::unique_ptr<PlacardCanvas>& canvas = size == PictureSize::Large ? large_ : standard_;
+  if (!canvas) canvas = std::make_unique<PlacardCanvas>(kSceneWidth * factor, kSceneHeight * factor,
+                                                         kStandardDpi * factor);
+  SceneLayout layout = canvas->Draw(placard);
+  return {canvas->surface().ReadPixels(), layout};
 }
 
 }  // namespace plakato

@@ -1,5 +1,6 @@
-// The placard as the window shows it: the screen-compatible surface it is
-// drawn on, with the compiled-in artwork ready to draw through its masks.
+// The placard as the window shows it, drawn for the display's dpi, and as
+// the program sends it, drawn off screen at a scale of its own so that the
+// picture is the same on every display.
 #pragma once
 
 #include <windows.h>
@@ -13,27 +14,63 @@
 
 namespace plakato {
 
+// A screen-compatible surface with the art of its scale ready to draw
+// through its masks.
+class PlacardCanvas {
+ public:
+  PlacardCanvas(int width, int height, int dpi);
+  PlacardCanvas(const PlacardCanvas&) = delete;
+  PlacardCanvas& operator=(const PlacardCanvas&) = delete;
+
+  // Draws the whole placard; gives what the export crops by.
+  SceneLayout Draw(const Placard& placard) { return DrawPlacard(placard, surface_, at_); }
+  SceneSurface& surface() { return surface_; }
+  const SceneSurface& surface() const { return surface_; }
+  int dpi() const { return at_.scale.dpi; }
+
+ private:
+  SceneScale at_;
+  MaskedStrip faces_;
+  MaskedStrip pieces_;
+  SceneSurface surface_;
+};
+
+// The pictures the program sends: the standard one, the scene at 96 dpi
+// (371 x 120) as the program has always exported it, and the large one, the
+// same scene at twice the scale from the 2x art.
+enum class PictureSize { Standard, Large };
+
+// A scene drawn off screen: its pixels and what the export crops them by.
+struct RenderedScene {
+  PixelCanvas pixels;
+  SceneLayout layout;
+};
+
 class PlacardView {
  public:
   PlacardView() = default;
   PlacardView(const PlacardView&) = delete;
   PlacardView& operator=(const PlacardView&) = delete;
 
-  // The drawing surface, made the first time at the given size; the face and
-  // piece lists are drawn through their masks from then on.
+  // The on-screen surface, made at this size and dpi, or made again when
+  // either changed (the window moved to another display).
   SceneSurface& Surface(int width, int height, int dpi);
   // Null until the surface has been made.
-  SceneSurface* surface() const { return surface_.get(); }
+  SceneSurface* surface() const { return screen_ ? &screen_->surface() : nullptr; }
 
-  // Draws the whole placard; gives what the export crops by.
+  // Draws the whole placard on screen; gives the layout in screen pixels.
   SceneLayout Draw(const Placard& placard);
-  // The scene's pixels as they stand.
+  // The on-screen scene's pixels as they stand.
   PixelCanvas Pixels() const;
 
+  // The placard drawn off screen at the picture's own scale, whatever the
+  // display's; the surface is made on first use and kept.
+  RenderedScene Render(const Placard& placard, PictureSize size);
+
  private:
-  std::unique_ptr<MaskedStrip> faceStrip_;
-  std::unique_ptr<MaskedStrip> pieceStrip_;
-  std::unique_ptr<SceneSurface> surface_;
+  std::unique_ptr<PlacardCanvas> screen_;
+  std::unique_ptr<PlacardCanvas> standard_;
+  std::unique_ptr<PlacardCanvas> large_;
 };
 
 }  // namespace plakato

@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "base/font_win.h"
+#include "base/scale.h"
 
 namespace plakato {
 
@@ -35,10 +36,10 @@ std::wstring SubstituteForShellDlg2() {
 
 }  // namespace
 
-SignFont DefaultSceneFont(int dpi) {
+SignFont DefaultSceneFont() {
   std::wstring face = SubstituteForShellDlg2();
   if (face.empty()) face = L"MS Sans Serif";
-  LOGFONTW font = MakeLogFont(face, DEFAULT_CHARSET, -::MulDiv(8, dpi, 72), FW_NORMAL);
+  LOGFONTW font = MakeLogFont(face, DEFAULT_CHARSET, -::MulDiv(8, kStandardDpi, 72), FW_NORMAL);
   return SignFontOf(font, ::GetSysColor(COLOR_WINDOWTEXT));
 }
 
@@ -71,7 +72,7 @@ void SelectOrThrow(SelectionSlot& slot, HGDIOBJ object) {
 
 }  // namespace
 
-SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
+SceneSurface::SceneSurface(HDC screenDc, int width, int height)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
       bitmap_(::CreateCompatibleBitmap(screenDc, width, height)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
       penSlot_(dc_.get()), brushSlot_(dc_.get()) {
@@ -79,7 +80,7 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height, int dpi)
   SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  SetFont(DefaultSceneFont(dpi));
+  SetFont(DefaultSceneFont());
   SetPen(0x000000, 1);
   SetBrushColour(0xFFFFFF);
 }
@@ -179,7 +180,7 @@ void SceneSurface::FillRect(const Rect& r) {
 
 void SceneSurface::Rectangle(const Rect& r) { ::Rectangle(dc_.get(), r.left, r.top, r.right, r.bottom); }
 
-void SceneSurface::TextOut(int x, int y, const std::wstring& text) {
+void SceneSurface::WriteText(int x, int y, const std::wstring& text) {
   ::ExtTextOutW(dc_.get(), x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 

@@ -15,10 +15,10 @@
 
 namespace plakato {
 
-// The scene font at start: 8 points at the display's dpi, DEFAULT_CHARSET,
-// in the face the system substitutes for "MS Shell Dlg 2", in the system's
-// window-text colour.
-SignFont DefaultSceneFont(int dpi);
+// The scene font at start: 8 points at 96 dpi (the scene scales it with the
+// display), DEFAULT_CHARSET, in the face the system substitutes for
+// "MS Shell Dlg 2", in the system's window-text colour.
+SignFont DefaultSceneFont();
 
 // A sign font as GDI describes it, and back; the colour is not GDI's part.
 LOGFONTW LogFontOf(const SignFont& font);
@@ -37,7 +37,7 @@ void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture);
 // the next until changed, starting as a 1-pixel black pen and a white brush.
 class SceneSurface : public DrawingSurface {
  public:
-  SceneSurface(HDC screenDc, int width, int height, int dpi);
+  SceneSurface(HDC screenDc, int width, int height);
   SceneSurface(const SceneSurface&) = delete;
   SceneSurface& operator=(const SceneSurface&) = delete;
   ~SceneSurface() override;
@@ -54,7 +54,7 @@ class SceneSurface : public DrawingSurface {
   void SetPen(uint32_t colour, int width) override;
   void FillRect(const Rect& r) override;
   void Rectangle(const Rect& r) override;
-  void TextOut(int x, int y, const std::wstring& text) override;
+  void WriteText(int x, int y, const std::wstring& text) override;
   void DrawImage(const ImageList& list, int index, int x, int y) override;
   Rect ClipBox() override;
 

@@ -30,7 +30,9 @@ class InstantUi : public plakato::UiHost {
     std::fwprintf(stderr, L"unexpected box: %ls\n", text.c_str());
     return IDOK;
   }
-  std::optional<std::wstring> SavePicture(HWND, const std::wstring&) override { return path; }
+  std::optional<plakato::SavePictureAnswer> SavePicture(HWND, const std::wstring&) override {
+    return plakato::SavePictureAnswer(path);
+  }
   std::wstring InputBox(HWND, const std::wstring&, const std::wstring&, const std::wstring&) override {
     return account;
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "scene/pixels.h"
 
 namespace plakato {
@@ -135,6 +137,48 @@ TEST(PolePieces, LineUpAsOnePoleInTheScene) {
   for (int x = 8; x < 16; ++x) {
     for (int y = 0; y < 16; ++y) EXPECT_FALSE(pieces.Opaque(0, x, y));
   }
+}
+
+// The area filter averages only the opaque pixels a new pixel covers, so no
+// dark fringe comes in from the transparent ones, and keeps a pixel that is
+// at least half covered.
+TEST(Resampled, AveragesOpaqueColoursAndKeepsWhatIsHalfCovered) {
+  constexpr uint32_t kRed = kOpaqueBit | 0x0000FF, kBlue = kOpaqueBit | 0xFF0000;
+  // One 4 x 2 image: red, blue, red, clear / clear, clear, clear, clear.
+  ImageList source(4, 2, 1, {kRed, kBlue, kRed, 0, 0, 0, 0, 0});
+  ImageList half = Resampled(source, 2, 1);
+  EXPECT_EQ(half.Colour(0, 0, 0), 0x800080u);  // red and blue, half each
+  EXPECT_TRUE(half.Opaque(0, 0, 0));
+  EXPECT_FALSE(half.Opaque(0, 1, 0));  // a quarter covered
+  ImageList wide = Resampled(ImageList(2, 1, 1, {kRed, 0}), 1, 1);
+  EXPECT_TRUE(wide.Opaque(0, 0, 0));
+  EXPECT_EQ(wide.Colour(0, 0, 0), 0x0000FFu);  // half covered: kept, and pure red
+  ImageList grown = Resampled(source, 8, 4);  // enlarging covers whole pixels
+  EXPECT_EQ(grown.Colour(0, 2, 1), 0xFF0000u);
+  EXPECT_FALSE(grown.Opaque(0, 7, 0));
+}
+
+TEST(ArtAtScale, EachDisplayGetsArtOfItsSizeFromTheTwiceArt) {
+  EXPECT_EQ(&FaceImagesAt(96), &FaceImages());
+  EXPECT_EQ(&PieceImagesAt(96), &PieceImages());
+  EXPECT_EQ(&FaceImagesAt(144), &FaceImagesAt(144));  // made once
+  ImageList faces2x(FaceArtwork2x());
+  for (auto [dpi, face, piece] : {std::tuple{120, 33, 20}, {144, 39, 24}, {192, 52, 32}, {288, 78, 48}}) {
+    EXPECT_EQ(FaceImagesAt(dpi).Width(), face) << dpi;
+    EXPECT_EQ(FaceImagesAt(dpi).Height(), face) << dpi;
+    EXPECT_EQ(FaceImagesAt(dpi).Count(), 17) << dpi;
+    EXPECT_EQ(PieceImagesAt(dpi).Width(), piece) << dpi;
+  }
+  for (int y = 0; y < 52; ++y) {
+    for (int x = 0; x < 52; ++x) ASSERT_EQ(FaceImagesAt(192).Colour(12, x, y), faces2x.Colour(12, x, y));
+  }
+  // At 150 % the faces come from the 2x art, not from the 1x art enlarged.
+  ImageList enlarged = Resampled(FaceImages(), 39, 39);
+  int differ = 0;
+  for (int y = 0; y < 39; ++y) {
+    for (int x = 0; x < 39; ++x) differ += FaceImagesAt(144).Colour(13, x, y) != enlarged.Colour(13, x, y);
+  }
+  EXPECT_GT(differ, 39 * 39 / 10);
 }
 
 }  // namespace

@@ -41,11 +41,12 @@ class RecordingSurface : public DrawingSurface {
   void SetPen(uint32_t colour, int width) override { calls.push_back("pen " + Hex(colour) + " " + std::to_string(width)); }
   void FillRect(const Rect& r) override { calls.push_back("fill " + Text(r)); }
   void Rectangle(const Rect& r) override { calls.push_back("rect " + Text(r)); }
-  void TextOut(int x, int y, const std::wstring& text) override {
+  void WriteText(int x, int y, const std::wstring& text) override {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::string(text.begin(), text.end()));
   }
   void DrawImage(const ImageList& list, int index, int x, int y) override {
-    calls.push_back(std::string(&list == &PieceImages() ? "piece " : "face ") + std::to_string(index) + " " +
+    bool piece = &list == &PieceImages() || &list == &PieceImagesAt(2 * kStandardDpi);
+    calls.push_back(std::string(piece ? "piece " : "face ") + std::to_string(index) + " " +
                     std::to_string(x) + "," + std::to_string(y));
   }
   Rect ClipBox() override { return clip; }
@@ -72,7 +73,7 @@ class SceneTest : public testing::Test {
 };
 
 TEST_F(SceneTest, TheFaceStandsByTheSurfaceAndTheFaceListAndThePlacardStartsAsDefault) {
-  EXPECT_EQ(GeometryOf({0, 0, 371, 120}, FaceImages()), (PlacardGeometry{185, 110, 26, 26}));
+  EXPECT_EQ(GeometryOf({0, 0, 371, 120}, SceneScaleAt(96)), (PlacardGeometry{185, 110, 26, 26}));
   EXPECT_EQ(placard.face(), 0);
   EXPECT_EQ(placard.text(), L"Quillion");
   EXPECT_EQ(placard.signColour(), 0xFFFFFFu);
@@ -114,7 +115,7 @@ TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
 TEST_F(SceneTest, TheRightHandsHeightFollowsTheFaceWidth) {
   std::vector<uint32_t> cells(30 * 20 * 17, 0);
   ImageList faces(ImageListData{30, 20, 17, cells.data()});
-  layout = DrawPlacard(placard, surface, faces);
+  layout = DrawPlacard(placard, surface, {DpiScale{}, &faces, &PieceImages()});
   EXPECT_EQ(surface.calls[8], "piece 1 189,103");  // 185 + 15 - 11, 110 - 15 + 8
   EXPECT_EQ(surface.calls[9], "piece 0 165,100");  // 185 - 15 - 5, 110 - 10
 }
@@ -233,6 +234,28 @@ TEST_F(SceneTest, ThePlacardsFontIsMeasuredAndNothingIsKeptBetweenDrawings) {
   layout = DrawPlacard(placard.WithFont(tall), surface);
   EXPECT_EQ(layout, firstLayout);
   EXPECT_EQ(surface.calls, first);
+}
+
+// At twice the dpi every length is twice as long: the font asked for, the
+// pen, the margins, the face, the offsets of the pieces, and what the export
+// crops by; the art is the one drawn for 2x.
+TEST_F(SceneTest, AtTwiceTheDpiEveryLengthDoubles) {
+  surface.clip = {0, 0, 742, 240};
+  surface.extents[L"Quillion"] = {128, 26};
+  surface.extents[L"T"] = {16, 26};
+  SignFont font;
+  font.height = -11;
+  layout = DrawPlacard(placard.WithFont(font), surface, SceneScaleAt(192));
+  EXPECT_EQ(surface.font.height, -22);
+  const std::vector<std::string> expected = {
+      "brush #FFFFFF",      "fill 0,0,742,240",     "pen #000000 6",    "brush #FFFFFF",     "rect 297,146,445,192",
+      "brush clear",        "text 307,156 Quillion", "face 0 345,194", "piece 1 375,210", "piece 0 335,194",
+      "piece 2 337,138",
+  };
+  EXPECT_EQ(surface.calls, expected);
+  EXPECT_EQ(layout, (SceneLayout{200, 122}));  // the 1x example's 100 x 61, doubled
+  EXPECT_EQ(FaceImagesAt(192).Width(), 52);
+  EXPECT_EQ(PieceImagesAt(192).Height(), 32);
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ TEST(SystemCalls, AFailedPixelCopyIsAnErrorNotAWhitePicture) {
 
 TEST(SystemCalls, ABrushIsDeletedOnlyOnceAnotherHasTakenItsPlace) {
   WindowDc screen(nullptr);
-  SceneSurface surface(screen.get(), 20, 20, 96);
+  SceneSurface surface(screen.get(), 20, 20);
   surface.SetBrushColour(0x0000FF);
   HGDIOBJ red = ::GetCurrentObject(surface.dc(), OBJ_BRUSH);
   surface.SetBrushColour(0xFF0000);
@@ -206,7 +206,7 @@ TEST(SystemCalls, ABrushIsDeletedOnlyOnceAnotherHasTakenItsPlace) {
 // bitmap of the display's depth, white when it is made.
 TEST(SystemCalls, TheSceneIsABitmapOfTheDisplaysOwnFormat) {
   WindowDc screen(nullptr);
-  SceneSurface surface(screen.get(), 371, 120, 96);
+  SceneSurface surface(screen.get(), 371, 120);
   DIBSECTION section{};
   int got = ::GetObjectW(surface.bitmap(), sizeof(section), &section);
   EXPECT_EQ(got, static_cast<int>(sizeof(BITMAP))) << "a DIB section, not a device-dependent bitmap";

@@ -286,7 +286,8 @@ TEST(CommandRoutes, EveryWorkableControlAndCommandHasOneHandler) {
   }
   EXPECT_EQ(commands.count(MainWindow::kCopyCommand), 1u);
   EXPECT_EQ(commands.count(MainWindow::kExportCommand), 1u);
-  EXPECT_EQ(routed.size(), 11u);
+  EXPECT_EQ(commands.count(MainWindow::kCopyLargeCommand), 1u);
+  EXPECT_EQ(routed.size(), 12u);
 }
 
 }  // namespace

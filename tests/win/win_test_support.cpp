@@ -15,6 +15,32 @@ PixelCanvas Capture(HDC source, int x, int y, int width, int height) {
   return ReadDcPixels(source, width, height, x, y);
 }
 
+int ArtMismatches(const PixelCanvas& shown, int x, int y, const ImageList& art, int index, int fromColumn,
+                  int toColumn) {
+  int wrong = 0;
+  for (int row = 0; row < art.Height(); ++row) {
+    for (int col = fromColumn; col < toColumn; ++col) {
+      if (!art.Opaque(index, col, row)) continue;
+      if (!shown.Contains(x + col, y + row) || shown.At(x + col, y + row) != art.Colour(index, col, row)) ++wrong;
+    }
+  }
+  return wrong;
+}
+
+PixelCanvas ToolBarImage(HWND toolBar, int index) {
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageW(toolBar, TB_GETIMAGELIST, 0, 0));
+  int width = 0, height = 0;
+  if (!list || !::ImageList_GetIconSize(list, &width, &height)) return {};
+  WindowDc screen(nullptr);
+  UniqueDc dc(::CreateCompatibleDC(screen.get()));
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+  SelectGuard select(dc.get(), bitmap.get());
+  RECT all{0, 0, width, height};
+  ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::ImageList_Draw(list, index, dc.get(), 0, 0, ILD_NORMAL);
+  return Capture(dc.get(), 0, 0, width, height);
+}
+
 int ScriptedUi::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
   boxes.push_back({text, caption, flags});
   return IDOK;
@@ -39,10 +65,10 @@ std::wstring ScriptedUi::InputBox(HWND, const std::wstring& caption, const std::
   return answer;
 }
 
-std::optional<std::wstring> ScriptedUi::SavePicture(HWND, const std::wstring& initialName) {
+std::optional<SavePictureAnswer> ScriptedUi::SavePicture(HWND, const std::wstring& initialName) {
   saveOffered.push_back(initialName);
   if (saveAnswers.empty()) return std::nullopt;
-  std::optional<std::wstring> answer = saveAnswers.front();
+  std::optional<SavePictureAnswer> answer = saveAnswers.front();
   saveAnswers.erase(saveAnswers.begin());
   return answer;
 }

@@ -18,6 +18,14 @@ namespace plakato {
 // Copies what a DC shows into 0x00BBGGRR pixels.
 PixelCanvas Capture(HDC source, int x, int y, int width, int height);
 
+// How many opaque pixels of image `index` of `art`, in its columns fromColumn
+// to toColumn - 1, `shown` does not have in their colour with the image's
+// top-left corner at (x, y).
+int ArtMismatches(const PixelCanvas& shown, int x, int y, const ImageList& art, int index, int fromColumn,
+                  int toColumn);
+// Image `index` of a tool bar's image list as the list draws it, on white.
+PixelCanvas ToolBarImage(HWND toolBar, int index);
+
 struct RecordedBox {
   std::wstring text;
   std::wstring caption;
@@ -34,7 +42,7 @@ class ScriptedUi : public UiHost {
   bool ChooseColour(HWND, ColourChoice& choice) override;
   std::wstring InputBox(HWND, const std::wstring& caption, const std::wstring& prompt,
                         const std::wstring& preset) override;
-  std::optional<std::wstring> SavePicture(HWND, const std::wstring& initialName) override;
+  std::optional<SavePictureAnswer> SavePicture(HWND, const std::wstring& initialName) override;
 
   std::vector<RecordedBox> boxes;
   std::function<std::optional<FontDialogAnswer>(const FontChoice&)> fontAnswer;
@@ -43,7 +51,7 @@ class ScriptedUi : public UiHost {
   std::vector<FontChoice> fontShown;
   std::vector<ColourChoice> colourShown;
   std::vector<std::wstring> inputPrompts;  // caption + "|" + prompt + "|" + preset
-  std::vector<std::optional<std::wstring>> saveAnswers;  // one per save dialog; Cancel when none left
+  std::vector<std::optional<SavePictureAnswer>> saveAnswers;  // one per save dialog; Cancel when none left
   std::vector<std::wstring> saveOffered;                 // the initial name each save dialog got
 };
 
