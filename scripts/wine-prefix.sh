@@ -4,7 +4,36 @@
 # ("宋体" measures 12 pixels, "隶书" has a face). Several callers may race
 # for it; the first makes it, the others wait.
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX}
+prefix=${1:?usage: wine-prefix.sh PREFIX [DPI]}
+dpi=${2:-}
+
+# With a DPI other than 96: a copy of the prefix (PREFIX-dpiDPI) whose system
+# DPI is DPI, made once. Each DPI keeps a prefix of its own, since Wine
+# makes a prefix's font and metric caches for its DPI.
+if [ -n "$dpi" ] && [ "$dpi" != 96 ]; then
+  base=$prefix
+  prefix=$base-dpi$dpi
+  [ -f "$prefix/.plakato-ready-v3" ] && exit 0
+  "$0" "$base"
+  exec 9>"$prefix.lock"
+  flock 9
+  [ -f "$prefix/.plakato-ready-v3" ] && exit 0
+  echo "[wine] making the $dpi-dpi prefix $prefix" >&2
+  rm -rf "$prefix"
+  cp -a "$base" "$prefix"
+  rm -f "$prefix/.plakato-ready-v3"
+  export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wine=/usr/lib/wine/wine64
+  [ -x "$wine" ] || wine=wine
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    "$wine" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  touch "$prefix/.plakato-ready-v3"
+  exit 0
+fi
+
 [ -f "$prefix/.plakato-ready-v3" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"

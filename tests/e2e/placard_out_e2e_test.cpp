@@ -104,7 +104,10 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   ASSERT_NE(dialog, nullptr);
   HWND types = ::GetDlgItem(dialog, cmb1);
   ASSERT_NE(types, nullptr);
-  EXPECT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
+  ASSERT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 3);
+  wchar_t third[64] = {};
+  ::SendMessageW(types, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(third));
+  EXPECT_STREQ(third, L"2x PNG Image File (*.png)");
   ::SendMessageW(types, CB_SETCURSEL, 1, 0);
   // What a choice in the drop-down list tells the dialog.
   for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
@@ -133,6 +136,26 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   ASSERT_NE(out, nullptr);
   fwrite(ppm.data(), 1, ppm.size(), out);
   fclose(out);
+
+  // The third type writes the large picture: twice as wide.
+  driver::PressCtrlKey('S');
+  dialog = driver::WaitForDialog(app.id(), 10000);
+  ASSERT_NE(dialog, nullptr);
+  types = ::GetDlgItem(dialog, cmb1);
+  ::SendMessageW(types, CB_SETCURSEL, 2, 0);
+  for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
+  }
+  std::wstring large = folder + L"大图.png";
+  ::DeleteFileW(large.c_str());
+  ::SendMessageW(driver::FindByClass(dialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(large.c_str()));
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(driver::WaitForTextStartingWith(status, L"导出成功至：" + large), L"导出成功至：" + large);
+  file = ::CreateFileW(large.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ::ReadFile(file, head, sizeof(head), &got, nullptr);
+  ::CloseHandle(file);
+  EXPECT_EQ(be(16), 2 * expected.width);
 }
 
 TEST_F(PlacardOutE2e, ARefusedKeyShowsABalloonThatTheNextKeyTakesAway) {

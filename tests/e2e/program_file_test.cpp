@@ -117,7 +117,7 @@ TEST(ProgramFile, CarriesTheIconInEverySizeWindowsAsksFor) {
   ::FreeLibrary(module);
 }
 
-TEST(ProgramFile, ItsManifestAsksForCommonControls6SystemDpiAndNoElevation) {
+TEST(ProgramFile, ItsManifestAsksForCommonControls6PerMonitorDpiAndNoElevation) {
   HMODULE module = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
@@ -125,7 +125,8 @@ TEST(ProgramFile, ItsManifestAsksForCommonControls6SystemDpiAndNoElevation) {
   const char* text = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
   std::string manifest(text, ::SizeofResource(module, found));
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);  // Windows 8.1 and older
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
   EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos);  // Windows 7
   EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);  // Windows 10 and 11
