@@ -107,6 +107,22 @@ TEST_F(DpiTest, TheIconsAreOfTheSizesTheSystemAsksFor) {
   }
 }
 
+// The font dialog speaks the display's pixels; the placard keeps 96 dpi's.
+TEST_F(DpiTest, TheFontDialogShowsTheSignsFontAtTheDisplaysSize) {
+  const DpiScale s{ExpectedDpi()};
+  ui.fontAnswer = [&](const FontChoice& current) {
+    FontDialogAnswer answer;
+    answer.font = current.font;
+    answer.font.lfHeight = s(-20);  // 15 points on this display
+    return std::optional<FontDialogAnswer>(answer);
+  };
+  const int before = form.State().placard.font().height;
+  ::SendMessageW(form.Control(ControlId::FontButton), BM_CLICK, 0, 0);
+  ASSERT_EQ(ui.fontShown.size(), 1u);
+  EXPECT_EQ(ui.fontShown[0].font.lfHeight, s(before));
+  EXPECT_EQ(form.State().placard.font().height, -20);
+}
+
 // The JPEG and the large PNG written at this DPI are the 96-dpi run's bytes.
 TEST_F(DpiTest, ThePicturesSentAreTheSameOnEveryDisplay) {
   ::SetWindowTextW(form.Control(ControlId::SignTextEdit), L"每个屏幕");

@@ -1,7 +1,7 @@
 // The window at other scales and the large picture: a move to a display of
 // another dpi lays the window out again with art drawn for the new size,
-// while the pictures the program sends stay as they are; Ctrl+Shift+C and
-// the save dialog's third type give the placard at twice the size.
+// while the pictures the program sends stay as they are; Ctrl+Shift+C gives
+// the placard at twice the size.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -117,13 +117,6 @@ TEST_F(ScaleTest, AMoveToATwiceDenseDisplayRedrawsAllForItAndSendsTheSamePicture
   EXPECT_TRUE(Scene().pixels == sceneAt96.pixels);
 }
 
-TEST_F(ScaleTest, AtOneAndAHalfTheFacesComeFromTheTwiceArtReduced) {
-  MoveToDpi(144);
-  EXPECT_EQ(ToolBarImage(form.Control(ControlId::FaceToolBar), 0).width, 39);
-  EXPECT_EQ(SceneFaceMismatches(144), 0);
-  EXPECT_NEAR(ClientSize(ControlId::PlacardImage).cx, 557, 2);
-}
-
 // The large picture: twice the standard one in each dimension (within a
 // pixel), and averaged back down over 2 x 2 blocks close to it.
 TEST_F(ScaleTest, CtrlShiftCCopiesThePlacardAtTwiceTheSize) {
@@ -156,21 +149,6 @@ TEST_F(ScaleTest, CtrlShiftCCopiesThePlacardAtTwiceTheSize) {
   }
   ASSERT_GT(compared, 0);
   EXPECT_LT(static_cast<double>(difference) / compared, 8.0) << "mean difference per channel";
-}
-
-TEST_F(ScaleTest, TheSaveDialogsThirdTypeWritesTheLargePictureAsPng) {
-  std::wstring folder = FreshFolder(L"plakato-large-export");
-  ui.saveAnswers = {SavePictureAnswer(folder + L"大图.png", true), SavePictureAnswer(folder + L"小图.png")};
-  Command(MainWindow::kExportCommand);
-  Command(MainWindow::kExportCommand);
-  ASSERT_TRUE(ui.boxes.empty());
-  std::string large = FileBytes(folder + L"大图.png");
-  std::string standard = FileBytes(folder + L"小图.png");
-  auto width = [](const std::string& png) {
-    return DecodePicturePreview({reinterpret_cast<const uint8_t*>(png.data()), png.size()}, 4096, 4096).width;
-  };
-  EXPECT_EQ(width(standard), form.State().layout.signWidth);
-  EXPECT_EQ(width(large), 2 * width(standard));
 }
 
 }  // namespace
