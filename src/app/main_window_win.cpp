@@ -283,7 +283,14 @@ void MainWindow::CopyLargePicture() {
 void MainWindow::DragPicture() {
   PictureExport picture(view_.Render(placard_, PictureSize::Standard));
   const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
-  DragPictureOut(picture, placard_.text(), folder, [this](const std::wstring& why) { SetStatusText(why); });
+  bool withoutFile = false;
+  DragPictureOut(picture, placard_.text(), folder, [&](const std::wstring& why) {
+    SetStatusText(why);
+    withoutFile = true;
+  });
+  // A drag that got its file takes away an earlier drag's word that it had none.
+  if (!withoutFile && statusIsDragWarning_) SetStatusText(L"");
+  statusIsDragWarning_ = withoutFile;
 }
 
 // The placard's own menu: what can be done with the picture.
@@ -299,6 +306,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::SetStatusText(const std::wstring& text) {
+  statusIsDragWarning_ = false;
   ::SendMessageW(Control(ControlId::StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

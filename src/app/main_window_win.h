@@ -156,6 +156,7 @@ class MainWindow : public Window<MainWindow> {
   MessengerAccount account_;
   std::string emoticonId_;
   ClipboardPicture clipboard_;
+  bool statusIsDragWarning_ = false;  // the status bar says a drag had no file
 };
 
 }  // namespace plakato

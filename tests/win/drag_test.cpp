@@ -434,6 +434,16 @@ TEST(FormDragWithoutFileTest, TheStatusBarSaysWhyTheDragHasNoFile) {
   // The drop still got the picture, without a file.
   EXPECT_EQ(target.drops, 1);
   EXPECT_EQ(target.file, L"");
+
+  // Once the folder can be made, the next drag has its file and the word goes.
+  ::DeleteFileW((folder + L"blocker").c_str());
+  ::CreateDirectoryW((folder + L"blocker").c_str(), nullptr);
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
+  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50));
+  EXPECT_EQ(target.drops, 2);
+  EXPECT_NE(target.file, L"");
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"");
 }
 
 TEST(DragFolderTest, IsPlakatoUnderTheTemporaryFolder) {
