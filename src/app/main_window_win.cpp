@@ -240,9 +240,9 @@ void MainWindow::ChooseSignColour() {
 // once, to a file the user names or into the messenger's emoticon store.
 void MainWindow::ExportPicture() {
   SetStatusText(L"");
-  PictureExport picture(view_.Render(placard_, PictureSize::Standard));
   // Messenger mode is decided once; the dialog is modal, so it cannot change.
   if (messengerMode()) {
+    PictureExport picture(view_.Render(placard_, PictureSize::Standard));
     emoticonId_ = EmoticonStore(account_, PieceImages()).Store(picture.Jpeg(), placard_.text());
     SetStatusText(L"导出成功至：" + account_.TempPicturePath());
     return;
@@ -250,7 +250,8 @@ void MainWindow::ExportPicture() {
   std::optional<SavePictureAnswer> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
   if (!chosen) return;
   savedPictureName_ = chosen->path;
-  if (chosen->large) picture = PictureExport(view_.Render(placard_, PictureSize::Large));
+  // The placard cannot change while the modal dialog is open: it is drawn once, at the size chosen.
+  PictureExport picture(view_.Render(placard_, chosen->large ? PictureSize::Large : PictureSize::Standard));
   picture.WriteFile(chosen->path);
   SetStatusText(L"导出成功至：" + chosen->path);
 }
@@ -264,15 +265,14 @@ void MainWindow::CopyPicture() {
     ::SendMessageW(edit, WM_COPY, 0, 0);
     return;
   }
-  SetStatusText(L"");
-  PictureExport picture(view_.Render(placard_, PictureSize::Standard));
-  clipboard_.Copy(hwnd_, picture.picture());
-  SetStatusText(L"已复制到剪贴板");
+  CopyPictureOfSize(PictureSize::Standard);
 }
 
-void MainWindow::CopyLargePicture() {
+void MainWindow::CopyLargePicture() { CopyPictureOfSize(PictureSize::Large); }
+
+void MainWindow::CopyPictureOfSize(PictureSize size) {
   SetStatusText(L"");
-  PictureExport picture(view_.Render(placard_, PictureSize::Large));
+  PictureExport picture(view_.Render(placard_, size));
   clipboard_.Copy(hwnd_, picture.picture());
   SetStatusText(L"已复制到剪贴板");
 }

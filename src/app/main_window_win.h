@@ -112,6 +112,7 @@ class MainWindow : public Window<MainWindow> {
   void CopyPicture();
   // Ctrl+Shift+C and the placard's menu: the large picture on the clipboard.
   void CopyLargePicture();
+  void CopyPictureOfSize(PictureSize size);
   void DragPicture();
   void ShowPlacardMenu(HWND window, LPARAM screenPoint);
   void ShowAbout();

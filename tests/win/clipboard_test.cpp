@@ -60,13 +60,7 @@ PixelCanvas FromDib(const std::vector<uint8_t>& dib) {
 
 class ClipboardTest : public ::testing::Test {
  protected:
-  ClipboardTest() : form(Options()) { form.Create(); }
-  MainWindowOptions Options() {
-    MainWindowOptions options;
-    options.ui = &ui;
-    options.quitOnClose = false;
-    return options;
-  }
+  ClipboardTest() : form(ScriptedWindowOptions(ui)) { form.Create(); }
   void Command(int id) { ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0); }
   std::wstring Status() { return StatusText(form.Control(ControlId::StatusBar)); }
   PixelCanvas ExpectedPicture() {

@@ -36,15 +36,9 @@ std::wstring ReferenceFolder() {
 
 class DpiTest : public ::testing::Test {
  protected:
-  DpiTest() : form(Options()) {
+  DpiTest() : form(ScriptedWindowOptions(ui)) {
     EXPECT_EQ(SystemDpi(), ExpectedDpi()) << "the prefix's LogPixels";
     form.Create();
-  }
-  MainWindowOptions Options() {
-    MainWindowOptions options;
-    options.ui = &ui;
-    options.quitOnClose = false;
-    return options;
   }
   void Command(int id) { ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0); }
   void PickFace(int face) {

@@ -23,13 +23,7 @@ using plakato::testing::ClipboardBytes;
 
 class ScaleTest : public ::testing::Test {
  protected:
-  ScaleTest() : form(Options()) { form.Create(); }
-  MainWindowOptions Options() {
-    MainWindowOptions options;
-    options.ui = &ui;
-    options.quitOnClose = false;
-    return options;
-  }
+  ScaleTest() : form(ScriptedWindowOptions(ui)) { form.Create(); }
   void Command(int id) { ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0); }
   // The picture on the clipboard, from its "PNG".
   PixelCanvas ClipboardPicture() {

@@ -73,6 +73,13 @@ std::optional<SavePictureAnswer> ScriptedUi::SavePicture(HWND, const std::wstrin
   return answer;
 }
 
+MainWindowOptions ScriptedWindowOptions(ScriptedUi& ui) {
+  MainWindowOptions options;
+  options.ui = &ui;
+  options.quitOnClose = false;
+  return options;
+}
+
 std::wstring StatusText(HWND statusBar) {
   wchar_t text[1024] = L"";
   ::SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));

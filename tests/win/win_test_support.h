@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_win.h"
 #include "app/ui_host_win.h"
 
 #include "scene/pixels.h"
@@ -54,6 +55,10 @@ class ScriptedUi : public UiHost {
   std::vector<std::optional<SavePictureAnswer>> saveAnswers;  // one per save dialog; Cancel when none left
   std::vector<std::wstring> saveOffered;                 // the initial name each save dialog got
 };
+
+// Options for a window under test: its boxes answered by `ui`, and no
+// WM_QUIT when it closes.
+MainWindowOptions ScriptedWindowOptions(ScriptedUi& ui);
 
 // The text of a status bar's first part.
 std::wstring StatusText(HWND statusBar);
