@@ -7,6 +7,7 @@
 #include "export/dib_bytes.h"
 #include "export/picture_data_object_win.h"
 #include "export/png_codec_win.h"
+#include "export/sticker.h"
 
 namespace plakato {
 
@@ -65,11 +66,13 @@ void Put(UINT format, UniqueGlobal block) {
 
 }  // namespace
 
-void ClipboardPicture::Copy(HWND owner, const PixelCanvas& picture) {
+void ClipboardPicture::Copy(HWND owner, ClipboardContent content) {
   // Everything is made before the clipboard is touched, so a failure here
   // leaves what another program put there.
-  UniqueGlobal dib = GlobalCopy(Dib24Bytes(picture));
-  PixelCanvas kept = picture;
+  UniqueGlobal dib = GlobalCopy(Dib24Bytes(content.withAlpha ? OverBackground(content.picture, 0xFFFFFF)
+                                                             : content.picture));
+  UniqueGlobal drop;
+  if (!content.file.empty()) drop = GlobalCopy(DropFilesBytes(content.file));
   UINT pngFormat = PngClipboardFormat();
   if (!pngFormat) throw AppError(L"The picture could not be put on the clipboard");
   OpenedClipboard clipboard(owner);
@@ -77,14 +80,16 @@ void ClipboardPicture::Copy(HWND owner, const PixelCanvas& picture) {
   // Emptying tells the last owner, maybe this window, to forget its picture.
   if (!::EmptyClipboard()) throw AppError(L"The picture could not be put on the clipboard");
   Put(CF_DIB, std::move(dib));
+  if (drop) Put(CF_HDROP, std::move(drop));
   ::SetClipboardData(pngFormat, nullptr);  // made on request
-  picture_ = std::move(kept);
+  content_ = std::move(content);
 }
 
 void ClipboardPicture::RenderFormat(UINT format) {
-  if (format != PngClipboardFormat() || picture_.pixels.empty()) return;
+  if (format != PngClipboardFormat() || content_.picture.pixels.empty()) return;
   try {
-    UniqueGlobal png = CopyToGlobal(EncodePng(picture_));
+    UniqueGlobal png =
+        CopyToGlobal(EncodePng(content_.picture, content_.withAlpha ? PngAlpha::FromTopByte : PngAlpha::None));
     if (png && ::SetClipboardData(format, png.get())) png.release();
   } catch (const std::exception&) {
     // Left out; see the header.
@@ -92,10 +97,10 @@ void ClipboardPicture::RenderFormat(UINT format) {
 }
 
 void ClipboardPicture::RenderAllFormats(HWND owner) {
-  if (picture_.pixels.empty()) return;
+  if (content_.picture.pixels.empty()) return;
   OpenedClipboard clipboard(owner);
   if (clipboard.open() && ::GetClipboardOwner() == owner) RenderFormat(PngClipboardFormat());
-  picture_ = {};
+  content_ = {};
 }
 
 }  // namespace plakato

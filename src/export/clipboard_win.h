@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "scene/pixels.h"
 
 namespace plakato {
@@ -18,12 +20,22 @@ inline constexpr DWORD kClipboardRetryMs = 50;
 // asks for it (or when the window goes while the clipboard is still its own).
 // The window passes its WM_RENDERFORMAT, WM_RENDERALLFORMATS and
 // WM_DESTROYCLIPBOARD here.
+// What one copy offers: the picture, whether its top byte is its alpha (the
+// sticker's: the PNG keeps it, the bitmap shows the picture over white),
+// and a file standing for it (CF_HDROP) when there is one.
+struct ClipboardContent {
+  PixelCanvas picture;
+  bool withAlpha = false;
+  std::wstring file;
+};
+
 class ClipboardPicture {
  public:
   // Replaces what the clipboard holds with `picture`. When another program
   // keeps the clipboard open past the retries, throws and leaves the
   // clipboard as it was.
-  void Copy(HWND owner, const PixelCanvas& picture);
+  void Copy(HWND owner, const PixelCanvas& picture) { Copy(owner, ClipboardContent{picture}); }
+  void Copy(HWND owner, ClipboardContent content);
 
   // WM_RENDERFORMAT: puts the PNG on the clipboard, which the asking program
   // holds open. A PNG that cannot be made is left out: the program pasting
@@ -32,10 +44,10 @@ class ClipboardPicture {
   // WM_RENDERALLFORMATS: the window goes; the PNG stays on the clipboard.
   void RenderAllFormats(HWND owner);
   // WM_DESTROYCLIPBOARD: another copy replaced the picture.
-  void Forget() { picture_ = {}; }
+  void Forget() { content_ = {}; }
 
  private:
-  PixelCanvas picture_;
+  ClipboardContent content_;
 };
 
 }  // namespace plakato

@@ -98,14 +98,14 @@ bool NamesDevice(const std::vector<NameChar>& chars) {
 
 }  // namespace
 
-std::wstring DragFileName(std::wstring_view signText) {
+std::wstring DragFileName(std::wstring_view signText, std::wstring_view extension) {
   std::vector<NameChar> chars = Characters(signText);
   TrimSpacesAndDots(chars);
   CutTo(chars, kDragFileStemLimit);
 
   bool anyOwn = false;
   for (const NameChar& c : chars) anyOwn = anyOwn || (c.own && !SpaceOrDot(c));
-  if (!anyOwn) return kFallbackDragFileName;
+  if (!anyOwn) return std::wstring(kFallbackDragFileStem) + std::wstring(extension);
 
   // Windows opens a device for a name whose base is a device's, whatever
   // follows the dot; a "_" after the base makes it a file. The room for it is
@@ -116,17 +116,18 @@ std::wstring DragFileName(std::wstring_view signText) {
   }
   std::wstring stem;
   for (const NameChar& c : chars) stem += c.units;
-  return stem + L".jpg";
+  return stem + std::wstring(extension);
 }
 
 bool IsDragFileName(std::wstring_view name) {
-  constexpr std::wstring_view kExtension = L".JPG";
-  if (name.size() <= kExtension.size()) return false;
-  std::wstring_view tail = name.substr(name.size() - kExtension.size());
-  for (size_t i = 0; i < tail.size(); ++i) {
-    if (AsciiUpper(tail[i]) != kExtension[i]) return false;
+  for (std::wstring_view extension : kDragFileExtensions) {
+    if (name.size() <= extension.size()) continue;
+    std::wstring_view tail = name.substr(name.size() - extension.size());
+    bool same = true;
+    for (size_t i = 0; i < tail.size() && same; ++i) same = AsciiUpper(tail[i]) == AsciiUpper(extension[i]);
+    if (same) return true;
   }
-  return true;
+  return false;
 }
 
 bool IsStaleDragFile(std::wstring_view name, int64_t lastWrite, int64_t now) {

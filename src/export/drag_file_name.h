@@ -10,22 +10,27 @@
 namespace plakato {
 
 // The name the picture file gets when the sign text leaves nothing usable.
+inline constexpr wchar_t kFallbackDragFileStem[] = L"placard";
 inline constexpr wchar_t kFallbackDragFileName[] = L"placard.jpg";
+
+// The kinds of file the program leaves in the drag folder: the picture's
+// JPEG and the sticker's WebP.
+inline constexpr std::wstring_view kDragFileExtensions[] = {L".jpg", L".webp"};
 
 // The part before ".jpg" holds at most this many UTF-16 code units, which
 // keeps the file's path inside MAX_PATH under any usual temporary folder.
 inline constexpr size_t kDragFileStemLimit = 64;
 
-// "<sign text>.jpg" with \ / : * ? " < > |, control characters and unpaired
+// "<sign text>" and the extension (".jpg" unless another is given) with \ / : * ? " < > |, control characters and unpaired
 // surrogates each replaced by "_", spaces and dots trimmed from both ends,
 // cut to kDragFileStemLimit without splitting a character, and a device name
 // (CON, PRN, AUX, NUL, COM0-9, LPT0-9, their superscript forms, CONIN$,
 // CONOUT$) followed by "_" so that Windows sees a file. kFallbackDragFileName
 // when no character of the text itself is left.
-std::wstring DragFileName(std::wstring_view signText);
+std::wstring DragFileName(std::wstring_view signText, std::wstring_view extension = L".jpg");
 
 // Whether a file in the drag folder is one of the picture files the program
-// writes there (a name ending in ".jpg", in any case), and so may be removed
+// writes there (a name ending in one of kDragFileExtensions, in any case), and so may be removed
 // once it is stale.
 bool IsDragFileName(std::wstring_view name);
 

@@ -51,36 +51,6 @@ void Touch(const std::wstring& path) {
   if (file) ::SetFileTime(file.get(), nullptr, nullptr, &now);
 }
 
-// The picture file of one drag, named `name`: in the drag folder, or, when
-// that name holds another picture there (an earlier drag's, which a chat
-// may still be about to send), in the first numbered folder inside it where
-// the name is free. A file that already holds exactly these bytes is offered
-// again. No file is ever overwritten. Nothing and the reason, in the status
-// bar's words, when no file can be written.
-struct DragFile {
-  std::optional<std::wstring> path;
-  std::wstring whyNone;
-};
-
-DragFile WriteDragFile(const std::wstring& folder, const std::wstring& name, const std::vector<uint8_t>& jpeg) {
-  if (folder.empty()) return {std::nullopt, NoFileText(L"系统没有临时文件夹")};
-  for (int k = 0; k < kDragFolderCount; ++k) {
-    std::wstring place = k == 0 ? folder : folder + std::to_wstring(k) + L"\\";
-    if (!::CreateDirectoryW(place.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-      return {std::nullopt, CannotWriteText(place, ::GetLastError())};
-    }
-    std::wstring path = place + name;
-    DWORD error = WriteNewFile(path, jpeg);
-    if (error == ERROR_SUCCESS) return {path, {}};
-    if (error != ERROR_ALREADY_EXISTS) return {std::nullopt, CannotWriteText(path, error)};
-    if (HoldsBytes(path, jpeg)) {
-      Touch(path);
-      return {path, {}};
-    }
-  }
-  return {std::nullopt, NoFileText(L"名为" + name + L"的文件都已被占用")};
-}
-
 // A numbered folder of the drag folder ("1" to "99").
 bool IsDragSubfolderName(std::wstring_view name) {
   return !name.empty() && name.size() <= 2 && name[0] != L'0' &&
@@ -102,6 +72,25 @@ size_t RemoveStaleFilesIn(const std::wstring& folder, int64_t now) {
 }
 
 }  // namespace
+
+DragFile WriteDragFile(const std::wstring& folder, const std::wstring& name, const std::vector<uint8_t>& bytes) {
+  if (folder.empty()) return {std::nullopt, NoFileText(L"系统没有临时文件夹")};
+  for (int k = 0; k < kDragFolderCount; ++k) {
+    std::wstring place = k == 0 ? folder : folder + std::to_wstring(k) + L"\\";
+    if (!::CreateDirectoryW(place.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      return {std::nullopt, CannotWriteText(place, ::GetLastError())};
+    }
+    std::wstring path = place + name;
+    DWORD error = WriteNewFile(path, bytes);
+    if (error == ERROR_SUCCESS) return {path, {}};
+    if (error != ERROR_ALREADY_EXISTS) return {std::nullopt, CannotWriteText(path, error)};
+    if (HoldsBytes(path, bytes)) {
+      Touch(path);
+      return {path, {}};
+    }
+  }
+  return {std::nullopt, NoFileText(L"名为" + name + L"的文件都已被占用")};
+}
 
 std::wstring DragFolder() {
   wchar_t temp[MAX_PATH + 1];

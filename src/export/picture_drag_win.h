@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/com_win.h"
 #include "export/picture_export_win.h"
@@ -24,6 +26,18 @@ std::wstring DragFolder();
 // Numbered folders "1" to this less one inside the drag folder take a
 // drag's file when its name is taken by another picture.
 inline constexpr int kDragFolderCount = 100;
+
+// A file the program leaves for a drag or a copy, named `name`: in the drag
+// folder, or, when that name holds another picture there (an earlier drag's,
+// which a chat may still be about to send), in the first numbered folder
+// inside it where the name is free. A file that already holds exactly these
+// bytes is offered again. No file is ever overwritten. Nothing and the
+// reason, in the status bar's words, when no file can be written.
+struct DragFile {
+  std::optional<std::wstring> path;
+  std::wstring whyNone;
+};
+DragFile WriteDragFile(const std::wstring& folder, const std::wstring& name, const std::vector<uint8_t>& bytes);
 
 // The data object of one drag. The picture's JPEG, the same bytes the export
 // writes, is written whole as `folder` + DragFileName(signText) and offered

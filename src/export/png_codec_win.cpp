@@ -29,18 +29,20 @@ HRESULT CreateFactory(ComPtr<IWICImagingFactory>& factory) {
   return ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()));
 }
 
-// Rows of 24-bit BGR, each padded to a whole number of DWORDs: the stride of
-// WIC's own bitmaps and of DIBs, which every encoder is written for.
-std::vector<BYTE> BgrRows(const PixelCanvas& picture, UINT stride) {
+// Rows of 24-bit BGR, or 32-bit BGRA where the picture's top byte is its
+// alpha, each padded to a whole number of DWORDs: the stride of WIC's own
+// bitmaps and of DIBs, which every encoder is written for.
+std::vector<BYTE> PixelRows(const PixelCanvas& picture, UINT stride, bool alpha) {
   std::vector<BYTE> rows(static_cast<size_t>(stride) * picture.height, 0);
   const uint32_t* source = picture.pixels.data();
   for (int y = 0; y < picture.height; ++y) {
     BYTE* out = &rows[static_cast<size_t>(y) * stride];
     for (int x = 0; x < picture.width; ++x) {
-      uint32_t colour = *source++;  // 0x00BBGGRR
+      uint32_t colour = *source++;  // 0xAABBGGRR
       *out++ = static_cast<BYTE>(colour >> 16);
       *out++ = static_cast<BYTE>(colour >> 8);
       *out++ = static_cast<BYTE>(colour);
+      if (alpha) *out++ = static_cast<BYTE>(colour >> 24);
     }
   }
   return rows;
@@ -131,14 +133,15 @@ bool HasJpegSignature(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const PixelCanvas& picture) {
+std::vector<uint8_t> EncodePng(const PixelCanvas& picture, PngAlpha alpha) {
+  const bool withAlpha = alpha == PngAlpha::FromTopByte;
   if (picture.width <= 0 || picture.height <= 0) throw AppError(L"PNG encoding failed (the picture is empty)");
   const size_t width = static_cast<size_t>(picture.width);
   const size_t height = static_cast<size_t>(picture.height);
   if (picture.pixels.size() < width * height) {
     throw AppError(L"The picture to encode holds fewer pixels than its size.");
   }
-  const size_t stride = (width * 3 + 3) & ~size_t{3};
+  const size_t stride = (width * (withAlpha ? 4 : 3) + 3) & ~size_t{3};
   if (stride * height > UINT_MAX) throw AppError(L"PNG encoding failed (the picture is too large)");
 
   ComScope com;
@@ -158,14 +161,13 @@ std::vector<uint8_t> EncodePng(const PixelCanvas& picture) {
   Check(encoder->CreateNewFrame(frame.put(), options.put()), L"CreateNewFrame");
   Check(frame->Initialize(options.get()), L"IWICBitmapFrameEncode::Initialize");
   Check(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)), L"SetSize");
-  // The encoder answers with the format it will write; anything but 24-bit
-  // BGR would not be the picture's own 8-bit RGB.
-  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  // The encoder answers with the format it will write; anything but the one
+  // asked for would not be the picture's own 8-bit channels.
+  const WICPixelFormatGUID asked = withAlpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
+  WICPixelFormatGUID format = asked;
   Check(frame->SetPixelFormat(&format), L"SetPixelFormat");
-  if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
-    FailEncoding(L"SetPixelFormat", WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
-  }
-  std::vector<BYTE> rows = BgrRows(picture, static_cast<UINT>(stride));
+  if (!IsEqualGUID(format, asked)) FailEncoding(L"SetPixelFormat", WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
+  std::vector<BYTE> rows = PixelRows(picture, static_cast<UINT>(stride), withAlpha);
   Check(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(stride), static_cast<UINT>(rows.size()),
                            rows.data()),
         L"WritePixels");

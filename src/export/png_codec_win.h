@@ -16,7 +16,10 @@ namespace plakato {
 // IEND chunks. A failure throws AppError "PNG encoding failed (<step>, 0x<HRESULT>)".
 // Each call initialises COM for itself if needed; a thread that encodes often
 // should hold a ComScope, so the imaging DLL stays loaded between calls.
-std::vector<uint8_t> EncodePng(const PixelCanvas& picture);
+// With PngAlpha::FromTopByte the picture's pixels are 0xAABBGGRR and the
+// file is 8-bit RGBA.
+enum class PngAlpha { None, FromTopByte };
+std::vector<uint8_t> EncodePng(const PixelCanvas& picture, PngAlpha alpha = PngAlpha::None);
 
 // The picture of a PNG or JPEG file scaled down to fit maxWidth x maxHeight
 // (aspect kept, never enlarged, nearest neighbour), with the file's own size.

@@ -4,7 +4,6 @@ namespace plakato {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0x000000;
 // Lengths at 96 dpi, scaled with the scene.
 constexpr int kFramePen = 3;
@@ -12,6 +11,22 @@ constexpr int kSignMargin = 5;
 constexpr int kMinimumSignWidth = 100;
 // A text narrower than this is centred half a face further left, towards the pole.
 constexpr int kCentredTextWidth = 50;
+// The face's centre stands this far above the surface's bottom edge.
+constexpr int kFaceLift = 10;
+
+// The width of the placard to export around a sign of this text width.
+int ExportWidth(const DpiScale& scale, int textWidth) {
+  int margin = scale(kSignMargin);
+  int signWidth = 2 * (textWidth / 2) + 2 * margin + margin;
+  int minimum = scale(kMinimumSignWidth);
+  return signWidth < minimum ? minimum : signWidth;
+}
+
+// The height of the placard to export, up from the surface's bottom edge,
+// for a face whose centre stands `faceLift` above it.
+int ExportHeight(const DpiScale& s, int faceLift, int faceHeight, int textHeight) {
+  return faceLift + faceHeight / 2 + textHeight + s(10) + s(15);
+}
 
 // The framed sign centred on (x, y); gives the width of the placard to export.
 int DrawSign(DrawingSurface& surface, const DpiScale& scale, const std::wstring& text, int x, int y,
@@ -26,9 +41,7 @@ int DrawSign(DrawingSurface& surface, const DpiScale& scale, const std::wstring&
   surface.Rectangle(sign);
   surface.SetBrushClear();
   surface.WriteText(sign.left + margin, sign.top + margin, text);
-  int signWidth = sign.width() + margin;
-  int minimum = scale(kMinimumSignWidth);
-  return signWidth < minimum ? minimum : signWidth;
+  return ExportWidth(scale, size.width);
 }
 
 void DrawFace(DrawingSurface& surface, const ImageList& list, int index, int cx, int cy) {
@@ -49,7 +62,7 @@ int DrawPole(DrawingSurface& surface, const SceneScale& at, const PlacardGeometr
   surface.DrawImage(pieces, PieceIndex(Piece::RightHand), cx + w2 - s(11), cy - w2 + s(8));
   surface.DrawImage(pieces, PieceIndex(Piece::PoleWithLeftHand), cx - w2 - s(5), cy - h2);
   surface.DrawImage(pieces, PieceIndex(Piece::PoleTop), cx - w2 - s(4), cy - h2 - t - s(15));  // over the shaft
-  return surfaceBottom - (cy - h2 - t - s(10)) + s(15);
+  return ExportHeight(s, surfaceBottom - cy, face.faceHeight, t);
 }
 
 }  // namespace
@@ -57,17 +70,38 @@ int DrawPole(DrawingSurface& surface, const SceneScale& at, const PlacardGeometr
 SceneScale SceneScaleAt(int dpi) { return {DpiScale{dpi}, &FaceImagesAt(dpi), &PieceImagesAt(dpi)}; }
 
 PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at) {
-  return {surface.width() / 2, surface.height() - at.scale(10), at.faces->Width(), at.faces->Height()};
+  return {surface.width() / 2, surface.height() - at.scale(kFaceLift), at.faces->Width(), at.faces->Height()};
 }
 
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at) {
-  const DpiScale& s = at.scale;
+namespace {
+
+void SetScaledFont(const Placard& placard, DrawingSurface& surface, const DpiScale& s) {
   SignFont font = placard.font();
   font.height = s(font.height);
   surface.SetFont(font);
+}
+
+}  // namespace
+
+SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at) {
+  SetScaledFont(placard, surface, at.scale);
+  return {ExportWidth(at.scale, surface.TextExtent(placard.text()).width),
+          ExportHeight(at.scale, at.scale(kFaceLift), at.faces->Height(), surface.TextExtent(L"T").height)};
+}
+
+SurfaceSize SurfaceHolding(const SceneLayout& layout, SurfaceSize scene) {
+  SurfaceSize size = scene;
+  if (layout.signWidth > size.width) size.width += (layout.signWidth - size.width + 1) / 2 * 2;
+  if (layout.sceneHeight > size.height) size.height = layout.sceneHeight;
+  return size;
+}
+
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at, uint32_t background) {
+  const DpiScale& s = at.scale;
+  SetScaledFont(placard, surface, s);
   Rect bounds = surface.ClipBox();
   PlacardGeometry face = GeometryOf(bounds, at);
-  surface.SetBrushColour(kWhite);
+  surface.SetBrushColour(background);
   surface.FillRect(bounds);
   const std::wstring& text = placard.text();
   int signX = surface.TextExtent(text).width >= s(kCentredTextWidth) ? face.centreX : face.centreX - face.faceWidth / 2;

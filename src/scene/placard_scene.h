@@ -75,11 +75,29 @@ struct PlacardGeometry {
 };
 PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at);
 
+// What DrawPlacard would give on any surface, measured in the surface's font
+// without drawing: the layout depends on the text and the scale alone.
+SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi));
+
+// The size of surface on which the whole placard of `layout` lies, and the
+// part the export cuts out with it: the scene's own size where it fits;
+// otherwise wider by an even number of pixels (so that every part only moves
+// sideways by whole pixels) and as high as the placard.
+struct SurfaceSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const SurfaceSize&, const SurfaceSize&) = default;
+};
+SurfaceSize SurfaceHolding(const SceneLayout& layout, SurfaceSize scene);
+
 // Clears the surface and draws the whole placard at the given scale: the
 // sign in the placard's font made `at.scale` times as large, the face and the
 // pole from `at`'s art; gives the layout it drew, in the surface's pixels. It
 // stores nothing: only the surface keeps its font, pen and brush, as a canvas
 // does.
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi));
+// The background is white, as every picture the program sends has it,
+// unless another colour is asked for.
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi),
+                        uint32_t background = 0xFFFFFF);
 
 }  // namespace plakato

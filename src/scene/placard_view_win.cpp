@@ -2,8 +2,17 @@
 
 #include "base/error.h"
 #include "base/handles_win.h"
+#include "scene/picture_fit.h"
 
 namespace plakato {
+
+namespace {
+
+// The standard and the large picture are asked for again and again; other
+// scales are drawn on a surface of their own each time.
+bool IsKeptScale(int dpi) { return dpi == kStandardDpi || dpi == 2 * kStandardDpi; }
+
+}  // namespace
 
 PlacardCanvas::PlacardCanvas(int width, int height, int dpi)
     : at_(SceneScaleAt(dpi)), faces_(*at_.faces), pieces_(*at_.pieces),
@@ -11,6 +20,22 @@ PlacardCanvas::PlacardCanvas(int width, int height, int dpi)
   surface_.AddImageList(*at_.faces, faces_);
   surface_.AddImageList(*at_.pieces, pieces_);
 }
+
+SurfaceSize PlacardCanvas::SizeHolding(const Placard& placard) {
+  return SurfaceHolding(MeasurePlacard(placard, surface_, at_), {surface_.width(), surface_.height()});
+}
+
+namespace {
+
+// A surface at `scene`'s scale as large as the whole placard needs, or null
+// where the placard fits `scene`.
+std::unique_ptr<PlacardCanvas> LargerCanvasFor(PlacardCanvas& scene, const Placard& placard) {
+  const SurfaceSize needed = scene.SizeHolding(placard);
+  if (needed == SurfaceSize{scene.surface().width(), scene.surface().height()}) return nullptr;
+  return std::make_unique<PlacardCanvas>(needed.width, needed.height, scene.dpi());
+}
+
+}  // namespace
 
 SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
   if (!screen_ || screen_->surface().width() != width || screen_->surface().height() != height ||
@@ -22,7 +47,12 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
 
 SceneLayout PlacardView::Draw(const Placard& placard) {
   if (!screen_) throw AppError(L"The placard has no drawing surface");
-  return screen_->Draw(placard);
+  std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(*screen_, placard);
+  if (!whole) return screen_->Draw(placard);
+  SceneLayout layout = whole->Draw(placard);
+  SceneSurface& shown = screen_->surface();
+  shown.ShowPixels(FittedInto(whole->surface().ReadPixels(), shown.width(), shown.height(), 0xFFFFFF));
+  return layout;
 }
 
 PixelCanvas PlacardView::Pixels() const {
@@ -31,12 +61,37 @@ PixelCanvas PlacardView::Pixels() const {
 }
 
 RenderedScene PlacardView::Render(const Placard& placard, PictureSize size) {
-  const int factor = size == PictureSize::Large ? 2 : 1;
-  std::unique_ptr<PlacardCanvas>& canvas = size == PictureSize::Large ? large_ : standard_;
-  if (!canvas) canvas = std::make_unique<PlacardCanvas>(kSceneWidth * factor, kSceneHeight * factor,
-                                                         kStandardDpi * factor);
-  SceneLayout layout = canvas->Draw(placard);
-  return {canvas->surface().ReadPixels(), layout};
+  return RenderAt(placard, size == PictureSize::Large ? 2 * kStandardDpi : kStandardDpi);
+}
+
+PlacardCanvas& PlacardView::KeptCanvas(int dpi) {
+  std::unique_ptr<PlacardCanvas>& canvas = pictures_[dpi];
+  if (!canvas) {
+    const DpiScale scale{dpi};
+    canvas = std::make_unique<PlacardCanvas>(scale(kSceneWidth), scale(kSceneHeight), dpi);
+  }
+  return *canvas;
+}
+
+RenderedScene PlacardView::RenderAt(const Placard& placard, int dpi) {
+  std::unique_ptr<PlacardCanvas> made;
+  if (!IsKeptScale(dpi)) {
+    const DpiScale scale{dpi};
+    made = std::make_unique<PlacardCanvas>(scale(kSceneWidth), scale(kSceneHeight), dpi);
+  }
+  PlacardCanvas& scene = made ? *made : KeptCanvas(dpi);
+  std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(scene, placard);
+  PlacardCanvas& canvas = whole ? *whole : scene;
+  SceneLayout layout = canvas.Draw(placard);
+  return {canvas.surface().ReadPixels(), layout};
+}
+
+PixelCanvas PlacardView::RenderCut(const Placard& placard, int dpi, uint32_t background) {
+  // Text measures the same on any of the program's surfaces.
+  const SceneLayout layout = MeasurePlacard(placard, KeptCanvas(kStandardDpi).surface(), SceneScaleAt(dpi));
+  PlacardCanvas cut(layout.signWidth, layout.sceneHeight, dpi);
+  cut.Draw(placard, background);
+  return cut.surface().ReadPixels();
 }
 
 }  // namespace plakato

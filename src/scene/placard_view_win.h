@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 
 #include "scene/image_list_win.h"
@@ -23,7 +24,12 @@ class PlacardCanvas {
   PlacardCanvas& operator=(const PlacardCanvas&) = delete;
 
   // Draws the whole placard; gives what the export crops by.
-  SceneLayout Draw(const Placard& placard) { return DrawPlacard(placard, surface_, at_); }
+  SceneLayout Draw(const Placard& placard, uint32_t background = 0xFFFFFF) {
+    return DrawPlacard(placard, surface_, at_, background);
+  }
+  // The size of surface the whole placard needs at this canvas's scale: the
+  // canvas's own size where the placard fits it.
+  SurfaceSize SizeHolding(const Placard& placard);
   SceneSurface& surface() { return surface_; }
   const SceneSurface& surface() const { return surface_; }
   int dpi() const { return at_.scale.dpi; }
@@ -37,7 +43,9 @@ class PlacardCanvas {
 
 // The pictures the program sends: the standard one, the scene at 96 dpi
 // (371 x 120) as the program has always exported it, and the large one, the
-// same scene at twice the scale from the 2x art.
+// same scene at twice the scale from the 2x art. A placard larger than the
+// scene is drawn on a surface as large as it needs, so that every picture
+// holds it whole.
 enum class PictureSize { Standard, Large };
 
 // A scene drawn off screen: its pixels and what the export crops them by.
@@ -58,7 +66,9 @@ class PlacardView {
   // Null until the surface has been made.
   SceneSurface* surface() const { return screen_ ? &screen_->surface() : nullptr; }
 
-  // Draws the whole placard on screen; gives the layout in screen pixels.
+  // Draws the whole placard on screen; gives the layout in screen pixels. A
+  // placard larger than the surface is drawn whole at the display's scale
+  // and shown reduced to fit.
   SceneLayout Draw(const Placard& placard);
   // The on-screen scene's pixels as they stand.
   PixelCanvas Pixels() const;
@@ -66,11 +76,20 @@ class PlacardView {
   // The placard drawn off screen at the picture's own scale, whatever the
   // display's; the surface is made on first use and kept.
   RenderedScene Render(const Placard& placard, PictureSize size);
+  // The same at any scale: the scene at dpi / 96 times its size, with the
+  // art for that scale.
+  RenderedScene RenderAt(const Placard& placard, int dpi);
+  // Only the part of the placard an export cuts out, drawn at dpi / 96 on
+  // `background`: the sticker's two drawings, over white and over black.
+  PixelCanvas RenderCut(const Placard& placard, int dpi, uint32_t background);
 
  private:
+  // The scene-sized surface of a kept scale, made on first use.
+  PlacardCanvas& KeptCanvas(int dpi);
+
   std::unique_ptr<PlacardCanvas> screen_;
-  std::unique_ptr<PlacardCanvas> standard_;
-  std::unique_ptr<PlacardCanvas> large_;
+  // The scene-sized surfaces of the standard and the large picture, kept for the next one.
+  std::map<int, std::unique_ptr<PlacardCanvas>> pictures_;
 };
 
 }  // namespace plakato

@@ -14,6 +14,23 @@ namespace plakato {
 
 namespace {
 
+// A 32-bit picture of rows top to bottom, as the DIB calls take it.
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  return info;
+}
+
+std::vector<uint32_t> BgrxPixels(const PixelCanvas& picture) {
+  std::vector<uint32_t> bgrx(picture.pixels.size());
+  std::transform(picture.pixels.begin(), picture.pixels.end(), bgrx.begin(), SwapRedBlue);
+  return bgrx;
+}
+
 // The face the system's font-substitution table names for "MS Shell Dlg 2",
 // or empty when it has none.
 std::wstring SubstituteForShellDlg2() {
@@ -91,13 +108,17 @@ SceneSurface::~SceneSurface() = default;
 // always drawn it (a DIB section would save about 0.1 ms here).
 PixelCanvas SceneSurface::ReadPixels() const { return ReadDcPixels(dc_.get(), width_, height_); }
 
+void SceneSurface::ShowPixels(const PixelCanvas& picture) {
+  BITMAPINFO info = TopDownInfo(picture.width, picture.height);
+  std::vector<uint32_t> bgrx = BgrxPixels(picture);
+  if (::SetDIBitsToDevice(dc_.get(), 0, 0, picture.width, picture.height, 0, 0, 0, picture.height, bgrx.data(),
+                          &info, DIB_RGB_COLORS) != picture.height) {
+    throw AppError(L"无法显示标牌的画面");
+  }
+}
+
 PixelCanvas ReadDcPixels(HDC source, int width, int height, int x, int y) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  BITMAPINFO info = TopDownInfo(width, height);
   void* bits = nullptr;
   UniqueBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueDc copyDc(::CreateCompatibleDC(nullptr));
@@ -117,14 +138,8 @@ PixelCanvas ReadDcPixels(HDC source, int width, int height, int x, int y) {
 }
 
 void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> bgrx(picture.pixels.size());
-  std::transform(picture.pixels.begin(), picture.pixels.end(), bgrx.begin(), SwapRedBlue);
+  BITMAPINFO info = TopDownInfo(picture.width, picture.height);
+  std::vector<uint32_t> bgrx = BgrxPixels(picture);
   if (::SetDIBits(dc, bitmap, 0, static_cast<UINT>(picture.height), bgrx.data(), &info, DIB_RGB_COLORS) !=
       picture.height) {
     throw AppError(L"The picture cannot be put into a bitmap");

@@ -61,6 +61,8 @@ class SceneSurface : public DrawingSurface {
   HDC dc() const { return dc_.get(); }
   // The whole scene as it stands, read once; throws when the system cannot copy it.
   PixelCanvas ReadPixels() const;
+  // Puts `picture` on the surface at its top-left corner, pixel for pixel.
+  void ShowPixels(const PixelCanvas& picture);
   HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }

@@ -107,6 +107,11 @@ TEST(DragFileNameTest, RecognisesThePictureFilesOfTheFolder) {
   EXPECT_FALSE(IsDragFileName(L"a.jpg.tmp"));
   EXPECT_FALSE(IsDragFileName(L"a.png"));
   EXPECT_FALSE(IsDragFileName(L"jpg"));
+  // The sticker's file, too, under the same naming rules.
+  EXPECT_TRUE(IsDragFileName(L"举牌.WebP"));
+  EXPECT_FALSE(IsDragFileName(L"a.webpx"));
+  EXPECT_EQ(DragFileName(L"CON", L".webp"), L"CON_.webp");
+  EXPECT_EQ(DragFileName(L"<>", L".webp"), L"placard.webp");
 }
 
 TEST(DragFileNameTest, OnlyPictureFilesOlderThanADayAreStale) {

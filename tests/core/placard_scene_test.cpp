@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "export/crop.h"
+
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -256,6 +259,44 @@ TEST_F(SceneTest, AtTwiceTheDpiEveryLengthDoubles) {
   EXPECT_EQ(layout, (SceneLayout{200, 122}));  // the 1x example's 100 x 61, doubled
   EXPECT_EQ(FaceImagesAt(192).Width(), 52);
   EXPECT_EQ(PieceImagesAt(192).Height(), 32);
+}
+
+// A sign wider or taller than the scene gets a surface that holds it whole:
+// drawn there, the sign with its 3-pixel frame lies inside the part the
+// export cuts out, and that part inside the surface. A placard that fits
+// keeps the scene's own size, so its pictures stay as they were.
+TEST_F(SceneTest, ASurfaceHoldingThePlacardHoldsTheWholeSignInsideTheCrop) {
+  struct Case {
+    int textWidth, textHeight, dpi;
+  };
+  for (Case c : {Case{64, 13, 96}, Case{435, 27, 96}, Case{1441, 97, 96}, Case{290, 65, 96}, Case{2882, 194, 192},
+                 Case{741, 26, 192}}) {
+    placard = placard.WithText(L"sign");
+    surface.extents = {{L"sign", {c.textWidth, c.textHeight}}, {L"T", {c.textWidth / 4, c.textHeight}}};
+    const SceneScale at = SceneScaleAt(c.dpi);
+    const DpiScale s = at.scale;
+    surface.clip = {0, 0, s(371), s(120)};
+    const SceneLayout measured = MeasurePlacard(placard, surface, at);
+    const SurfaceSize size = SurfaceHolding(measured, {s(371), s(120)});
+    const bool fits = measured.signWidth <= s(371) && measured.sceneHeight <= s(120);
+    EXPECT_EQ(fits, size == (SurfaceSize{s(371), s(120)})) << c.textWidth;
+    EXPECT_EQ((size.width - s(371)) % 2, 0) << "the scene only moves by whole pixels";
+
+    surface.clip = {0, 0, size.width, size.height};
+    surface.calls.clear();
+    layout = DrawPlacard(placard, surface, at);
+    EXPECT_EQ(layout, measured) << c.textWidth;
+    const Rect crop = CropRectangle(size.width, size.height, layout.signWidth, layout.sceneHeight);
+    EXPECT_GE(crop.left, 0);
+    EXPECT_GE(crop.top, 0);
+    EXPECT_LE(crop.right, size.width);
+    Rect sign{};
+    ASSERT_EQ(sscanf(surface.calls[4].c_str(), "rect %d,%d,%d,%d", &sign.left, &sign.top, &sign.right, &sign.bottom), 4);
+    const int pen = s(3) / 2 + 1;  // the frame's half width outside the rectangle
+    EXPECT_GE(sign.left - pen, crop.left) << c.textWidth;
+    EXPECT_LE(sign.right + pen, crop.right) << c.textWidth;
+    EXPECT_GE(sign.top - pen, crop.top) << c.textHeight;
+  }
 }
 
 }  // namespace

@@ -144,37 +144,99 @@ TEST_F(ExportTest, AFileThatCannotBeCreatedIsReportedAndNothingIsLeftBehind) {
   EXPECT_EQ(files, 2);
 }
 
-TEST_F(ExportTest, WhereTheCropReachesOutsideTheSceneThePictureIsWhite) {
-  // A large font and a long text make a sign wider than the scene.
-  ui.fontAnswer = [](const FontChoice& current) {
-    FontDialogAnswer answer;
-    answer.font = current.font;
-    answer.color = current.color;
-    answer.font.lfHeight = -40;
-    return std::optional<FontDialogAnswer>(answer);
-  };
-  HWND button = form.Control(ControlId::FontButton);
-  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-  for (wchar_t c : std::wstring(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")) ::SendMessageW(form.Control(ControlId::SignTextEdit), WM_CHAR, c, 1);
-  int width = form.State().layout.signWidth;
-  int height = form.State().layout.sceneHeight;
-  ASSERT_GT(width, 371);
-  std::wstring path = folder + L"wide.jpg";
-  ui.saveAnswers = {path};
-  Export();
-  EXPECT_EQ(FileBytes(path), ExpectedJpeg());
-  std::string written = FileBytes(path);
-  DecodedPreview decoded = DecodeJpegPreview({reinterpret_cast<const uint8_t*>(written.data()), written.size()},
-                                             width, height);
-  ASSERT_EQ(decoded.picture.width, width);
-  int left = (371 - width) / 2;  // negative: columns 0 .. -left-1 lie outside the scene
-  for (int y = 0; y < height; y += 7) {
-    uint32_t c = decoded.picture.At(0, y);
-    EXPECT_GE(c & 0xFF, 235u) << "column 0, row " << y << " (scene column " << left << ")";
-    EXPECT_GE((c >> 16) & 0xFF, 235u);
+// The export of a placard larger than the scene: the whole sign, its frame
+// on all four sides with white around it, every character inside, and the
+// face under it. Dark means a JPEG pixel darker than mid-grey.
+class WholePlacardTest : public ExportTest, public testing::WithParamInterface<std::pair<const wchar_t*, int>> {
+ protected:
+  PixelCanvas ExportedAt(const std::wstring& text, int points) {
+    ui.fontAnswer = [points](const FontChoice& current) {
+      FontDialogAnswer answer;
+      answer.font = current.font;
+      answer.color = current.color;
+      answer.font.lfHeight = -::MulDiv(points, 96, 72);
+      return std::optional<FontDialogAnswer>(answer);
+    };
+    HWND button = form.Control(ControlId::FontButton);
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    ::SetWindowTextW(form.Control(ControlId::SignTextEdit), text.c_str());
+    std::wstring path = folder + L"whole.jpg";
+    ui.saveAnswers = {path};
+    Export();
+    std::string written = FileBytes(path);
+    return DecodeJpegPreview({reinterpret_cast<const uint8_t*>(written.data()), written.size()}, 20000, 20000)
+        .picture;
   }
+};
+
+bool Dark(const PixelCanvas& p, int x, int y) {
+  uint32_t c = p.At(x, y);
+  return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 110;
 }
+
+// The share of dark pixels along a row (or a column) between two places.
+double DarkShare(const PixelCanvas& p, int fixed, int from, int to, bool row) {
+  int dark = 0;
+  for (int i = from; i < to; ++i) dark += row ? Dark(p, i, fixed) : Dark(p, fixed, i);
+  return to > from ? static_cast<double>(dark) / (to - from) : 0;
+}
+
+TEST_P(WholePlacardTest, ThePictureHoldsTheWholeSignFrameTextAndFace) {
+  const auto [text, points] = GetParam();
+  PixelCanvas p = ExportedAt(text, points);
+  ASSERT_EQ(p.width, form.State().layout.signWidth);
+  ASSERT_EQ(p.height, form.State().layout.sceneHeight);
+  // Nothing is cut at the picture's edges.
+  for (int x = 0; x < p.width; ++x) ASSERT_FALSE(Dark(p, x, 0)) << x;
+  for (int y = 0; y < p.height; ++y) ASSERT_FALSE(Dark(p, 0, y) || Dark(p, p.width - 1, y)) << y;
+
+  // The left and right frame lines: the first and last columns that are mostly dark over some rows.
+  int left = -1, right = -1, top = -1, bottom = -1;
+  for (int y = 0; y < p.height && left < 0; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      if (Dark(p, x, y)) {
+        left = x;
+        break;
+      }
+    }
+  }
+  ASSERT_GE(left, 0) << "no left frame";
+  for (int y = 0; y < p.height; ++y) {
+    if (DarkShare(p, y, left, p.width - left, true) > 0.9) (top < 0 ? top : bottom) = y;
+  }
+  ASSERT_GE(top, 0) << "no top frame";
+  ASSERT_GT(bottom, top + points) << "no bottom frame";
+  for (int x = p.width - 1; x > p.width - 13 && right < 0; --x) {
+    if (DarkShare(p, x, top, bottom, false) > 0.9) right = x;
+  }
+  ASSERT_GE(right, 0) << "no right frame";
+  EXPECT_GT(DarkShare(p, left + 1, top, bottom, false), 0.9) << "the left frame is whole";
+
+  // The first and last characters: ink just inside each end of the sign.
+  const int inner = points * 96 / 72;
+  int inkLeft = 0, inkRight = 0;
+  for (int y = top + 3; y < bottom - 2; ++y) {
+    for (int x = left + 4; x < left + 4 + inner; ++x) inkLeft += Dark(p, x, y);
+    for (int x = right - 3 - inner; x < right - 3; ++x) inkRight += Dark(p, x, y);
+  }
+  EXPECT_GT(inkLeft, inner) << "the first character";
+  EXPECT_GT(inkRight, inner) << "the last character";
+
+  // The face and pole under the sign, at the bottom of the picture's middle.
+  int faceColoured = 0;
+  for (int y = p.height - 20; y < p.height - 4; ++y) {
+    for (int x = p.width / 2 - 10; x < p.width / 2 + 10; ++x) {
+      uint32_t c = p.At(x, y);
+      faceColoured += (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 220;
+    }
+  }
+  EXPECT_GT(faceColoured, 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(LargeSigns, WholePlacardTest,
+                         testing::Values(std::pair{L"今天天气真好我们去公园玩吧好不", 20},
+                                         std::pair{L"今天天气真好我们去公园玩吧好不", 72}, std::pair{L"加油", 48}));
 
 }  // namespace
 }  // namespace plakato
