@@ -230,7 +230,7 @@ def check_legible(faces):
     check(len(open_mouth) >= 6, "face11.png open mouth shows dark red "
           "(%d pixels)" % len(open_mouth))
     stream = region(faces[11], range(26), range(13, 23),
-                    lambda c: min(c) >= 180 and not is_yellow(c))
+                    lambda c: min(c) >= 150 and max(c) - min(c) <= 40)
     check(len(stream) >= 40 and any(y >= 22 for _, y in stream),
           "face11.png pale stream is broad and passes the lower rim "
           "(%d pixels)" % len(stream))
@@ -250,20 +250,40 @@ def check_legible(faces):
     check(len(mark) >= 6, "face12.png mark at the upper left is bold "
           "(%d blue pixels)" % len(mark))
     # 13: a cross and not a blob: dark-edged tape, and the yellow showing in
-    # all four wedges between the strips
+    # all four wedges between the strips; small enough to tape the mouth
+    # only, not to cross the face out, and the eyes rolled up above it
     edge = region(faces[13], range(5, 20), range(9, 21),
                   lambda c: is_neutral(c) and max(c) <= 100)
     check(len(edge) >= 30, "face13.png tape edged in a dark colour (%d "
           "pixels)" % len(edge))
-    for name, (x, y) in (("top", (12, 11)), ("bottom", (12, 19)),
-                         ("left", (8, 15)), ("right", (16, 15))):
+    for name, (x, y) in (("top", (12, 14)), ("bottom", (12, 20)),
+                         ("left", (8, 17)), ("right", (16, 17))):
         check(YELLOW_PX(faces[13], x, y), "face13.png yellow shows in the "
               "%s wedge of the cross at %d,%d" % (name, x, y))
-    # 15: the emblem has a solid 3x3 core, not strokes one pixel thin
-    emblem = set(region(faces[15], range(4, 23), range(6, 13), is_dark))
-    check(any(all((x + dx, y + dy) in emblem for dx in range(3)
-                  for dy in range(3)) for (x, y) in emblem),
-          "face15.png emblem has a solid core")
+    tape = region(faces[13], range(26), range(26),
+                  lambda c: c == (70, 70, 70) or is_white(c))
+    tape = [(x, y) for x, y in tape if y >= 12]
+    xs, ys = [p[0] for p in tape], [p[1] for p in tape]
+    check(tape and max(xs) - min(xs) < 11 and min(ys) >= 13,
+          "face13.png cross covers the mouth only (cols %s-%s, from row %s)"
+          % (min(xs or [0]), max(xs or [0]), min(ys or [0])))
+    for cols in (range(6, 12), range(13, 19)):
+        pupil = region(faces[13], cols, range(5, 13), is_black)
+        white = region(faces[13], cols, range(5, 13), is_white)
+        check(len(pupil) >= 3 and white and
+              max(y for _, y in pupil) < min(y for _, y in white),
+              "face13.png eye in cols %d-%d looks up: white below its pupil"
+              % (cols[0], cols[-1]))
+    # 15: the emblem is dark writing on the band, two characters with white
+    # between them, and nothing red on the band (red on white reads as a
+    # stain on a bandage)
+    writing = region(faces[15], range(8, 18), range(6, 10), is_dark)
+    check(len(writing) >= 16 and not any(x == 12 for x, _ in writing),
+          "face15.png emblem is two dark characters (%d pixels)"
+          % len(writing))
+    red = region(faces[15], range(26), range(4, 13),
+                 lambda c: c[0] > 120 and c[1] < 80 and c[2] < 80)
+    check(not red, "face15.png band carries no red (%s)" % red[:3])
     # 15: a headband, not a bandage: the knot's ends stand out of the head
     # at the upper right, and the mouth below the band shows teeth
     ends = [(x, y) for x in range(17, 23) for y in range(3, 7)
@@ -274,11 +294,58 @@ def check_legible(faces):
     teeth = region(faces[15], range(4, 23), range(13, 21), is_white)
     check(len(teeth) >= 5, "face15.png grin shows teeth (%d pixels)"
           % len(teeth))
+    # 2: the sweat drop sits on the face beside the eye, none of it standing
+    # up out of the head like a horn
+    drop = region(faces[2], range(17, 23), range(3, 16),
+                  lambda c: is_neutral(c) and not is_black(c)
+                  and not is_white(c))
+    check(len(drop) >= 6 and min(y for _, y in drop) >= 8,
+          "face02.png sweat drop beside the eye, below row 7 (%s)"
+          % sorted(drop)[:3])
+    # 5: the cigar is a brown stick, black-edged, not a red speck
+    cigar = region(faces[5], range(11, 23), range(15, 21),
+                   lambda c: c in ((128, 72, 30), (170, 108, 52)))
+    edged = region(faces[5], range(11, 23), range(15, 21), is_black)
+    check(len(cigar) >= 10 and len(edged) >= 12, "face05.png cigar long and "
+          "outlined (%d brown, %d black pixels)" % (len(cigar), len(edged)))
+    # 6: the knot on top is pale cloth standing out of the black hood
+    knot = region(faces[6], range(8, 19), range(3, 7),
+                  lambda c: min(c) >= 200)
+    check(len(knot) >= 8, "face06.png knot pale and bold (%d pixels)"
+          % len(knot))
+    # 9: raised brows kept clear of the rim, and wide eyes: whites far
+    # larger than their pupils
+    for cols in (range(3, 12), range(13, 22)):
+        brow = region(faces[9], cols, range(5, 8), is_dark)
+        clear = all(opaque(faces[9], x + dx, y + dy) and not
+                    edge_pixel(faces[9], x + dx, y + dy)
+                    for x, y in brow for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+        check(len(brow) >= 4 and clear, "face09.png brow in cols %d-%d "
+              "stands clear of the rim" % (cols[0], cols[-1]))
+        white = region(faces[9], cols, range(8, 15), is_white)
+        pupil = region(faces[9], cols, range(8, 15), is_black)
+        check(len(white) >= 8 and 1 <= len(pupil) <= len(white) // 3,
+              "face09.png eye in cols %d-%d wide (%d white, %d pupil)"
+              % (cols[0], cols[-1], len(white), len(pupil)))
+    # 11: the mass is edged dark and shaded, so that it stands out of the
+    # face instead of showing the tool bar's pale grey as through a hole
+    rim = region(faces[11], range(7, 24), range(11, 23),
+                 lambda c: max(c) <= 110 and not c[0] > c[1] + 30)
+    check(len(rim) >= 20, "face11.png mass edged in a dark grey (%d pixels)"
+          % len(rim))
     # 16: each blushing cheek is a patch of at least 12 pixels
     for side, cols in (("left", range(4, 12)), ("right", range(14, 23))):
         blush = region(faces[16], cols, range(10, 17), is_blush)
         check(len(blush) >= 12, "face16.png %s blush is a patch (%d pixels)"
               % (side, len(blush)))
+
+
+def edge_pixel(img, x, y):
+    """An opaque pixel with a transparent 4-neighbour: the face's rim."""
+    return opaque(img, x, y) and not all(
+        0 <= x + dx < img.width and 0 <= y + dy < img.height
+        and opaque(img, x + dx, y + dy)
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
 
 
 def edge_brightness(img, box):

@@ -55,9 +55,10 @@ YELLOW_GLOW = (255, 236, 60)
 
 TEAR_EDGE = (150, 150, 150)
 TEAR_LIGHT = (236, 236, 236)
-SICK_WHITE = (236, 238, 226)
-SICK_GREY = (190, 194, 180)
+SICK_WHITE = (226, 230, 204)
+SICK_GREY = (180, 186, 160)
 SICK_EDGE = (140, 142, 132)
+SICK_DARK = (98, 102, 80)
 CREAM = (250, 240, 206)
 SICK_LUMP = (176, 182, 120)
 SHOCK_BLUE = (60, 80, 170)
@@ -346,13 +347,16 @@ def face_flushed_angry():
         ".dkkkd.",
         "dk...kd",
     ], pal)
-    # grey sweat drop at the upper right
-    stamp(img, 17, 3, [
+    # grey sweat drop running down beside the right eye: pointed at the top
+    # and round below, inside the rim, so that it reads as a drop and not as
+    # a horn standing out of the head
+    stamp(img, 19, 9, [
         ".g.",
-        "glg",
         "gwg",
+        "gwl",
+        "gll",
         ".g.",
-    ], {"g": DARK_GREY, "l": MID_GREY, "w": LIGHT_GREY})
+    ], {"g": DARK_GREY, "l": LIGHT_GREY, "w": WHITE})
     return img
 
 
@@ -440,12 +444,15 @@ def face_soldier():
     stamp(img, 7, 14, ["kk.......kk"], {"k": BLACK})
     # straight mouth holding the cigar
     hline(img, 9, 14, 18, DARK_BROWN)
-    stamp(img, 13, 16, [
-        ".......rry",
-        "....cccrry",
-        "ccccllcrr.",
-        ".cccccc...",
-    ], {"c": CIGAR_BROWN, "l": CIGAR_LIGHT, "r": RED, "y": YELLOW_GLOW})
+    # the cigar: long and outlined in black so that it reads as a cigar, its
+    # tip glowing red and yellow past the rim
+    stamp(img, 11, 16, [
+        "....kkkkkrry",
+        "kkkkcllllrry",
+        "kcccccccrry.",
+        ".kkkkkkkkk..",
+    ], {"k": BLACK, "c": CIGAR_BROWN, "l": CIGAR_LIGHT, "r": RED,
+        "y": YELLOW_GLOW})
     return img
 
 
@@ -458,11 +465,11 @@ def face_hooded():
     # the knot sits on the crown with its two tie-ends lying flat to either
     # side and a little sprout standing out of the middle; kept low and
     # joined up so that it does not read as tufts of hair
-    stamp(img, 9, 3, [
-        "....g....",
-        "gg.dld.gg",
-        "llgllldll",
-        ".gg.d.gg.",
+    stamp(img, 8, 3, [
+        ".....l.....",
+        "....lwl....",
+        "wwllwwwllww",
+        ".gg.lgl.gg.",
     ], pal)
     # pale band across the eyes
     stamp(img, 4, 10, [
@@ -520,14 +527,23 @@ def face_worried():
     """9: raised brows, wide eyes, wavy zigzag mouth."""
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK}
-    # brows raised towards the middle
-    stamp(img, 5, 5, ["...kk", ".kkk.", "kk..."], pal)
-    stamp(img, 15, 5, ["kk...", ".kkk.", "...kk"], pal)
-    round_eye(img, 7, 8, outline=DARK_BROWN)
-    round_eye(img, 14, 8, outline=DARK_BROWN)
+    # brows raised towards the middle, well inside the rim with yellow all
+    # round them, so they do not melt into the outline
+    stamp(img, 7, 6, ["..kk", "kk.."], pal)
+    stamp(img, 14, 6, ["kk..", "..kk"], pal)
+    # wide eyes: big whites with a small pupil in the middle
+    for x0 in (6, 14):
+        stamp(img, x0, 8, [
+            ".kkk.",
+            "kwwwk",
+            "kwbwk",
+            "kwbwk",
+            "kwwwk",
+            ".kkk.",
+        ], pal)
     # the zigzag is drawn with a two-pixel stroke so that it still reads as
     # a trembling mouth at real size
-    stamp(img, 6, 15, [
+    stamp(img, 6, 16, [
         ".k...k...k...k.",
         "kkk.kkk.kkk.kkk",
         "k.kkk.kkk.kkk.k",
@@ -571,26 +587,27 @@ def face_sick():
     splashes."""
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "r": DARK_RED, "w": SICK_WHITE, "g": SICK_LUMP,
-           "o": SICK_EDGE}
+           "o": SICK_DARK, "s": SICK_GREY}
     # squeezed eyes: > and <
     stamp(img, 5, 6, ["kk...", "..kkk", "kk..."], pal)
     stamp(img, 15, 6, ["...kk", "kkk..", "...kk"], pal)
     # the open mouth, dark inside, and the stream leaving it: narrow at the
-    # lips, falling straight down and widening, edged in a darker grey so
-    # that it reads as a flow and not as a flat patch
+    # lips, falling straight down and widening, edged in a dark olive grey
+    # and shaded on its right so that it stands out of the face as a
+    # pouring mass, not a pale hole the colour of the tool bar
     stamp(img, 7, 10, [
         "..kkkkkkk....",
         ".krrrrrrrk...",
-        ".krowwwork...",
-        "..kowgwok....",
-        "...owwwwo....",
-        "...owwgwwo...",
-        "...owwwwwo...",
-        "....owgwwwo..",
-        "....owwwwwo..",
-        "...owwwwgwwo.",
-        "..owwgwwwwwwo",
-        "..oowwwwwgwwo",
+        ".krowwsork...",
+        "..kowgsok....",
+        "...owwwso....",
+        "...owwgwso...",
+        "...owwwwso...",
+        "....owgwwso..",
+        "....owwwwso..",
+        "...owwwwgwso.",
+        "..owwgwwwwsso",
+        "..oowwwwwgsso",
         "....oo.oooo..",
     ], pal)
     # splashes flying off to the lower right, past the rim
@@ -640,27 +657,36 @@ def face_shocked():
 
 
 def face_silenced():
-    """13: mouth taped shut with a cross of white tape edged in dark grey,
-    eyes rolled up under raised brows."""
+    """13: mouth taped shut with a small cross of white tape edged in dark
+    grey, big eyes rolled up towards raised brows."""
     img = disc_face(3, 21, 3, 21)
-    round_eye(img, 7, 5, look=(0, -1), outline=DARK_BROWN)
-    round_eye(img, 14, 5, look=(0, -1), outline=DARK_BROWN)
-    # two strips crossed over the mouth: a white core two pixels wide with
-    # a dark edge, so the cross keeps its shape and the yellow shows in all
-    # four wedges between the strips
-    stamp(img, 7, 10, [
-        "dd.......dd",
-        "dwd.....dwd",
-        "dwwd...dwwd",
-        ".dwwd.dwwd.",
-        "..dwwdwwd..",
-        "...dwwwd...",
-        "..dwwdwwd..",
-        ".dwwd.dwwd.",
-        "dwwd...dwwd",
-        "dwd.....dwd",
-        "dd.......dd",
-    ], {"w": WHITE, "d": TAPE_EDGE})
+    pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK, "d": TAPE_EDGE}
+    # brows raised high
+    stamp(img, 7, 4, [".kkk", "k..."], pal)
+    stamp(img, 14, 4, ["kkk.", "...k"], pal)
+    # big whites with the pupils pushed up against the top
+    for x0 in (7, 14):
+        stamp(img, x0, 6, [
+            ".kk.",
+            "kbbk",
+            "kbbk",
+            "kwwk",
+            "kwwk",
+            ".kk.",
+        ], pal)
+    # a small cross of tape over the mouth only: two strips with a white
+    # core and a dark edge, the yellow showing in all four wedges
+    stamp(img, 8, 13, [
+        "dd......dd",
+        "dwd....dwd",
+        ".dwd..dwd.",
+        "..dwddwd..",
+        "...dwwd...",
+        "..dwddwd..",
+        ".dwd..dwd.",
+        "dwd....dwd",
+        "dd......dd",
+    ], pal)
     return img
 
 
@@ -693,12 +719,14 @@ def face_pig():
 
 
 def face_headband():
-    """15: a white headband tied round the head, a dark red sun in front
-    hiding the eyes and the knot's two ends flying out over the upper right;
-    below it a crooked, determined grin."""
+    """15: a fighter's white headband tied round the head, a dark emblem in
+    front hiding the eyes and the knot at the upper right with its two ends
+    flying out; below it a crooked, determined grin."""
     img = disc_face(4, 22, 3, 21)
-    top = 6
+    # the band follows the round head: it dips a row at both sides
     for x in range(4, 23):
+        side = 1 if x <= 6 or x >= 20 else 0
+        top = 5 + side
         for y in range(top, top + 6):
             if not is_opaque(img, x, y):
                 continue
@@ -710,23 +738,23 @@ def face_headband():
             elif x >= 19 and y > top:
                 colour = mix(colour, MID_GREY, 0.5)
             put(img, x, y, colour)
-    # the emblem: a solid dark red sun in the middle of the band; red on
-    # white and wider than tall, so that it reads neither as an eye nor
-    # as a cross
-    stamp(img, 10, 7, [
-        ".kkkkk.",
-        "kkkkkkk",
-        "kkkkkkk",
-        ".kkkkk.",
-    ], {"k": EMBLEM_RED})
+    # the emblem: two bold dark characters written on the front, as on a
+    # fighter's headband; no red, which reads as blood on a white band, and
+    # no single dark disc, which reads as an eye or a patch
+    stamp(img, 9, 6, [
+        "kkk.k.kk",
+        ".k..kkk.",
+        "kkk.k.kk",
+        "k.k.kk.k",
+    ], {"k": CHARCOAL})
     # the knot at the upper right and its two ends flying out past the rim
     stamp(img, 17, 3, [
-        "....gg",
-        "..ggwg",
-        ".gwwg.",
-        "gwwggg",
-        "gwwwwg",
-        ".ggg..",
+        "...g.g",
+        "..gwgw",
+        ".gwwgg",
+        "gwwwg.",
+        "gwwg..",
+        ".gg...",
     ], {"g": DARK_GREY, "w": OFF_WHITE})
     # a crooked grin showing clenched teeth, one corner raised
     stamp(img, 8, 14, [
@@ -1115,13 +1143,13 @@ def face_flushed_angry_at(s):
              (15.6, 18.8)], DARK_RED, 1.4)
     f.curve([(9.9, 18.6), (10.8, 17.6), (12.5, 17.2), (14.2, 17.6),
              (15.1, 18.6)], BLACK, 0.7)
-    # the sweat drop at the upper right
-    drop = [(18.5, 3.0), (19.7, 4.9), (19.9, 5.9), (19.3, 6.8), (18.5, 7.0),
-            (17.7, 6.8), (17.1, 5.9), (17.3, 4.9)]
+    # the sweat drop running down beside the right eye, inside the rim
+    drop = [(20.5, 9.0), (21.7, 11.4), (22.0, 12.6), (21.5, 13.6),
+            (20.5, 14.0), (19.5, 13.6), (19.0, 12.6), (19.3, 11.4)]
     f.poly(drop, DARK_GREY)
-    f.poly([(18.5, 3.9), (19.2, 5.1), (19.3, 5.9), (18.9, 6.4), (18.5, 6.5),
-            (18.1, 6.4), (17.7, 5.9), (17.8, 5.1)], LIGHT_GREY)
-    f.ellipse((17.8, 5.0, 18.6, 6.0), WHITE)
+    f.poly([(x + (20.5 - x) * 0.3, y + (12.4 - y) * 0.25) for x, y in drop],
+           LIGHT_GREY)
+    f.ellipse((19.8, 11.2, 20.6, 12.4), WHITE)
     return f.finish()
 
 
@@ -1178,25 +1206,26 @@ def face_soldier_at(s):
     f.poly([(6, 13), (10, 13), (9.2, 15), (6.8, 14.4)], BLACK)
     f.poly([(15, 13), (19, 13), (18.2, 14.4), (15.8, 15)], BLACK)
     f.line([(9, 18.5), (15, 18.5)], DARK_BROWN, 1.0)
-    # the cigar, its lighter top, and the glowing tip
-    f.strip((13.3, 18.9), (20.2, 17.6), 1.05, CIGAR_BROWN)
-    f.line([(14, 18.2), (19.8, 17.1)], CIGAR_LIGHT, 0.45, caps=False)
-    f.poly([(19.8, 16.4), (21.4, 16.1), (21.7, 18.7), (20.2, 19)], RED)
-    f.poly([(21.3, 16.1), (22.9, 16.0), (23.0, 17.9), (21.6, 18.4)],
+    # the cigar, outlined in black, its lighter top and the glowing tip
+    f.strip((12.3, 19.2), (21.2, 17.6), 1.55, BLACK)
+    f.strip((12.9, 19.1), (21.0, 17.6), 0.95, CIGAR_BROWN)
+    f.line([(13.6, 18.5), (20.6, 17.2)], CIGAR_LIGHT, 0.45, caps=False)
+    f.poly([(20.7, 16.1), (22.0, 15.9), (22.3, 18.8), (21.0, 19.1)], RED)
+    f.poly([(21.9, 15.9), (22.95, 15.8), (22.95, 18.3), (22.2, 18.7)],
            YELLOW_GLOW)
     return f.finish()
 
 
 def face_hooded_at(s):
     f = disc_at(s, 4, 22, 3, 22, HOOD_BODY)
-    # the knot: two tie-ends lying flat and a sprout
-    f.line([(13.5, 3.2), (13.5, 4.8)], MID_GREY, 0.8)
-    f.ellipse((9, 4.2, 12.6, 6.6), MID_GREY)
-    f.ellipse((9.4, 4.6, 12.2, 6.2), LIGHT_GREY)
-    f.ellipse((14.4, 4.2, 18, 6.6), MID_GREY)
-    f.ellipse((14.8, 4.6, 17.6, 6.2), LIGHT_GREY)
-    f.ellipse((11.7, 4.0, 15.3, 7.0), DARK_GREY)
-    f.ellipse((12.1, 4.4, 14.9, 6.6), LIGHT_GREY)
+    # the knot: a sprout standing up and two tie-ends lying flat to either
+    # side, in pale cloth that stands out of the black hood
+    f.line([(13.5, 3.3), (13.5, 4.8)], LIGHT_GREY, 0.9)
+    for (x0, x1) in ((8.1, 12.4), (14.6, 18.9)):
+        f.ellipse((x0, 5.0, x1, 7.1), MID_GREY)
+        f.ellipse((x0 + 0.3, 5.1, x1 - 0.3, 6.5), OFF_WHITE)
+    f.ellipse((11.8, 4.0, 15.2, 7.0), MID_GREY)
+    f.ellipse((12.1, 4.2, 14.9, 6.5), OFF_WHITE)
     # the band across the eyes, and its tail down the right side
     f.rect((3, 10, 24, 13), OFF_WHITE, "inside")
     f.rect((3, 13, 24, 14), LIGHT_GREY, "inside")
@@ -1237,14 +1266,16 @@ def face_cool_at(s):
 
 def face_worried_at(s):
     f = disc_at(s, 3, 21, 3, 21)
-    f.curve([(5.4, 7.6), (7.2, 6.4), (9.7, 5.5)], DARK_BROWN, 1.0)
-    f.curve([(15.3, 5.5), (17.8, 6.4), (19.6, 7.6)], DARK_BROWN, 1.0)
-    for x0 in (7, 14):
-        eye(f, (x0, 8, x0 + 4, 13), DARK_BROWN,
-               (x0 + 1, 10, x0 + 3, 12))
-    f.line([(6.4, 17.2), (7.5, 15.6), (9.5, 18.1), (11.5, 15.6),
-            (13.5, 18.1), (15.5, 15.6), (17.5, 18.1), (19.5, 15.6),
-            (20.6, 17.2)], DARK_BROWN, 1.2)
+    # brows raised towards the middle, clear of the rim
+    f.line([(7.4, 7.6), (9.1, 6.9), (10.6, 6.3)], DARK_BROWN, 0.9)
+    f.line([(14.4, 6.3), (15.9, 6.9), (17.6, 7.6)], DARK_BROWN, 0.9)
+    # wide eyes: big whites, small pupils in the middle
+    for x0 in (6, 14):
+        eye(f, (x0, 8, x0 + 5, 14), DARK_BROWN, (x0 + 1.9, 9.9, x0 + 3.1, 12.1),
+            width=0.6)
+    f.line([(6.4, 18.2), (7.5, 16.6), (9.5, 19.1), (11.5, 16.6),
+            (13.5, 19.1), (15.5, 16.6), (17.5, 19.1), (19.5, 16.6),
+            (20.6, 18.2)], DARK_BROWN, 1.2)
     return f.finish()
 
 
@@ -1279,18 +1310,19 @@ def face_sick_at(s):
               (14, 22.9), (16, 22.9), (17.6, 22.3), (19.6, 21.9),
               (19.9, 20.5), (18.7, 19), (17.9, 17), (16.7, 15), (15.2, 13.4),
               (14.9, 12.1)]
-    f.poly(stream, SICK_EDGE)
-    f.poly([(x + (12.6 - x) * 0.12, y + (17 - y) * 0.06) for x, y in stream],
-           SICK_WHITE)
+    f.poly(stream, SICK_DARK)
+    inner = [(x + (12.6 - x) * 0.12, y + (17 - y) * 0.06) for x, y in stream]
+    f.poly(inner, SICK_GREY)
+    f.poly([(x + (11.4 - x) * 0.3, y) for x, y in inner], SICK_WHITE)
     for (x, y, r) in ((12.3, 13.6, 0.6), (12.9, 15.6, 0.7), (14.0, 17.5, 0.6),
                       (15.2, 19.4, 0.7), (11.9, 20.6, 0.6), (16.6, 21.2, 0.6),
                       (13.6, 21.6, 0.5)):
         f.ellipse((x - r, y - r, x + r, y + r), SICK_LUMP)
     f.ellipse((11.2, 14.5, 11.9, 17.5), WHITE)
     # splashes flying off to the lower right
-    f.ellipse((19.6, 19.0, 21.2, 20.6), SICK_EDGE)
+    f.ellipse((19.6, 19.0, 21.2, 20.6), SICK_DARK)
     f.ellipse((19.9, 19.3, 20.9, 20.3), SICK_WHITE)
-    f.ellipse((21.2, 21.2, 23.0, 23.0), SICK_EDGE)
+    f.ellipse((21.2, 21.2, 23.0, 23.0), SICK_DARK)
     f.ellipse((21.6, 21.6, 22.6, 22.6), SICK_WHITE)
     return f.finish()
 
@@ -1312,18 +1344,18 @@ def face_shocked_at(s):
 
 def face_silenced_at(s):
     f = disc_at(s, 3, 21, 3, 21)
+    f.curve([(7.3, 5.6), (8.4, 4.5), (10.6, 4.4)], DARK_BROWN, 0.8)
+    f.curve([(14.4, 4.4), (16.6, 4.5), (17.7, 5.6)], DARK_BROWN, 0.8)
+    # big whites with the pupils rolled up against the top
     for x0 in (7, 14):
-        eye(f, (x0, 5, x0 + 4, 10), DARK_BROWN,
-               (x0 + 1, 5.8, x0 + 3, 7.8))
-    # two strips of tape, one laid over the other, cut straight across at
-    # their ends; a faint crease runs along each
-    for (top, bottom) in ((8.2, 17.8), (16.8, 7.2)):
-        for (half, colour) in ((2.0, TAPE_EDGE), (1.05, WHITE)):
-            f.poly([(top - half, 10), (top + half, 10),
-                    (bottom + half, 21), (bottom - half, 21)], colour,
-                   "inside")
-        f.line([(top + (bottom - top) * 0.08, 10.9),
-                (top + (bottom - top) * 0.92, 20.1)], OFF_WHITE, 0.3,
+        eye(f, (x0, 6, x0 + 4, 12), DARK_BROWN, (x0 + 0.8, 6.6, x0 + 3.2, 9.2))
+    # two strips of tape crossed over the mouth only, cut straight across
+    # at their ends; a faint crease runs along each
+    for (top, bottom) in ((8.8, 17.2), (17.2, 8.8)):
+        for (half, colour) in ((1.45, TAPE_EDGE), (0.75, WHITE)):
+            f.strip((top, 13.6), (bottom, 21.4), half, colour, "inside")
+        f.line([(top + (bottom - top) * 0.1, 14.4),
+                (top + (bottom - top) * 0.9, 20.6)], OFF_WHITE, 0.25,
                "inside", caps=False)
     return f.finish()
 
@@ -1351,20 +1383,37 @@ def face_pig_at(s):
 
 def face_headband_at(s):
     f = disc_at(s, 4, 22, 3, 21)
-    f.rect((3, 6, 24, 11), WHITE, "inside")
-    f.rect((3, 6, 24, 6.5), LIGHT_GREY, "inside")
-    f.rect((3, 11, 24, 11.5), MID_GREY, "inside")
-    f.rect((3, 11.5, 24, 12), DARK_GREY, "inside")
-    f.poly([(18.5, 6.5), (24, 6.5), (24, 11), (19.5, 11)],
+    # the band round the head, dipping at both sides
+    band = [(3, 6), (7, 5), (20, 5), (24, 6), (24, 12), (20, 11), (7, 11),
+            (3, 12)]
+    f.poly(band, DARK_GREY, "inside")
+    f.poly([(3, 6.5), (7, 5.5), (20, 5.5), (24, 6.5), (24, 11.3),
+            (20, 10.3), (7, 10.3), (3, 11.3)], WHITE, "inside")
+    f.poly([(3, 6), (7, 5), (20, 5), (24, 6), (24, 6.5), (20, 5.5),
+            (7, 5.5), (3, 6.5)], LIGHT_GREY, "inside")
+    f.poly([(18.5, 5.5), (24, 6.5), (24, 11), (19.5, 10.3)],
            (160, 160, 160, 110), "inside")
-    f.ellipse((10, 7, 17, 11), EMBLEM_RED)
-    # the knot and its two ends flying out over the upper right
-    f.poly([(18.3, 6.6), (20.9, 3.0), (23.0, 3.1), (20.6, 7.0)], DARK_GREY)
-    f.poly([(19.0, 6.5), (21.2, 3.6), (22.2, 3.6), (20.2, 6.8)], OFF_WHITE)
-    f.poly([(19.6, 6.3), (23.0, 6.3), (23.0, 8.3), (19.6, 8.0)], DARK_GREY)
-    f.poly([(20.0, 6.8), (22.5, 6.8), (22.5, 7.8), (20.0, 7.6)], OFF_WHITE)
-    f.ellipse((17.0, 6.0, 20.6, 9.0), DARK_GREY)
-    f.ellipse((17.5, 6.5, 20.1, 8.5), OFF_WHITE)
+    # the emblem: two bold dark characters written on the front
+    k = CHARCOAL
+    f.rect((9.1, 6.1, 11.9, 6.8), k)
+    f.rect((10.2, 6.1, 10.8, 9.9), k)
+    f.rect((9.1, 7.9, 11.9, 8.6), k)
+    f.line([(9.4, 9.7), (10.5, 9.0), (11.6, 9.7)], k, 0.6, caps=False)
+    f.rect((13.1, 6.1, 13.7, 9.9), k)
+    f.rect((13.1, 6.9, 16.9, 7.5), k)
+    f.rect((14.4, 6.1, 15.6, 8.6), k)
+    f.line([(14.6, 9.8), (16.8, 8.8)], k, 0.6, caps=False)
+    f.line([(16.3, 6.1), (16.6, 9.9)], k, 0.55, caps=False)
+    # the knot and its two ends flying out over the upper right: broad
+    # ribbons of cloth, shaded in grey and not outlined in dark, so that
+    # they read as cloth
+    f.poly([(18.0, 6.8), (20.4, 2.9), (23.0, 3.0), (20.9, 7.4)], MID_GREY)
+    f.poly([(18.7, 6.6), (20.8, 3.4), (22.2, 3.5), (20.4, 7.0)], OFF_WHITE)
+    f.poly([(19.4, 6.2), (23.0, 5.4), (23.0, 8.2), (19.4, 8.4)], MID_GREY)
+    f.poly([(19.8, 6.7), (22.6, 6.0), (22.6, 7.7), (19.8, 7.9)], OFF_WHITE)
+    f.ellipse((17.1, 5.7, 20.5, 8.9), MID_GREY)
+    f.ellipse((17.4, 6.0, 20.2, 8.5), OFF_WHITE)
+    f.curve([(18.0, 6.8), (18.8, 7.4), (19.6, 7.2)], LIGHT_GREY, 0.35)
     # the crooked grin with clenched teeth
     grin = [(8.2, 15.1), (10.5, 16.3), (13.5, 16.4), (16, 15), (17.9, 14.1),
             (17.4, 16.2), (15.8, 18.1), (13.5, 19), (11.2, 18.8),
