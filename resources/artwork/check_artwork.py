@@ -230,7 +230,7 @@ def check_legible(faces):
     check(len(open_mouth) >= 6, "face11.png open mouth shows dark red "
           "(%d pixels)" % len(open_mouth))
     stream = region(faces[11], range(26), range(13, 23),
-                    lambda c: min(c) >= 180 and not is_yellow(c))
+                    lambda c: min(c) >= 150 and max(c) - min(c) <= 40)
     check(len(stream) >= 40 and any(y >= 22 for _, y in stream),
           "face11.png pale stream is broad and passes the lower rim "
           "(%d pixels)" % len(stream))
@@ -250,20 +250,40 @@ def check_legible(faces):
     check(len(mark) >= 6, "face12.png mark at the upper left is bold "
           "(%d blue pixels)" % len(mark))
     # 13: a cross and not a blob: dark-edged tape, and the yellow showing in
-    # all four wedges between the strips
+    # all four wedges between the strips; small enough to tape the mouth
+    # only, not to cross the face out, and the eyes rolled up above it
     edge = region(faces[13], range(5, 20), range(9, 21),
                   lambda c: is_neutral(c) and max(c) <= 100)
     check(len(edge) >= 30, "face13.png tape edged in a dark colour (%d "
           "pixels)" % len(edge))
-    for name, (x, y) in (("top", (12, 11)), ("bottom", (12, 19)),
-                         ("left", (8, 15)), ("right", (16, 15))):
+    for name, (x, y) in (("top", (12, 14)), ("bottom", (12, 20)),
+                         ("left", (8, 17)), ("right", (16, 17))):
         check(YELLOW_PX(faces[13], x, y), "face13.png yellow shows in the "
               "%s wedge of the cross at %d,%d" % (name, x, y))
-    # 15: the emblem has a solid 3x3 core, not strokes one pixel thin
-    emblem = set(region(faces[15], range(4, 23), range(6, 13), is_dark))
-    check(any(all((x + dx, y + dy) in emblem for dx in range(3)
-                  for dy in range(3)) for (x, y) in emblem),
-          "face15.png emblem has a solid core")
+    tape = region(faces[13], range(26), range(26),
+                  lambda c: c == (70, 70, 70) or is_white(c))
+    tape = [(x, y) for x, y in tape if y >= 12]
+    xs, ys = [p[0] for p in tape], [p[1] for p in tape]
+    check(tape and max(xs) - min(xs) < 11 and min(ys) >= 13,
+          "face13.png cross covers the mouth only (cols %s-%s, from row %s)"
+          % (min(xs or [0]), max(xs or [0]), min(ys or [0])))
+    for cols in (range(6, 12), range(13, 19)):
+        pupil = region(faces[13], cols, range(5, 13), is_black)
+        white = region(faces[13], cols, range(5, 13), is_white)
+        check(len(pupil) >= 3 and white and
+              max(y for _, y in pupil) < min(y for _, y in white),
+              "face13.png eye in cols %d-%d looks up: white below its pupil"
+              % (cols[0], cols[-1]))
+    # 15: the emblem is dark writing on the band, two characters with white
+    # between them, and nothing red on the band (red on white reads as a
+    # stain on a bandage)
+    writing = region(faces[15], range(8, 18), range(6, 10), is_dark)
+    check(len(writing) >= 16 and not any(x == 12 for x, _ in writing),
+          "face15.png emblem is two dark characters (%d pixels)"
+          % len(writing))
+    red = region(faces[15], range(26), range(4, 13),
+                 lambda c: c[0] > 120 and c[1] < 80 and c[2] < 80)
+    check(not red, "face15.png band carries no red (%s)" % red[:3])
     # 15: a headband, not a bandage: the knot's ends stand out of the head
     # at the upper right, and the mouth below the band shows teeth
     ends = [(x, y) for x in range(17, 23) for y in range(3, 7)
@@ -274,11 +294,58 @@ def check_legible(faces):
     teeth = region(faces[15], range(4, 23), range(13, 21), is_white)
     check(len(teeth) >= 5, "face15.png grin shows teeth (%d pixels)"
           % len(teeth))
+    # 2: the sweat drop sits on the face beside the eye, none of it standing
+    # up out of the head like a horn
+    drop = region(faces[2], range(17, 23), range(3, 16),
+                  lambda c: is_neutral(c) and not is_black(c)
+                  and not is_white(c))
+    check(len(drop) >= 6 and min(y for _, y in drop) >= 8,
+          "face02.png sweat drop beside the eye, below row 7 (%s)"
+          % sorted(drop)[:3])
+    # 5: the cigar is a brown stick, black-edged, not a red speck
+    cigar = region(faces[5], range(11, 23), range(15, 21),
+                   lambda c: c in ((128, 72, 30), (170, 108, 52)))
+    edged = region(faces[5], range(11, 23), range(15, 21), is_black)
+    check(len(cigar) >= 10 and len(edged) >= 12, "face05.png cigar long and "
+          "outlined (%d brown, %d black pixels)" % (len(cigar), len(edged)))
+    # 6: the knot on top is pale cloth standing out of the black hood
+    knot = region(faces[6], range(8, 19), range(3, 7),
+                  lambda c: min(c) >= 200)
+    check(len(knot) >= 8, "face06.png knot pale and bold (%d pixels)"
+          % len(knot))
+    # 9: raised brows kept clear of the rim, and wide eyes: whites far
+    # larger than their pupils
+    for cols in (range(3, 12), range(13, 22)):
+        brow = region(faces[9], cols, range(5, 8), is_dark)
+        clear = all(opaque(faces[9], x + dx, y + dy) and not
+                    edge_pixel(faces[9], x + dx, y + dy)
+                    for x, y in brow for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+        check(len(brow) >= 4 and clear, "face09.png brow in cols %d-%d "
+              "stands clear of the rim" % (cols[0], cols[-1]))
+        white = region(faces[9], cols, range(8, 15), is_white)
+        pupil = region(faces[9], cols, range(8, 15), is_black)
+        check(len(white) >= 8 and 1 <= len(pupil) <= len(white) // 3,
+              "face09.png eye in cols %d-%d wide (%d white, %d pupil)"
+              % (cols[0], cols[-1], len(white), len(pupil)))
+    # 11: the mass is edged dark and shaded, so that it stands out of the
+    # face instead of showing the tool bar's pale grey as through a hole
+    rim = region(faces[11], range(7, 24), range(11, 23),
+                 lambda c: max(c) <= 110 and not c[0] > c[1] + 30)
+    check(len(rim) >= 20, "face11.png mass edged in a dark grey (%d pixels)"
+          % len(rim))
     # 16: each blushing cheek is a patch of at least 12 pixels
     for side, cols in (("left", range(4, 12)), ("right", range(14, 23))):
         blush = region(faces[16], cols, range(10, 17), is_blush)
         check(len(blush) >= 12, "face16.png %s blush is a patch (%d pixels)"
               % (side, len(blush)))
+
+
+def edge_pixel(img, x, y):
+    """An opaque pixel with a transparent 4-neighbour: the face's rim."""
+    return opaque(img, x, y) and not all(
+        0 <= x + dx < img.width and 0 <= y + dy < img.height
+        and opaque(img, x + dx, y + dy)
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
 
 
 def edge_brightness(img, box):
@@ -435,13 +502,17 @@ def check_scene(pieces):
               "rows 69-71, got %s" % (top,))
 
 
-# ----------------------------------------------------------------- 2x art --
-# Faces at 52x52 and the pole pieces at 32x32, for displays at 200 %: the
-# same layout at twice the size, drawn anew rather than blown up, and
-# showing the same picture as the 1x art.
+# ------------------------------------------------------ art drawn to size --
+# Faces and the pole pieces at 2x (52x52 and 32x32) for displays at 200 %,
+# and at 5x (130x130 and 80x80): the same layout at the larger size, drawn
+# anew rather than blown up, and showing the same picture as the art of the
+# next smaller size.
 
-def doubled(box):
-    return (2 * box[0], 2 * box[1] + 1, 2 * box[2], 2 * box[3] + 1)
+SCALES = (2, 5)
+
+
+def scaled(box, s):
+    return (s * box[0], s * (box[1] + 1) - 1, s * box[2], s * (box[3] + 1) - 1)
 
 
 def near_box(got, want, slack=1):
@@ -449,40 +520,45 @@ def near_box(got, want, slack=1):
                                    for g, w in zip(got, want))
 
 
-def block(img2, x, y):
-    """The opaque pixels of the 2x2 block over 1x pixel (x, y)."""
-    return [rgb(img2, 2 * x + dx, 2 * y + dy) for dy in (0, 1)
-            for dx in (0, 1) if opaque(img2, 2 * x + dx, 2 * y + dy)]
-
-
-def reduced(img1, img2):
-    """img2 averaged down over 2x2 blocks (its opaque pixels only), on the
-    pixels that are opaque in img1."""
+def averaged(big, size):
+    """big averaged down to `size` by area, its opaque pixels only: for each
+    pixel it covers, the mean colour of those pixels and the share of the
+    pixel they cover.  (Transparent pixels are black, so the plain average
+    over all of them, divided by that share, is the opaque ones' mean.)"""
+    cover = big.getchannel("A").convert("F").resize(size, Image.BOX)
+    chans = [c.convert("F").resize(size, Image.BOX)
+             for c in big.convert("RGB").split()]
     out = {}
-    for y in range(img1.height):
-        for x in range(img1.width):
-            px = block(img2, x, y)
-            if px and opaque(img1, x, y):
-                out[(x, y)] = [sum(c[k] for c in px) / float(len(px))
-                               for k in range(3)]
+    for y in range(size[1]):
+        for x in range(size[0]):
+            share = cover.getpixel((x, y)) / 255.0
+            if share > 0.001:
+                out[(x, y)] = ([c.getpixel((x, y)) / share for c in chans],
+                               share)
     return out
 
 
-def scale_difference(img1, img2):
-    """Mean colour difference per channel between the 1x picture and the
-    2x picture averaged down, both seen slightly out of focus (each pixel
-    with its opaque neighbours), so that a feature drawn half a pixel
+def reduced(small, big):
+    """big averaged down to small's size, on the pixels opaque in small."""
+    return {p: c for p, (c, _) in averaged(big, small.size).items()
+            if opaque(small, *p)}
+
+
+def scale_difference(small, big):
+    """Mean colour difference per channel between the smaller picture and
+    the larger one averaged down, both seen slightly out of focus (each
+    pixel with its opaque neighbours), so that a feature drawn half a pixel
     further along does not count as a different picture."""
-    small = reduced(img1, img2)
-    one = {p: rgb(img1, *p) for p in small}
+    low = reduced(small, big)
+    one = {p: rgb(small, *p) for p in low}
 
     def soft(colours, x, y):
         near = [colours[(x + dx, y + dy)] for dy in (-1, 0, 1)
                 for dx in (-1, 0, 1) if (x + dx, y + dy) in colours]
         return [sum(c[k] for c in near) / float(len(near)) for k in range(3)]
     diffs = []
-    for (x, y) in small:
-        a, b = soft(one, x, y), soft(small, x, y)
+    for (x, y) in low:
+        a, b = soft(one, x, y), soft(low, x, y)
         diffs.append(sum(abs(a[k] - b[k]) for k in range(3)) / 3.0)
     return sum(diffs) / len(diffs) if diffs else 255.0
 
@@ -490,108 +566,153 @@ def scale_difference(img1, img2):
 MAX_SCALE_DIFF = 20
 
 
-def compare_scales(img1, img2, rel):
-    """2x is not 1x with its pixels doubled, and averaged back down over
-    2x2 blocks it gives the 1x picture: the same outline and, seen at a
-    glance, the same colours in the same places."""
-    doubled_img = img1.resize(img2.size, Image.NEAREST)
-    blocks = mixed = 0
-    for y in range(img1.height):
-        for x in range(img1.width):
-            px = [img2.getpixel((2 * x + dx, 2 * y + dy)) for dy in (0, 1)
-                  for dx in (0, 1)]
-            if any(p[3] for p in px):
-                blocks += 1
-                mixed += len(set(px)) > 1
-    check(img2.tobytes() != doubled_img.tobytes() and blocks
-          and mixed >= 0.25 * blocks,
-          "%s is drawn at its size, not doubled (%d of %d blocks of 2x2 "
-          "differ within)" % (rel, mixed, blocks))
+def not_multiplied(small, big, rel):
+    """big is not small with each pixel repeated: at a whole factor, a
+    quarter of the blocks over small's pixels hold more than one colour; at
+    any other, at least 15 % of its opaque pixels differ from small enlarged
+    (flat areas, a white mask or black glasses, come out the same either
+    way; an enlargement differs nowhere)."""
+    k = big.width // small.width
+    if big.width == k * small.width:
+        blocks = mixed = 0
+        for y in range(small.height):
+            for x in range(small.width):
+                px = {big.getpixel((k * x + dx, k * y + dy))
+                      for dy in range(k) for dx in range(k)}
+                if any(p[3] for p in px):
+                    blocks += 1
+                    mixed += len(px) > 1
+        check(blocks and mixed >= 0.25 * blocks,
+              "%s is drawn at its size, not %s with its pixels repeated (%d "
+              "of %d blocks of %dx%d differ within)"
+              % (rel, small.size, mixed, blocks, k, k))
+        return
+    grown = small.resize(big.size, Image.NEAREST)
+    pts = [(x, y) for y in range(big.height) for x in range(big.width)
+           if opaque(big, x, y)]
+    same = sum(big.getpixel(p) == grown.getpixel(p) for p in pts)
+    check(pts and same < 0.85 * len(pts), "%s is drawn at its size, not %s "
+          "enlarged (%d of %d pixels as enlarged)"
+          % (rel, small.size, same, len(pts)))
+
+
+def compare_scales(small, big, rel):
+    """big is not small enlarged, and averaged back down it gives the small
+    picture: the same outline and, seen at a glance, the same colours in
+    the same places."""
+    not_multiplied(small, big, rel)
+    cover = averaged(big, small.size)
     area = mismatched = 0
-    for y in range(img1.height):
-        for x in range(img1.width):
-            inside = opaque(img1, x, y)
-            n = len(block(img2, x, y))
+    for y in range(small.height):
+        for x in range(small.width):
+            inside = opaque(small, x, y)
+            share = cover.get((x, y), (None, 0.0))[1]
             area += inside
-            mismatched += (inside and n < 2) or (not inside and n > 2)
+            mismatched += (inside and share < 0.5) or (not inside
+                                                       and share > 0.5)
     check(mismatched <= max(4, area // 40), "%s outline averaged down "
-          "matches the 1x outline (%d of %d pixels differ)"
-          % (rel, mismatched, area))
-    diff = scale_difference(img1, img2)
-    check(diff <= MAX_SCALE_DIFF, "%s averaged down is close to the 1x "
+          "matches the %dx%d outline (%d of %d pixels differ)"
+          % (rel, small.width, small.height, mismatched, area))
+    diff = scale_difference(small, big)
+    check(diff <= MAX_SCALE_DIFF, "%s averaged down is close to the %dx%d "
           "picture (mean difference %.1f, at most %d)"
-          % (rel, diff, MAX_SCALE_DIFF))
+          % (rel, small.width, small.height, diff, MAX_SCALE_DIFF))
     return diff
 
 
-def check_faces_2x():
-    ones, twos = {}, {}
+def face_folder(s):
+    return "faces" if s == 1 else "faces@%dx" % s
+
+
+def check_faces_at(s, smaller):
+    """The faces drawn at s times the size, each against the same face at
+    the next smaller size `smaller`."""
+    lows, highs = {}, {}
+    n = 26 * s
     for i, box in enumerate(FACE_BOXES):
-        rel = "faces@2x/face%02d.png" % i
+        rel = "%s/face%02d.png" % (face_folder(s), i)
         img = load(rel)
-        one = load("faces/face%02d.png" % i)
-        if img is None or one is None:
+        low = load("%s/face%02d.png" % (face_folder(smaller), i))
+        if img is None or low is None:
             continue
-        check_format(rel, img, 52)
-        img, one = img.convert("RGBA"), one.convert("RGBA")
-        check(near_box(bbox(img), doubled(box)),
-              "%s opaque area within a pixel of cols %d-%d rows %d-%d, got %s"
-              % ((rel,) + doubled(box) + (bbox(img),)))
-        cells(img, range(52), range(46, 52), transparent, rel,
-              "rows 46-51 transparent")
+        check_format(rel, img, n)
+        img, low = img.convert("RGBA"), low.convert("RGBA")
+        want = scaled(box, s)
+        check(near_box(bbox(img), want, slack=s // 2),
+              "%s opaque area within %d pixels of cols %d-%d rows %d-%d, "
+              "got %s" % ((rel, s // 2) + want + (bbox(img),)))
+        cells(img, range(n), range(23 * s, n), transparent, rel,
+              "rows %d-%d transparent" % (23 * s, n - 1))
         if i != PIG:
-            for y in range(14, 24):
-                xs = [x for x in range(52) if opaque(img, x, y)]
-                check(xs and 6 <= xs[0] <= 11,
-                      "%s left rim of row %d in cols 6-11" % (rel, y))
-            for y in range(24, 38):
-                xs = [x for x in range(52) if opaque(img, x, y)]
-                check(xs and 38 <= xs[-1] <= 45,
-                      "%s right rim of row %d in cols 38-45" % (rel, y))
-        compare_scales(one, img, rel)
-        ones[i], twos[i] = one, img
-    # each 2x face, averaged down, is nearer its own 1x face than any other
-    if len(twos) == len(FACE_BOXES):
-        for i in twos:
-            own = scale_difference(ones[i], twos[i])
-            near = min((scale_difference(ones[j], twos[i]), j)
-                       for j in ones if j != i)
-            check(own < near[0], "faces@2x/face%02d.png looks most like face "
-                  "%d at 1x (%.1f), not face %d (%.1f)"
-                  % (i, i, own, near[1], near[0]))
+            for y in range(7 * s, 12 * s):
+                xs = [x for x in range(n) if opaque(img, x, y)]
+                check(xs and 3 * s <= xs[0] < 6 * s,
+                      "%s left rim of row %d in cols %d-%d"
+                      % (rel, y, 3 * s, 6 * s - 1))
+            for y in range(12 * s, 19 * s):
+                xs = [x for x in range(n) if opaque(img, x, y)]
+                check(xs and 19 * s <= xs[-1] < 23 * s,
+                      "%s right rim of row %d in cols %d-%d"
+                      % (rel, y, 19 * s, 23 * s - 1))
+        compare_scales(low, img, rel)
+        if s > 2:
+            one = load("faces/face%02d.png" % i)
+            if one is not None:
+                not_multiplied(one.convert("RGBA"), img, rel)
+        lows[i], highs[i] = low, img
+    # each face, averaged down, is nearer its own smaller face than any other
+    if len(highs) == len(FACE_BOXES):
+        for i in highs:
+            own = scale_difference(lows[i], highs[i])
+            near = min((scale_difference(lows[j], highs[i]), j)
+                       for j in lows if j != i)
+            check(own < near[0], "%s/face%02d.png looks most like face %d at "
+                  "%dx (%.1f), not face %d (%.1f)"
+                  % (face_folder(s), i, i, smaller, own, near[1], near[0]))
+    return highs
 
 
-PIECE_BOXES_2X = {0: (0, 15, 0, 31), 1: (10, 19, 8, 21), 2: (0, 9, 0, 5)}
+# opaque areas of the pieces: the 1x ones scaled
+PIECE_BOXES = {0: (0, 7, 0, 15), 1: (5, 9, 4, 10), 2: (0, 4, 0, 2)}
 
 
-def check_pieces_2x(pieces):
+def check_pieces_at(s, smaller, pieces):
+    """The three pieces the scene draws, at s times the size, against those
+    at the next smaller size; the pole's outline as wide as at 1x."""
     pole = None
-    for i, box in sorted(PIECE_BOXES_2X.items()):
-        rel = "pieces@2x/piece%d.png" % i
+    for i, box in sorted(PIECE_BOXES.items()):
+        rel = "pieces@%dx/piece%d.png" % (s, i)
         img = load(rel)
-        if img is None or i not in pieces:
+        low = load(("pieces/piece%d.png" if smaller == 1 else
+                    "pieces@%dx/piece%%d.png" % smaller) % i)
+        if img is None or low is None or i not in pieces:
             continue
-        check_format(rel, img, 32)
-        img = img.convert("RGBA")
-        check(bbox(img) == box, "%s opaque area cols %d-%d rows %d-%d, got %s"
-              % ((rel,) + box + (bbox(img),)))
-        compare_scales(pieces[i], img, rel)
+        check_format(rel, img, 16 * s)
+        img, low = img.convert("RGBA"), low.convert("RGBA")
+        check(bbox(img) == scaled(box, s), "%s opaque area cols %d-%d rows "
+              "%d-%d, got %s" % ((rel,) + scaled(box, s) + (bbox(img),)))
+        compare_scales(low, img, rel)
+        if smaller > 1:
+            not_multiplied(pieces[i], img, rel)
         if i == 0:
             # the pole runs the full height, open at the top, in the
             # columns the pole top covers, and nothing lies right of the arm
-            cells(img, [2, 3, 10, 11], list(range(0, 14)) + [24, 25],
-                  BLACK_PX, rel, "pole outlined in black, cols 2-3 and 10-11")
-            cells(img, range(4, 10), list(range(0, 14)) + list(range(24, 30)),
-                  WOOD_PX, rel, "wood in cols 4-9")
-            cells(img, range(2, 12), [30, 31], BLACK_PX, rel,
-                  "black bottom end rows 30-31")
-            cells(img, range(16, 32), range(32), transparent, rel,
-                  "columns 16-31 transparent")
+            shaft = list(range(0, 7 * s)) + list(range(12 * s, 15 * s))
+            cells(img, list(range(s, 2 * s)) + list(range(5 * s, 6 * s)),
+                  shaft, BLACK_PX, rel, "pole outlined in black, 1x columns "
+                  "1 and 5")
+            cells(img, range(2 * s, 5 * s), shaft, WOOD_PX, rel,
+                  "wood in 1x columns 2-4")
+            cells(img, range(s, 6 * s), range(15 * s, 16 * s), BLACK_PX,
+                  rel, "black bottom end, 1x row 15")
+            cells(img, range(8 * s, 16 * s), range(16 * s), transparent,
+                  rel, "1x columns 8-15 transparent")
             pole = img
         if i == 2 and pole is not None:
-            same = all(rgb(img, x, y) == rgb(pole, x + 2, 0)
-                       for x in range(10) for y in range(2, 6))
-            check(same, "%s matches the pole's columns 2-11" % rel)
+            same = all(rgb(img, x, y) == rgb(pole, x + s, 0)
+                       for x in range(5 * s) for y in range(s, 3 * s))
+            check(same, "%s matches the pole's columns" % rel)
+
 
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 ICON_FRAME = (40, 48, 72)
@@ -696,9 +817,10 @@ def check_regenerates():
             return
         rels = ["faces/face%02d.png" % i for i in range(17)] + \
                ["pieces/piece%d.png" % i for i in range(4)] + \
-               ["faces@2x/face%02d.png" % i for i in range(17)] + \
-               ["pieces@2x/piece%d.png" % i for i in range(3)] + \
                ["icon%d.png" % n for n in ICON_SIZES]
+        for s in SCALES:
+            rels += ["faces@%dx/face%02d.png" % (s, i) for i in range(17)]
+            rels += ["pieces@%dx/piece%d.png" % (s, i) for i in range(3)]
         for rel in rels:
             fresh = os.path.join(tmp, rel)
             kept = os.path.join(HERE, rel)
@@ -715,8 +837,11 @@ def main():
     check_faces()
     pieces = check_pieces()
     check_scene(pieces)
-    check_faces_2x()
-    check_pieces_2x(pieces)
+    smaller = 1
+    for s in SCALES:
+        check_faces_at(s, smaller)
+        check_pieces_at(s, smaller, pieces)
+        smaller = s
     check_icon()
     check_regenerates()
     print("%d passed, %d failed" % (passed, failed))

@@ -3,8 +3,9 @@
 
 - docs/artwork-contact-sheet.png: every face and piece enlarged 8x on a
   checkerboard, labelled with its index, each beside its 2x drawing
-  enlarged 4x (the same size on the sheet); the faces at actual size and
-  at 2x as the tool bar shows them; the application icon in every size;
+  enlarged 4x (the same size on the sheet) and its 5x drawing enlarged 2x;
+  the faces at actual size, at 2x and at 5x; the application icon in every
+  size;
 - docs/artwork-scenes.png: for every face, a mock-up of the 371x120 placard
   scene at start (sign "Quillion", pole, hands), drawn at 2x from the 2x
   art as a display at 200 % shows it.
@@ -86,20 +87,25 @@ def enlarged_tile(img, label, zoom=ZOOM):
 
 def contact_sheet():
     tiles = []
-    for i, (one, two) in enumerate(zip(faces(), faces("faces@2x"))):
+    for i, (one, two, five) in enumerate(zip(faces(), faces("faces@2x"),
+                                             faces("faces@5x"))):
         tiles += [enlarged_tile(one, "face %d" % i),
-                  enlarged_tile(two, "face %d at 2x" % i, ZOOM // 2)]
+                  enlarged_tile(two, "face %d at 2x" % i, ZOOM // 2),
+                  enlarged_tile(five, "face %d at 5x" % i, 2)]
     two_pieces = pieces("pieces@2x", 3)
+    five_pieces = pieces("pieces@5x", 3)
     for i, one in enumerate(pieces()):
         tiles.append(enlarged_tile(one, "piece %d" % i))
         if i < len(two_pieces):
             tiles.append(enlarged_tile(two_pieces[i], "piece %d at 2x" % i,
                                        ZOOM // 2))
-    per_row = 6
+            tiles.append(enlarged_tile(five_pieces[i], "piece %d at 5x" % i,
+                                       2))
+    per_row = 9
     tw = max(t.width for t in tiles) + 6
     th = max(t.height for t in tiles) + 6
     rows = (len(tiles) + per_row - 1) // per_row
-    strip_h = 26 + 52 + 60
+    strip_h = 26 + 26 + 10 + 52 + 10 + 130 + 20
     icons = [load("icon%d.png" % n) for n in ICON_SIZES]
     icon_h = 26 + 256 + 12 + 8 * 16 + 12
     sheet = Image.new("RGBA", (tw * per_row, th * rows + strip_h + icon_h),
@@ -109,11 +115,13 @@ def contact_sheet():
     # the faces at actual size and at 2x, as they appear on the tool bar
     d = ImageDraw.Draw(sheet)
     y = th * rows
-    d.text((4, y), "actual size, and the 2x art at its size:",
+    d.text((4, y), "actual size, and the 2x and 5x art at their sizes:",
            fill=(0, 0, 0, 255), font=font(14))
-    for i, (one, two) in enumerate(zip(faces(), faces("faces@2x"))):
+    for i, (one, two, five) in enumerate(zip(faces(), faces("faces@2x"),
+                                             faces("faces@5x"))):
         sheet.alpha_composite(one, (4 + i * 33, y + 22))
         sheet.alpha_composite(two, (4 + i * 66, y + 22 + 26 + 10))
+        sheet.alpha_composite(five, (4 + i * 138, y + 22 + 26 + 10 + 52 + 10))
     # the icon in every size, at actual size, then the small ones enlarged
     y += strip_h
     d.text((4, y), "the icon, every size at actual size, and enlarged:",

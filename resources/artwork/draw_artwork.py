@@ -55,9 +55,10 @@ YELLOW_GLOW = (255, 236, 60)
 
 TEAR_EDGE = (150, 150, 150)
 TEAR_LIGHT = (236, 236, 236)
-SICK_WHITE = (236, 238, 226)
-SICK_GREY = (190, 194, 180)
+SICK_WHITE = (226, 230, 204)
+SICK_GREY = (180, 186, 160)
 SICK_EDGE = (140, 142, 132)
+SICK_DARK = (98, 102, 80)
 CREAM = (250, 240, 206)
 SICK_LUMP = (176, 182, 120)
 SHOCK_BLUE = (60, 80, 170)
@@ -165,30 +166,41 @@ def ellipse_pixels(c0, c1, r0, r1):
     return pixels
 
 
+def body_box(pixels):
+    """Centre and half sizes of a body's pixels."""
+    xs = [p[0] for p in pixels]
+    ys = [p[1] for p in pixels]
+    return ((min(xs) + max(xs)) / 2.0, (min(ys) + max(ys)) / 2.0,
+            (max(xs) - min(xs) + 1) / 2.0, (max(ys) - min(ys) + 1) / 2.0)
+
+
+def body_light(body, box, x, y):
+    """The body's colour at (x, y) before its rim, lit from the upper left,
+    and the pixel's place along the light axis: -1 near the upper left, +1
+    at the lower right."""
+    cx, cy, rx, ry = box
+    nx, ny = (x - cx) / rx, (y - cy) / ry
+    along = (nx + ny) / math.sqrt(2.0)
+    # highlight spot up and left of the centre
+    spot = math.hypot(nx + 0.35, ny + 0.4)
+    colour = body.base
+    if spot < 0.55:
+        colour = mix(body.light, body.base, spot / 0.55)
+    if along > 0.15:
+        colour = mix(colour, body.shade, (along - 0.15) / 0.75)
+    return colour, along
+
+
 def shade_body(img, pixels, body):
     """Paints a body region with a soft gradient (light upper left, shaded
     lower right) and a rim that darkens towards the lower right."""
-    xs = [p[0] for p in pixels]
-    ys = [p[1] for p in pixels]
-    cx = (min(xs) + max(xs)) / 2.0
-    cy = (min(ys) + max(ys)) / 2.0
-    rx = (max(xs) - min(xs) + 1) / 2.0
-    ry = (max(ys) - min(ys) + 1) / 2.0
+    box = body_box(pixels)
 
     def inside(x, y):
         return (x, y) in pixels
 
     for (x, y) in pixels:
-        nx, ny = (x - cx) / rx, (y - cy) / ry
-        # position along the light axis: -1 near the upper left, +1 lower right
-        along = (nx + ny) / math.sqrt(2.0)
-        # highlight spot up and left of the centre
-        spot = math.hypot(nx + 0.35, ny + 0.4)
-        colour = body.base
-        if spot < 0.55:
-            colour = mix(body.light, body.base, spot / 0.55)
-        if along > 0.15:
-            colour = mix(colour, body.shade, (along - 0.15) / 0.75)
+        colour, along = body_light(body, box, x, y)
         edge = not all(inside(x + dx, y + dy)
                        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
         if edge:
@@ -335,13 +347,16 @@ def face_flushed_angry():
         ".dkkkd.",
         "dk...kd",
     ], pal)
-    # grey sweat drop at the upper right
-    stamp(img, 17, 3, [
+    # grey sweat drop running down beside the right eye: pointed at the top
+    # and round below, inside the rim, so that it reads as a drop and not as
+    # a horn standing out of the head
+    stamp(img, 19, 9, [
         ".g.",
-        "glg",
         "gwg",
+        "gwl",
+        "gll",
         ".g.",
-    ], {"g": DARK_GREY, "l": MID_GREY, "w": LIGHT_GREY})
+    ], {"g": DARK_GREY, "l": LIGHT_GREY, "w": WHITE})
     return img
 
 
@@ -429,12 +444,15 @@ def face_soldier():
     stamp(img, 7, 14, ["kk.......kk"], {"k": BLACK})
     # straight mouth holding the cigar
     hline(img, 9, 14, 18, DARK_BROWN)
-    stamp(img, 13, 16, [
-        ".......rry",
-        "....cccrry",
-        "ccccllcrr.",
-        ".cccccc...",
-    ], {"c": CIGAR_BROWN, "l": CIGAR_LIGHT, "r": RED, "y": YELLOW_GLOW})
+    # the cigar: long and outlined in black so that it reads as a cigar, its
+    # tip glowing red and yellow past the rim
+    stamp(img, 11, 16, [
+        "....kkkkkrry",
+        "kkkkcllllrry",
+        "kcccccccrry.",
+        ".kkkkkkkkk..",
+    ], {"k": BLACK, "c": CIGAR_BROWN, "l": CIGAR_LIGHT, "r": RED,
+        "y": YELLOW_GLOW})
     return img
 
 
@@ -447,11 +465,11 @@ def face_hooded():
     # the knot sits on the crown with its two tie-ends lying flat to either
     # side and a little sprout standing out of the middle; kept low and
     # joined up so that it does not read as tufts of hair
-    stamp(img, 9, 3, [
-        "....g....",
-        "gg.dld.gg",
-        "llgllldll",
-        ".gg.d.gg.",
+    stamp(img, 8, 3, [
+        ".....l.....",
+        "....lwl....",
+        "wwllwwwllww",
+        ".gg.lgl.gg.",
     ], pal)
     # pale band across the eyes
     stamp(img, 4, 10, [
@@ -509,14 +527,23 @@ def face_worried():
     """9: raised brows, wide eyes, wavy zigzag mouth."""
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK}
-    # brows raised towards the middle
-    stamp(img, 5, 5, ["...kk", ".kkk.", "kk..."], pal)
-    stamp(img, 15, 5, ["kk...", ".kkk.", "...kk"], pal)
-    round_eye(img, 7, 8, outline=DARK_BROWN)
-    round_eye(img, 14, 8, outline=DARK_BROWN)
+    # brows raised towards the middle, well inside the rim with yellow all
+    # round them, so they do not melt into the outline
+    stamp(img, 7, 6, ["..kk", "kk.."], pal)
+    stamp(img, 14, 6, ["kk..", "..kk"], pal)
+    # wide eyes: big whites with a small pupil in the middle
+    for x0 in (6, 14):
+        stamp(img, x0, 8, [
+            ".kkk.",
+            "kwwwk",
+            "kwbwk",
+            "kwbwk",
+            "kwwwk",
+            ".kkk.",
+        ], pal)
     # the zigzag is drawn with a two-pixel stroke so that it still reads as
     # a trembling mouth at real size
-    stamp(img, 6, 15, [
+    stamp(img, 6, 16, [
         ".k...k...k...k.",
         "kkk.kkk.kkk.kkk",
         "k.kkk.kkk.kkk.k",
@@ -560,26 +587,27 @@ def face_sick():
     splashes."""
     img = disc_face(3, 21, 3, 21)
     pal = {"k": DARK_BROWN, "r": DARK_RED, "w": SICK_WHITE, "g": SICK_LUMP,
-           "o": SICK_EDGE}
+           "o": SICK_DARK, "s": SICK_GREY}
     # squeezed eyes: > and <
     stamp(img, 5, 6, ["kk...", "..kkk", "kk..."], pal)
     stamp(img, 15, 6, ["...kk", "kkk..", "...kk"], pal)
     # the open mouth, dark inside, and the stream leaving it: narrow at the
-    # lips, falling straight down and widening, edged in a darker grey so
-    # that it reads as a flow and not as a flat patch
+    # lips, falling straight down and widening, edged in a dark olive grey
+    # and shaded on its right so that it stands out of the face as a
+    # pouring mass, not a pale hole the colour of the tool bar
     stamp(img, 7, 10, [
         "..kkkkkkk....",
         ".krrrrrrrk...",
-        ".krowwwork...",
-        "..kowgwok....",
-        "...owwwwo....",
-        "...owwgwwo...",
-        "...owwwwwo...",
-        "....owgwwwo..",
-        "....owwwwwo..",
-        "...owwwwgwwo.",
-        "..owwgwwwwwwo",
-        "..oowwwwwgwwo",
+        ".krowwsork...",
+        "..kowgsok....",
+        "...owwwso....",
+        "...owwgwso...",
+        "...owwwwso...",
+        "....owgwwso..",
+        "....owwwwso..",
+        "...owwwwgwso.",
+        "..owwgwwwwsso",
+        "..oowwwwwgsso",
         "....oo.oooo..",
     ], pal)
     # splashes flying off to the lower right, past the rim
@@ -629,27 +657,36 @@ def face_shocked():
 
 
 def face_silenced():
-    """13: mouth taped shut with a cross of white tape edged in dark grey,
-    eyes rolled up under raised brows."""
+    """13: mouth taped shut with a small cross of white tape edged in dark
+    grey, big eyes rolled up towards raised brows."""
     img = disc_face(3, 21, 3, 21)
-    round_eye(img, 7, 5, look=(0, -1), outline=DARK_BROWN)
-    round_eye(img, 14, 5, look=(0, -1), outline=DARK_BROWN)
-    # two strips crossed over the mouth: a white core two pixels wide with
-    # a dark edge, so the cross keeps its shape and the yellow shows in all
-    # four wedges between the strips
-    stamp(img, 7, 10, [
-        "dd.......dd",
-        "dwd.....dwd",
-        "dwwd...dwwd",
-        ".dwwd.dwwd.",
-        "..dwwdwwd..",
-        "...dwwwd...",
-        "..dwwdwwd..",
-        ".dwwd.dwwd.",
-        "dwwd...dwwd",
-        "dwd.....dwd",
-        "dd.......dd",
-    ], {"w": WHITE, "d": TAPE_EDGE})
+    pal = {"k": DARK_BROWN, "w": WHITE, "b": BLACK, "d": TAPE_EDGE}
+    # brows raised high
+    stamp(img, 7, 4, [".kkk", "k..."], pal)
+    stamp(img, 14, 4, ["kkk.", "...k"], pal)
+    # big whites with the pupils pushed up against the top
+    for x0 in (7, 14):
+        stamp(img, x0, 6, [
+            ".kk.",
+            "kbbk",
+            "kbbk",
+            "kwwk",
+            "kwwk",
+            ".kk.",
+        ], pal)
+    # a small cross of tape over the mouth only: two strips with a white
+    # core and a dark edge, the yellow showing in all four wedges
+    stamp(img, 8, 13, [
+        "dd......dd",
+        "dwd....dwd",
+        ".dwd..dwd.",
+        "..dwddwd..",
+        "...dwwd...",
+        "..dwddwd..",
+        ".dwd..dwd.",
+        "dwd....dwd",
+        "dd......dd",
+    ], pal)
     return img
 
 
@@ -682,12 +719,14 @@ def face_pig():
 
 
 def face_headband():
-    """15: a white headband tied round the head, a dark red sun in front
-    hiding the eyes and the knot's two ends flying out over the upper right;
-    below it a crooked, determined grin."""
+    """15: a fighter's white headband tied round the head, a dark emblem in
+    front hiding the eyes and the knot at the upper right with its two ends
+    flying out; below it a crooked, determined grin."""
     img = disc_face(4, 22, 3, 21)
-    top = 6
+    # the band follows the round head: it dips a row at both sides
     for x in range(4, 23):
+        side = 1 if x <= 6 or x >= 20 else 0
+        top = 5 + side
         for y in range(top, top + 6):
             if not is_opaque(img, x, y):
                 continue
@@ -699,23 +738,23 @@ def face_headband():
             elif x >= 19 and y > top:
                 colour = mix(colour, MID_GREY, 0.5)
             put(img, x, y, colour)
-    # the emblem: a solid dark red sun in the middle of the band; red on
-    # white and wider than tall, so that it reads neither as an eye nor
-    # as a cross
-    stamp(img, 10, 7, [
-        ".kkkkk.",
-        "kkkkkkk",
-        "kkkkkkk",
-        ".kkkkk.",
-    ], {"k": EMBLEM_RED})
+    # the emblem: two bold dark characters written on the front, as on a
+    # fighter's headband; no red, which reads as blood on a white band, and
+    # no single dark disc, which reads as an eye or a patch
+    stamp(img, 9, 6, [
+        "kkk.k.kk",
+        ".k..kkk.",
+        "kkk.k.kk",
+        "k.k.kk.k",
+    ], {"k": CHARCOAL})
     # the knot at the upper right and its two ends flying out past the rim
     stamp(img, 17, 3, [
-        "....gg",
-        "..ggwg",
-        ".gwwg.",
-        "gwwggg",
-        "gwwwwg",
-        ".ggg..",
+        "...g.g",
+        "..gwgw",
+        ".gwwgg",
+        "gwwwg.",
+        "gwwg..",
+        ".gg...",
     ], {"g": DARK_GREY, "w": OFF_WHITE})
     # a crooked grin showing clenched teeth, one corner raised
     stamp(img, 8, 14, [
@@ -819,20 +858,19 @@ PIECES = [piece_pole_with_left_hand, piece_right_hand, piece_pole_top,
           piece_thumbnail]
 
 
-# --------------------------------------------------------------- 2x art --
-# The faces and the pieces the scene draws again at twice the size: 52x52
-# faces and 32x32 pieces for displays at 200 %.  They are drawn anew, not
-# blown up: the body is shaded pixel by pixel at 52x52 with a two-pixel rim,
-# and the features are drawn as smooth shapes four times finer still and
-# then averaged down, so curves and diagonals stay clean.  Shapes are given
-# in the coordinates of the 26x26 cell (a 1x pixel (x, y) is the square
-# x..x+1, y..y+1), so that both sizes show the same picture in the same
-# place.
+# ------------------------------------------------------ art drawn to size --
+# The faces and the pieces the scene draws again at a larger size: at twice
+# the size (52x52 faces, 32x32 pieces) for displays at 200 %, and at five
+# times (130x130, 80x80) for the large pictures made from them.  They are
+# drawn anew, not blown up: the body is shaded pixel by pixel at its size
+# with a rim half a 1x pixel deep, and the features are drawn as smooth
+# shapes four times finer still and then averaged down, so curves and
+# diagonals stay clean.  Shapes are given in the coordinates of the 1x cell
+# (a 1x pixel (x, y) is the square x..x+1, y..y+1), so that every size shows
+# the same picture in the same place; one drawing serves every size.
 
-FACE_SIZE_2X = FACE_SIZE * 2
-PIECE_SIZE_2X = PIECE_SIZE * 2
-FINE = 4                 # supersampling of the 2x features
-UNIT = 2 * FINE          # fine pixels per 1x pixel
+SCALES = (2, 5)          # the sizes the art is drawn at, besides 1x
+FINE = 4                 # supersampling of the features
 
 
 def ring_sets(pixels):
@@ -847,41 +885,49 @@ def ring_sets(pixels):
     return outline, inner
 
 
-def shade_body_2x(img, pixels, body):
-    """shade_body for 2x bodies: the same light, a one-pixel rim and a
-    second, softer ring inside it."""
-    xs = [p[0] for p in pixels]
-    ys = [p[1] for p in pixels]
-    cx = (min(xs) + max(xs)) / 2.0
-    cy = (min(ys) + max(ys)) / 2.0
-    rx = (max(xs) - min(xs) + 1) / 2.0
-    ry = (max(ys) - min(ys) + 1) / 2.0
-    outline, inner = ring_sets(pixels)
-    core = pixels - outline - inner
-    _, deep = ring_sets(core)
+def depth_rings(pixels, count):
+    """The first `count` rings of a pixel set, from its outline inwards."""
+    rings, rest = [], set(pixels)
+    while len(rings) < count:
+        outline, inner = ring_sets(rest)
+        rings += [outline, inner]
+        rest = rest - outline - inner
+    return rings[:count]
+
+
+def shade_body_at(img, pixels, body, scale):
+    """shade_body for bodies drawn `scale` times larger: the same light, a
+    rim half a 1x pixel deep and a softer ring inside it, and a deeper shade
+    along the lower right 1.5 to 2 1x pixels in."""
+    box = body_box(pixels)
+    rings = depth_rings(pixels, 2 * scale)
+
+    def band(ring):
+        middle = (ring + 0.5) / scale        # depth in 1x pixels
+        return ("rim" if middle < 0.5 else "inner" if middle < 1.0 else
+                "deep" if 1.5 <= middle < 2.0 else None)
+    bands = {}
+    for k, ring in enumerate(rings):
+        for p in ring:
+            bands[p] = band(k)
     for (x, y) in pixels:
-        nx, ny = (x - cx) / rx, (y - cy) / ry
-        along = (nx + ny) / math.sqrt(2.0)
-        spot = math.hypot(nx + 0.35, ny + 0.4)
-        colour = body.base
-        if spot < 0.55:
-            colour = mix(body.light, body.base, spot / 0.55)
-        if along > 0.15:
-            colour = mix(colour, body.shade, (along - 0.15) / 0.75)
+        colour, along = body_light(body, box, x, y)
         rim = body.rim_dark if along > 0.05 else body.rim
-        if (x, y) in outline:
+        where = bands.get((x, y))
+        if where == "rim":
             colour = rim
-        elif (x, y) in inner:
+        elif where == "inner":
             colour = mix(colour, rim, 0.45 if along > 0.05 else 0.3)
-        elif along > 0.45 and (x, y) in deep:
+        elif along > 0.45 and where == "deep":
             colour = mix(colour, body.rim, 0.4)
         put(img, x, y, colour)
 
 
 def polygon_pixels(points, scale):
-    """Pixels of a 2x cell whose centres lie inside a polygon given in 1x
-    coordinates."""
-    fine = Image.new("L", (FACE_SIZE_2X, FACE_SIZE_2X), 0)
+    """Pixels of a face cell drawn `scale` times larger whose centres lie
+    inside a polygon given in 1x coordinates."""
+    n = FACE_SIZE * scale
+    fine = Image.new("L", (n, n), 0)
     ImageDraw.Draw(fine).polygon([(x * scale - 0.5, y * scale - 0.5)
                                   for x, y in points], fill=255)
     return {(x, y) for y in range(fine.height) for x in range(fine.width)
@@ -889,28 +935,31 @@ def polygon_pixels(points, scale):
 
 
 class Fine:
-    """A 2x cell under construction: a shaded body, and two layers of
-    smooth features drawn FINE times finer: `inside` is cut to the body's
-    outline, `over` may reach past it.  Coordinates are 1x cell units."""
+    """A cell drawn `scale` times larger than 1x, under construction: a
+    shaded body, and two layers of smooth features drawn FINE times finer:
+    `inside` is cut to the body's outline, `over` may reach past it.
+    Coordinates are 1x cell units."""
 
-    def __init__(self, size, body_pixels=None, body=YELLOW_BODY):
-        self.size = size
+    def __init__(self, cell, scale, body_pixels=None, body=YELLOW_BODY):
+        self.scale = scale
+        self.size = size = cell * scale
+        self.unit = scale * FINE             # fine pixels per 1x pixel
         self.base = new_cell(size)
         self.body_pixels = body_pixels or set()
         if body_pixels:
-            shade_body_2x(self.base, body_pixels, body)
+            shade_body_at(self.base, body_pixels, body, scale)
         n = size * FINE
         self.layers = {"inside": Image.new("RGBA", (n, n), TRANSPARENT),
                        "over": Image.new("RGBA", (n, n), TRANSPARENT)}
         self.draws = {k: ImageDraw.Draw(v) for k, v in self.layers.items()}
         self.dots = []
 
-    @staticmethod
-    def pt(x, y):
-        return (x * UNIT, y * UNIT)
+    def pt(self, x, y):
+        return (x * self.unit, y * self.unit)
 
     def box(self, x0, y0, x1, y1):
-        return [x0 * UNIT, y0 * UNIT, x1 * UNIT - 1, y1 * UNIT - 1]
+        u = self.unit
+        return [x0 * u, y0 * u, x1 * u - 1, y1 * u - 1]
 
     def ellipse(self, box, fill, outline=None, width=0.0, layer="over"):
         d = self.draws[layer]
@@ -931,7 +980,7 @@ class Fine:
     def line(self, points, colour, width, layer="over", caps=True):
         d = self.draws[layer]
         pts = [self.pt(x, y) for x, y in points]
-        w = max(1, int(round(width * UNIT)))
+        w = max(1, int(round(width * self.unit)))
         d.line(pts, fill=rgba(colour), width=w, joint="curve")
         if caps:
             r = w / 2.0
@@ -952,8 +1001,13 @@ class Fine:
         self.line(smooth(points, steps), colour, width, layer)
 
     def dot(self, x, y, colour):
-        """One pixel of the finished 2x cell, in 2x pixel coordinates."""
-        self.dots.append((x, y, colour))
+        """A square of whole pixels of the finished cell at the 1x point
+        (x, y), its side nearly half a 1x pixel: one pixel at 2x."""
+        side = max(1, int(self.scale * 0.45 + 0.5))
+        px, py = int(x * self.scale), int(y * self.scale)
+        for dy in range(side):
+            for dx in range(side):
+                self.dots.append((px + dx, py + dy, colour))
 
     def finish(self):
         size = self.size
@@ -1009,33 +1063,33 @@ def smooth(points, steps):
     return out
 
 
-def disc_2x(c0, c1, r0, r1, body=YELLOW_BODY):
-    """A 2x face whose disc covers the same area as the 1x disc
-    c0..c1, r0..r1."""
-    return Fine(FACE_SIZE_2X, ellipse_pixels(2 * c0, 2 * c1 + 1,
-                                             2 * r0, 2 * r1 + 1), body)
+def disc_at(s, c0, c1, r0, r1, body=YELLOW_BODY):
+    """A face drawn s times larger whose disc covers the same area as the
+    1x disc c0..c1, r0..r1."""
+    return Fine(FACE_SIZE, s, ellipse_pixels(s * c0, s * (c1 + 1) - 1,
+                                             s * r0, s * (r1 + 1) - 1), body)
 
 
 def glint(f, x, y):
-    """A white catch-light of one 2x pixel."""
+    """A white catch-light, one pixel at 2x."""
     f.dot(x, y, WHITE)
 
 
-def eye_2x(f, box, outline, pupil_box, pupil=BLACK, white=WHITE,
+def eye(f, box, outline, pupil_box, pupil=BLACK, white=WHITE,
            width=0.5, shine=True):
     """A white eye with an outline and a pupil; boxes in 1x units."""
     f.ellipse(box, white, outline, width)
     f.ellipse(pupil_box, pupil)
     if shine:
-        glint(f, int(pupil_box[0] * 2 + 1), int(pupil_box[1] * 2 + 1))
+        glint(f, int(pupil_box[0] * 2 + 1) / 2.0, int(pupil_box[1] * 2 + 1) / 2.0)
 
 
-def face_masked_2x():
-    f = disc_2x(4, 22, 3, 21)
+def face_masked_at(s):
+    f = disc_at(s, 4, 22, 3, 21)
     for x0 in (8, 14):
         f.ellipse((x0, 6, x0 + 5, 10), WHITE, ORANGE_BROWN, 0.55)
         f.ellipse((x0 + 0.6, 6.6, x0 + 3.1, 9.4), DARK_BROWN)
-        glint(f, 2 * x0 + 2, 14)
+        glint(f, x0 + 1, 7)
     # the mask: a white panel with two pleats, its shadow at the lower right
     panel = [(5.6, 12.2), (9, 11.7), (17.5, 11.7), (21.2, 12.2),
              (21.6, 16.5), (20, 19.3), (17.5, 20.9), (9.5, 20.9),
@@ -1056,8 +1110,8 @@ def face_masked_2x():
     return f.finish()
 
 
-def face_laughing_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_laughing_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     f.line([(7.6, 5.3), (5.4, 7.6)], DARK_BROWN, 0.9)
     f.line([(17.4, 5.3), (19.6, 7.6)], DARK_BROWN, 0.9)
     for x0 in (6, 14):
@@ -1078,8 +1132,8 @@ def face_laughing_2x():
     return f.finish()
 
 
-def face_flushed_angry_2x():
-    f = disc_2x(3, 21, 3, 21, FLUSHED_BODY)
+def face_flushed_angry_at(s):
+    f = disc_at(s, 3, 21, 3, 21, FLUSHED_BODY)
     f.line([(5.2, 6.3), (8, 6.7), (10.6, 7.9)], BLACK, 1.0)
     f.line([(19.8, 6.3), (17, 6.7), (14.4, 7.9)], BLACK, 1.0)
     for x0 in (6, 14):
@@ -1089,20 +1143,20 @@ def face_flushed_angry_2x():
              (15.6, 18.8)], DARK_RED, 1.4)
     f.curve([(9.9, 18.6), (10.8, 17.6), (12.5, 17.2), (14.2, 17.6),
              (15.1, 18.6)], BLACK, 0.7)
-    # the sweat drop at the upper right
-    drop = [(18.5, 3.0), (19.7, 4.9), (19.9, 5.9), (19.3, 6.8), (18.5, 7.0),
-            (17.7, 6.8), (17.1, 5.9), (17.3, 4.9)]
+    # the sweat drop running down beside the right eye, inside the rim
+    drop = [(20.5, 9.0), (21.7, 11.4), (22.0, 12.6), (21.5, 13.6),
+            (20.5, 14.0), (19.5, 13.6), (19.0, 12.6), (19.3, 11.4)]
     f.poly(drop, DARK_GREY)
-    f.poly([(18.5, 3.9), (19.2, 5.1), (19.3, 5.9), (18.9, 6.4), (18.5, 6.5),
-            (18.1, 6.4), (17.7, 5.9), (17.8, 5.1)], LIGHT_GREY)
-    f.ellipse((17.8, 5.0, 18.6, 6.0), WHITE)
+    f.poly([(x + (20.5 - x) * 0.3, y + (12.4 - y) * 0.25) for x, y in drop],
+           LIGHT_GREY)
+    f.ellipse((19.8, 11.2, 20.6, 12.4), WHITE)
     return f.finish()
 
 
-def face_winking_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_winking_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     f.ellipse((8, 7, 10, 11), DARK_BROWN)
-    f.dot(16, 15, WHITE)
+    f.dot(8, 7.5, WHITE)
     f.line([(18.9, 7.5), (15.0, 9.5), (18.9, 11.5)], DARK_BROWN, 1.0)
     # the tongue hangs out of the smile
     f.ellipse((10, 14.5, 15, 20), DARK_RED)
@@ -1113,7 +1167,7 @@ def face_winking_2x():
     return f.finish()
 
 
-def heart_2x(f, x0, y0):
+def heart(f, x0, y0):
     f.ellipse((x0 + 0.0, y0 + 0.0, x0 + 3.7, y0 + 3.5), RED)
     f.ellipse((x0 + 3.3, y0 + 0.0, x0 + 7.0, y0 + 3.5), RED)
     f.poly([(x0 + 0.15, y0 + 2.2), (x0 + 6.85, y0 + 2.2),
@@ -1121,10 +1175,10 @@ def heart_2x(f, x0, y0):
     f.ellipse((x0 + 0.9, y0 + 0.8, x0 + 2.2, y0 + 2.0), (255, 150, 150))
 
 
-def face_lovestruck_2x():
-    f = disc_2x(3, 21, 3, 21)
-    heart_2x(f, 4, 6)
-    heart_2x(f, 13, 6)
+def face_lovestruck_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
+    heart(f, 4, 6)
+    heart(f, 13, 6)
 
     def bowl(top, rx, ry):
         return [(12.5 + rx * math.cos(t * math.pi / 16),
@@ -1135,8 +1189,8 @@ def face_lovestruck_2x():
     return f.finish()
 
 
-def face_soldier_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_soldier_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     # the helmet: camouflage over the upper half, a dark brim below it
     f.rect((2, 2, 24, 11.5), CAMO_GREEN, "inside")
     for (box, colour) in (((9, 3, 13, 5), CAMO_DARK),
@@ -1152,25 +1206,26 @@ def face_soldier_2x():
     f.poly([(6, 13), (10, 13), (9.2, 15), (6.8, 14.4)], BLACK)
     f.poly([(15, 13), (19, 13), (18.2, 14.4), (15.8, 15)], BLACK)
     f.line([(9, 18.5), (15, 18.5)], DARK_BROWN, 1.0)
-    # the cigar, its lighter top, and the glowing tip
-    f.strip((13.3, 18.9), (20.2, 17.6), 1.05, CIGAR_BROWN)
-    f.line([(14, 18.2), (19.8, 17.1)], CIGAR_LIGHT, 0.45, caps=False)
-    f.poly([(19.8, 16.4), (21.4, 16.1), (21.7, 18.7), (20.2, 19)], RED)
-    f.poly([(21.3, 16.1), (22.9, 16.0), (23.0, 17.9), (21.6, 18.4)],
+    # the cigar, outlined in black, its lighter top and the glowing tip
+    f.strip((12.3, 19.2), (21.2, 17.6), 1.55, BLACK)
+    f.strip((12.9, 19.1), (21.0, 17.6), 0.95, CIGAR_BROWN)
+    f.line([(13.6, 18.5), (20.6, 17.2)], CIGAR_LIGHT, 0.45, caps=False)
+    f.poly([(20.7, 16.1), (22.0, 15.9), (22.3, 18.8), (21.0, 19.1)], RED)
+    f.poly([(21.9, 15.9), (22.95, 15.8), (22.95, 18.3), (22.2, 18.7)],
            YELLOW_GLOW)
     return f.finish()
 
 
-def face_hooded_2x():
-    f = disc_2x(4, 22, 3, 22, HOOD_BODY)
-    # the knot: two tie-ends lying flat and a sprout
-    f.line([(13.5, 3.2), (13.5, 4.8)], MID_GREY, 0.8)
-    f.ellipse((9, 4.2, 12.6, 6.6), MID_GREY)
-    f.ellipse((9.4, 4.6, 12.2, 6.2), LIGHT_GREY)
-    f.ellipse((14.4, 4.2, 18, 6.6), MID_GREY)
-    f.ellipse((14.8, 4.6, 17.6, 6.2), LIGHT_GREY)
-    f.ellipse((11.7, 4.0, 15.3, 7.0), DARK_GREY)
-    f.ellipse((12.1, 4.4, 14.9, 6.6), LIGHT_GREY)
+def face_hooded_at(s):
+    f = disc_at(s, 4, 22, 3, 22, HOOD_BODY)
+    # the knot: a sprout standing up and two tie-ends lying flat to either
+    # side, in pale cloth that stands out of the black hood
+    f.line([(13.5, 3.3), (13.5, 4.8)], LIGHT_GREY, 0.9)
+    for (x0, x1) in ((8.1, 12.4), (14.6, 18.9)):
+        f.ellipse((x0, 5.0, x1, 7.1), MID_GREY)
+        f.ellipse((x0 + 0.3, 5.1, x1 - 0.3, 6.5), OFF_WHITE)
+    f.ellipse((11.8, 4.0, 15.2, 7.0), MID_GREY)
+    f.ellipse((12.1, 4.2, 14.9, 6.5), OFF_WHITE)
     # the band across the eyes, and its tail down the right side
     f.rect((3, 10, 24, 13), OFF_WHITE, "inside")
     f.rect((3, 13, 24, 14), LIGHT_GREY, "inside")
@@ -1185,18 +1240,18 @@ def face_hooded_2x():
     return f.finish()
 
 
-def face_smiley_2x():
-    f = disc_2x(3, 22, 3, 22)
+def face_smiley_at(s):
+    f = disc_at(s, 3, 22, 3, 22)
     for x0 in (8, 15):
         f.ellipse((x0, 8, x0 + 2, 11), DARK_BROWN)
-        f.dot(2 * x0 + 1, 17, WHITE)
+        f.dot(x0 + 0.5, 8.5, WHITE)
     f.curve([(6.5, 14.2), (7.4, 15.9), (9.2, 17.3), (12.5, 17.7),
              (15.8, 17.3), (17.6, 15.9), (18.5, 14.2)], DARK_BROWN, 1.1)
     return f.finish()
 
 
-def face_cool_2x():
-    f = disc_2x(3, 22, 3, 22)
+def face_cool_at(s):
+    f = disc_at(s, 3, 22, 3, 22)
     f.rect((4, 8, 22, 9.2), BLACK)
     f.poly([(5, 8.5), (11.2, 8.5), (10.7, 10.7), (9.6, 12), (6.4, 12),
             (5.3, 10.6)], BLACK)
@@ -1209,21 +1264,23 @@ def face_cool_2x():
     return f.finish()
 
 
-def face_worried_2x():
-    f = disc_2x(3, 21, 3, 21)
-    f.curve([(5.4, 7.6), (7.2, 6.4), (9.7, 5.5)], DARK_BROWN, 1.0)
-    f.curve([(15.3, 5.5), (17.8, 6.4), (19.6, 7.6)], DARK_BROWN, 1.0)
-    for x0 in (7, 14):
-        eye_2x(f, (x0, 8, x0 + 4, 13), DARK_BROWN,
-               (x0 + 1, 10, x0 + 3, 12))
-    f.line([(6.4, 17.2), (7.5, 15.6), (9.5, 18.1), (11.5, 15.6),
-            (13.5, 18.1), (15.5, 15.6), (17.5, 18.1), (19.5, 15.6),
-            (20.6, 17.2)], DARK_BROWN, 1.2)
+def face_worried_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
+    # brows raised towards the middle, clear of the rim
+    f.line([(7.4, 7.6), (9.1, 6.9), (10.6, 6.3)], DARK_BROWN, 0.9)
+    f.line([(14.4, 6.3), (15.9, 6.9), (17.6, 7.6)], DARK_BROWN, 0.9)
+    # wide eyes: big whites, small pupils in the middle
+    for x0 in (6, 14):
+        eye(f, (x0, 8, x0 + 5, 14), DARK_BROWN, (x0 + 1.9, 9.9, x0 + 3.1, 12.1),
+            width=0.6)
+    f.line([(6.4, 18.2), (7.5, 16.6), (9.5, 19.1), (11.5, 16.6),
+            (13.5, 19.1), (15.5, 16.6), (17.5, 19.1), (19.5, 16.6),
+            (20.6, 18.2)], DARK_BROWN, 1.2)
     return f.finish()
 
 
-def face_crying_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_crying_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     f.line([(5.2, 8.6), (8, 8.4), (10.8, 7.4)], DARK_BROWN, 0.95)
     f.line([(19.8, 8.6), (17, 8.4), (14.2, 7.4)], DARK_BROWN, 0.95)
     f.ellipse((8, 12, 17, 19), DARK_BROWN)
@@ -1241,8 +1298,8 @@ def face_crying_2x():
     return f.finish()
 
 
-def face_sick_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_sick_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     f.line([(5.3, 6.4), (9.5, 7.5), (5.3, 8.6)], DARK_BROWN, 0.9)
     f.line([(19.7, 6.4), (15.5, 7.5), (19.7, 8.6)], DARK_BROWN, 0.9)
     f.ellipse((8, 10, 17, 13.8), DARK_BROWN)
@@ -1253,24 +1310,25 @@ def face_sick_2x():
               (14, 22.9), (16, 22.9), (17.6, 22.3), (19.6, 21.9),
               (19.9, 20.5), (18.7, 19), (17.9, 17), (16.7, 15), (15.2, 13.4),
               (14.9, 12.1)]
-    f.poly(stream, SICK_EDGE)
-    f.poly([(x + (12.6 - x) * 0.12, y + (17 - y) * 0.06) for x, y in stream],
-           SICK_WHITE)
+    f.poly(stream, SICK_DARK)
+    inner = [(x + (12.6 - x) * 0.12, y + (17 - y) * 0.06) for x, y in stream]
+    f.poly(inner, SICK_GREY)
+    f.poly([(x + (11.4 - x) * 0.3, y) for x, y in inner], SICK_WHITE)
     for (x, y, r) in ((12.3, 13.6, 0.6), (12.9, 15.6, 0.7), (14.0, 17.5, 0.6),
                       (15.2, 19.4, 0.7), (11.9, 20.6, 0.6), (16.6, 21.2, 0.6),
                       (13.6, 21.6, 0.5)):
         f.ellipse((x - r, y - r, x + r, y + r), SICK_LUMP)
     f.ellipse((11.2, 14.5, 11.9, 17.5), WHITE)
     # splashes flying off to the lower right
-    f.ellipse((19.6, 19.0, 21.2, 20.6), SICK_EDGE)
+    f.ellipse((19.6, 19.0, 21.2, 20.6), SICK_DARK)
     f.ellipse((19.9, 19.3, 20.9, 20.3), SICK_WHITE)
-    f.ellipse((21.2, 21.2, 23.0, 23.0), SICK_EDGE)
+    f.ellipse((21.2, 21.2, 23.0, 23.0), SICK_DARK)
     f.ellipse((21.6, 21.6, 22.6, 22.6), SICK_WHITE)
     return f.finish()
 
 
-def face_shocked_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_shocked_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
     for x0 in (5, 12):
         f.ellipse((x0, 9, x0 + 5, 15), WHITE, DARK_BROWN, 0.6)
         f.ellipse((x0 + 1.9, 11.4, x0 + 3.1, 12.6), BLACK)
@@ -1284,37 +1342,37 @@ def face_shocked_2x():
     return f.finish()
 
 
-def face_silenced_2x():
-    f = disc_2x(3, 21, 3, 21)
+def face_silenced_at(s):
+    f = disc_at(s, 3, 21, 3, 21)
+    f.curve([(7.3, 5.6), (8.4, 4.5), (10.6, 4.4)], DARK_BROWN, 0.8)
+    f.curve([(14.4, 4.4), (16.6, 4.5), (17.7, 5.6)], DARK_BROWN, 0.8)
+    # big whites with the pupils rolled up against the top
     for x0 in (7, 14):
-        eye_2x(f, (x0, 5, x0 + 4, 10), DARK_BROWN,
-               (x0 + 1, 5.8, x0 + 3, 7.8))
-    # two strips of tape, one laid over the other, cut straight across at
-    # their ends; a faint crease runs along each
-    for (top, bottom) in ((8.2, 17.8), (16.8, 7.2)):
-        for (half, colour) in ((2.0, TAPE_EDGE), (1.05, WHITE)):
-            f.poly([(top - half, 10), (top + half, 10),
-                    (bottom + half, 21), (bottom - half, 21)], colour,
-                   "inside")
-        f.line([(top + (bottom - top) * 0.08, 10.9),
-                (top + (bottom - top) * 0.92, 20.1)], OFF_WHITE, 0.3,
+        eye(f, (x0, 6, x0 + 4, 12), DARK_BROWN, (x0 + 0.8, 6.6, x0 + 3.2, 9.2))
+    # two strips of tape crossed over the mouth only, cut straight across
+    # at their ends; a faint crease runs along each
+    for (top, bottom) in ((8.8, 17.2), (17.2, 8.8)):
+        for (half, colour) in ((1.45, TAPE_EDGE), (0.75, WHITE)):
+            f.strip((top, 13.6), (bottom, 21.4), half, colour, "inside")
+        f.line([(top + (bottom - top) * 0.1, 14.4),
+                (top + (bottom - top) * 0.9, 20.6)], OFF_WHITE, 0.25,
                "inside", caps=False)
     return f.finish()
 
 
-def face_pig_2x():
-    head = ellipse_pixels(6, 45, 14, 43)
-    head |= polygon_pixels([(4, 5), (7.2, 5), (10, 9), (5, 9.2), (4, 8)], 2)
+def face_pig_at(s):
+    head = ellipse_pixels(3 * s, 23 * s - 1, 7 * s, 22 * s - 1)
+    head |= polygon_pixels([(4, 5), (7.2, 5), (10, 9), (5, 9.2), (4, 8)], s)
     head |= polygon_pixels([(23, 5), (19.8, 5), (17, 9), (22, 9.2),
-                            (23, 8)], 2)
-    f = Fine(FACE_SIZE_2X, head, PIG_BODY)
+                            (23, 8)], s)
+    f = Fine(FACE_SIZE, s, head, PIG_BODY)
     f.poly([(5.1, 5.9), (6.6, 6.1), (8.2, 8.1), (5.3, 8.3)], PIG_SHADE,
            "inside")
     f.poly([(21.9, 5.9), (20.4, 6.1), (18.8, 8.1), (21.7, 8.3)], PIG_SHADE,
            "inside")
     for x0 in (8, 17):
         f.ellipse((x0 - 0.1, 10, x0 + 1.1, 12.2), BLACK)
-        f.dot(2 * x0, 20, WHITE)
+        f.dot(x0, 10, WHITE)
     f.ellipse((8, 13, 18, 19), PIG_OUTLINE)
     f.ellipse((8.6, 13.6, 17.4, 18.4), PIG_SNOUT)
     f.ellipse((9.6, 14, 16, 15.4), (250, 170, 185))
@@ -1323,22 +1381,39 @@ def face_pig_2x():
     return f.finish()
 
 
-def face_headband_2x():
-    f = disc_2x(4, 22, 3, 21)
-    f.rect((3, 6, 24, 11), WHITE, "inside")
-    f.rect((3, 6, 24, 6.5), LIGHT_GREY, "inside")
-    f.rect((3, 11, 24, 11.5), MID_GREY, "inside")
-    f.rect((3, 11.5, 24, 12), DARK_GREY, "inside")
-    f.poly([(18.5, 6.5), (24, 6.5), (24, 11), (19.5, 11)],
+def face_headband_at(s):
+    f = disc_at(s, 4, 22, 3, 21)
+    # the band round the head, dipping at both sides
+    band = [(3, 6), (7, 5), (20, 5), (24, 6), (24, 12), (20, 11), (7, 11),
+            (3, 12)]
+    f.poly(band, DARK_GREY, "inside")
+    f.poly([(3, 6.5), (7, 5.5), (20, 5.5), (24, 6.5), (24, 11.3),
+            (20, 10.3), (7, 10.3), (3, 11.3)], WHITE, "inside")
+    f.poly([(3, 6), (7, 5), (20, 5), (24, 6), (24, 6.5), (20, 5.5),
+            (7, 5.5), (3, 6.5)], LIGHT_GREY, "inside")
+    f.poly([(18.5, 5.5), (24, 6.5), (24, 11), (19.5, 10.3)],
            (160, 160, 160, 110), "inside")
-    f.ellipse((10, 7, 17, 11), EMBLEM_RED)
-    # the knot and its two ends flying out over the upper right
-    f.poly([(18.3, 6.6), (20.9, 3.0), (23.0, 3.1), (20.6, 7.0)], DARK_GREY)
-    f.poly([(19.0, 6.5), (21.2, 3.6), (22.2, 3.6), (20.2, 6.8)], OFF_WHITE)
-    f.poly([(19.6, 6.3), (23.0, 6.3), (23.0, 8.3), (19.6, 8.0)], DARK_GREY)
-    f.poly([(20.0, 6.8), (22.5, 6.8), (22.5, 7.8), (20.0, 7.6)], OFF_WHITE)
-    f.ellipse((17.0, 6.0, 20.6, 9.0), DARK_GREY)
-    f.ellipse((17.5, 6.5, 20.1, 8.5), OFF_WHITE)
+    # the emblem: two bold dark characters written on the front
+    k = CHARCOAL
+    f.rect((9.1, 6.1, 11.9, 6.8), k)
+    f.rect((10.2, 6.1, 10.8, 9.9), k)
+    f.rect((9.1, 7.9, 11.9, 8.6), k)
+    f.line([(9.4, 9.7), (10.5, 9.0), (11.6, 9.7)], k, 0.6, caps=False)
+    f.rect((13.1, 6.1, 13.7, 9.9), k)
+    f.rect((13.1, 6.9, 16.9, 7.5), k)
+    f.rect((14.4, 6.1, 15.6, 8.6), k)
+    f.line([(14.6, 9.8), (16.8, 8.8)], k, 0.6, caps=False)
+    f.line([(16.3, 6.1), (16.6, 9.9)], k, 0.55, caps=False)
+    # the knot and its two ends flying out over the upper right: broad
+    # ribbons of cloth, shaded in grey and not outlined in dark, so that
+    # they read as cloth
+    f.poly([(18.0, 6.8), (20.4, 2.9), (23.0, 3.0), (20.9, 7.4)], MID_GREY)
+    f.poly([(18.7, 6.6), (20.8, 3.4), (22.2, 3.5), (20.4, 7.0)], OFF_WHITE)
+    f.poly([(19.4, 6.2), (23.0, 5.4), (23.0, 8.2), (19.4, 8.4)], MID_GREY)
+    f.poly([(19.8, 6.7), (22.6, 6.0), (22.6, 7.7), (19.8, 7.9)], OFF_WHITE)
+    f.ellipse((17.1, 5.7, 20.5, 8.9), MID_GREY)
+    f.ellipse((17.4, 6.0, 20.2, 8.5), OFF_WHITE)
+    f.curve([(18.0, 6.8), (18.8, 7.4), (19.6, 7.2)], LIGHT_GREY, 0.35)
     # the crooked grin with clenched teeth
     grin = [(8.2, 15.1), (10.5, 16.3), (13.5, 16.4), (16, 15), (17.9, 14.1),
             (17.4, 16.2), (15.8, 18.1), (13.5, 19), (11.2, 18.8),
@@ -1352,8 +1427,8 @@ def face_headband_2x():
     return f.finish()
 
 
-def face_shy_2x():
-    f = disc_2x(4, 22, 3, 21)
+def face_shy_at(s):
+    f = disc_at(s, 4, 22, 3, 21)
     for x0 in (7, 15):
         f.curve([(x0 + 0.4, 9.2), (x0 + 1.4, 10.4), (x0 + 2.5, 10.7),
                  (x0 + 3.6, 10.4), (x0 + 4.6, 9.2)], DARK_BROWN, 0.95)
@@ -1366,13 +1441,16 @@ def face_shy_2x():
     return f.finish()
 
 
-FACES_2X = [
-    face_masked_2x, face_laughing_2x, face_flushed_angry_2x, face_winking_2x,
-    face_lovestruck_2x, face_soldier_2x, face_hooded_2x, face_smiley_2x,
-    face_cool_2x, face_worried_2x, face_crying_2x, face_sick_2x,
-    face_shocked_2x, face_silenced_2x, face_pig_2x, face_headband_2x,
-    face_shy_2x,
+FACES_FINE = [
+    face_masked_at, face_laughing_at, face_flushed_angry_at, face_winking_at,
+    face_lovestruck_at, face_soldier_at, face_hooded_at, face_smiley_at,
+    face_cool_at, face_worried_at, face_crying_at, face_sick_at,
+    face_shocked_at, face_silenced_at, face_pig_at, face_headband_at,
+    face_shy_at,
 ]
+
+
+PIECE_SIZE_2X = PIECE_SIZE * 2
 
 
 def piece_pole_with_left_hand_2x():
@@ -1449,6 +1527,95 @@ def piece_pole_top_2x():
 
 PIECES_2X = [piece_pole_with_left_hand_2x, piece_right_hand_2x,
              piece_pole_top_2x]
+
+# The pieces at 5x, drawn with the shapes the size allows: the pole's
+# outline and ends stay exactly as wide as one 1x pixel, so that every
+# reduction keeps them whole; the wood shows its grain, the fists their
+# knuckles and creases.
+
+
+def pole_wood_5x(x):
+    """The pole's colour in column x of its 25 (5 of outline, 15 of wood
+    lit from the left, 5 of outline)."""
+    if x < 5 or x >= 20:
+        return BLACK
+    t = (x - 5) / 14.0
+    if t < 0.5:
+        colour = mix(mix(WOOD_LIGHT, WHITE, 0.1), WOOD, t * 2)
+    else:
+        colour = mix(WOOD, WOOD_DARK, (t - 0.5) * 2)
+    return colour
+
+
+def pole_shaft_5x(img, x0, rows, grain=()):
+    """The pole's columns from x0, over the given rows; `grain` darkens
+    short runs (x, first row, last row) of the wood."""
+    for y in rows:
+        for x in range(25):
+            colour = pole_wood_5x(x)
+            for (gx, g0, g1) in grain:
+                if x == gx and g0 <= y <= g1:
+                    colour = mix(colour, WOOD_DARK, 0.6)
+            put(img, x0 + x, y, colour)
+
+
+def piece_pole_with_left_hand_5x():
+    f = Fine(PIECE_SIZE, 5)
+    img = f.base
+    pole_shaft_5x(img, 5, range(80),
+                  grain=((9, 4, 13), (12, 20, 31), (16, 2, 9), (14, 60, 71),
+                         (10, 52, 58), (17, 62, 66), (11, 70, 73)))
+    for y in range(75, 80):
+        hline(img, 5, 29, y, BLACK)
+    # the arm reaching right from the pole towards the face
+    f.rect((5, 8, 8, 12), BLACK)
+    f.rect((5, 8.7, 8, 11.3), HAND_YELLOW)
+    f.rect((5, 8.8, 8, 9.4), (255, 232, 120))
+    f.rect((5, 10.7, 8, 11.3), HAND_SHADE)
+    # the fist: two fingers curled round the front of the pole, the thumb
+    # and palm on its left
+    f.ellipse((0, 7, 3.6, 12), BLACK)
+    f.rect((2, 8.2, 5.4, 11.8), BLACK)
+    f.ellipse((0.7, 7.7, 2.9, 11.3), HAND_YELLOW)
+    f.ellipse((1.0, 7.9, 2.2, 9.0), (255, 232, 120))
+    for y0 in (8.6, 9.9):
+        f.ellipse((1.5, y0 - 0.3, 5.4, y0 + 1.35), BLACK)
+        f.ellipse((1.8, y0, 5.0, y0 + 1.05), HAND_YELLOW)
+        f.line([(3.0, y0 + 0.3), (4.3, y0 + 0.3)], (255, 232, 120), 0.2)
+    f.line([(1.0, 10.6), (2.2, 10.9)], HAND_SHADE, 0.3)
+    return f.finish()
+
+
+def piece_right_hand_5x():
+    f = Fine(PIECE_SIZE, 5)
+    # the white rim round the fist's outer side
+    f.rect((7, 4, 10, 5), WHITE)
+    f.rect((9, 4, 10, 11), WHITE)
+    f.rect((7, 10, 10, 11), WHITE)
+    # the fist, shaded on its left, outlined in black right and below
+    f.rect((5, 4, 9, 10), BLACK)
+    f.rect((5, 4, 8.3, 9.3), HAND_YELLOW)
+    f.rect((5, 4, 5.9, 9.3), HAND_SHADE)
+    f.poly([(5.9, 4), (8.3, 4), (8.3, 4.6), (6.4, 4.8), (5.9, 5.5)],
+           (255, 232, 120))
+    for y in (5.9, 7.6):
+        f.line([(5, y), (6.8, y + 0.1)], HAND_SHADE, 0.3, caps=False)
+    f.rect((8.9, 4.5, 9, 9.6), BLACK)
+    return f.finish()
+
+
+def piece_pole_top_5x():
+    img = new_cell(PIECE_SIZE * 5)
+    pole_shaft_5x(img, 0, range(5, 15))
+    for y in range(5):
+        inset = (2, 1, 0, 0, 0)[y]          # the top corners rounded
+        hline(img, inset, 24 - inset, y, BLACK)
+    return img
+
+
+PIECES_5X = [piece_pole_with_left_hand_5x, piece_right_hand_5x,
+             piece_pole_top_5x]
+PIECES_FINE = {2: PIECES_2X, 5: PIECES_5X}
 
 
 # ------------------------------------------------------------------- icon --
@@ -1681,12 +1848,13 @@ def all_images():
         images[os.path.join("faces", "face%02d.png" % i)] = normalised(draw())
     for i, draw in enumerate(PIECES):
         images[os.path.join("pieces", "piece%d.png" % i)] = normalised(draw())
-    for i, draw in enumerate(FACES_2X):
-        images[os.path.join("faces@2x", "face%02d.png" % i)] = \
-            normalised(draw())
-    for i, draw in enumerate(PIECES_2X):
-        images[os.path.join("pieces@2x", "piece%d.png" % i)] = \
-            normalised(draw())
+    for scale in SCALES:
+        for i, draw in enumerate(FACES_FINE):
+            images[os.path.join("faces@%dx" % scale, "face%02d.png" % i)] = \
+                normalised(draw(scale))
+        for i, draw in enumerate(PIECES_FINE[scale]):
+            images[os.path.join("pieces@%dx" % scale, "piece%d.png" % i)] = \
+                normalised(draw())
     for n in ICON_SIZES:
         images["icon%d.png" % n] = normalised(icon_at(n))
     return images
@@ -1703,10 +1871,10 @@ def main(argv):
         path = os.path.join(out_dir, rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         img.save(path, format="PNG")
-    print("wrote %d faces, %d pieces, their 2x drawings (%d and %d) and the "
-          "icon in %d sizes to %s" % (len(FACES), len(PIECES), len(FACES_2X),
-                                      len(PIECES_2X), len(ICON_SIZES),
-                                      out_dir))
+    print("wrote %d faces, %d pieces, their drawings at %s and the icon in "
+          "%d sizes to %s" % (len(FACES), len(PIECES),
+                              " and ".join("%dx" % k for k in SCALES),
+                              len(ICON_SIZES), out_dir))
     return 0
 
 

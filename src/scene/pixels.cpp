@@ -1,6 +1,8 @@
 #include "scene/pixels.h"
 
 #include <algorithm>
+#include <array>
+#include <stdexcept>
 #include <map>
 #include <utility>
 
@@ -29,29 +31,33 @@ bool ImageList::GetBitmap(int index, PixelCanvas& bitmap) const {
 ImageList Resampled(const ImageList& source, int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
+  const int64_t sw = source.Width(), sh = source.Height();
   std::vector<uint32_t> out(static_cast<size_t>(width) * height * source.Count(), 0);
-  // Target pixel (x, y) covers source columns x * sw / width to (x + 1) * sw / width.
-  const double fx = static_cast<double>(source.Width()) / width;
-  const double fy = static_cast<double>(source.Height()) / height;
+  // In units of 1 / width of a source pixel, target column x covers
+  // [x * sw, (x + 1) * sw) and source column sx covers [sx * width,
+  // (sx + 1) * width); rows the same with height. The overlaps are whole
+  // numbers, and a target pixel's area is sw * sh of their products.
+  auto overlap = [](int64_t a0, int64_t a1, int64_t b0, int64_t b1) { return std::min(a1, b1) - std::max(a0, b0); };
   for (int k = 0; k < source.Count(); ++k) {
     for (int y = 0; y < height; ++y) {
+      const int64_t y0 = y * sh, y1 = (y + 1) * sh;
       for (int x = 0; x < width; ++x) {
-        double covered = 0, r = 0, g = 0, b = 0;
-        const double x0 = x * fx, x1 = (x + 1) * fx, y0 = y * fy, y1 = (y + 1) * fy;
-        for (int sy = static_cast<int>(y0); sy < y1 && sy < source.Height(); ++sy) {
-          double h = std::min<double>(sy + 1, y1) - std::max<double>(sy, y0);
-          for (int sx = static_cast<int>(x0); sx < x1 && sx < source.Width(); ++sx) {
-            if (!source.Opaque(k, sx, sy)) continue;
-            double w = h * (std::min<double>(sx + 1, x1) - std::max<double>(sx, x0));
-            uint32_t c = source.Colour(k, sx, sy);
+        const int64_t x0 = x * sw, x1 = (x + 1) * sw;
+        int64_t covered = 0, r = 0, g = 0, b = 0;
+        for (int64_t sy = y0 / height; sy * height < y1 && sy < sh; ++sy) {
+          const int64_t h = overlap(y0, y1, sy * height, (sy + 1) * height);
+          for (int64_t sx = x0 / width; sx * width < x1 && sx < sw; ++sx) {
+            if (!source.Opaque(k, static_cast<int>(sx), static_cast<int>(sy))) continue;
+            const int64_t w = h * overlap(x0, x1, sx * width, (sx + 1) * width);
+            const uint32_t c = source.Colour(k, static_cast<int>(sx), static_cast<int>(sy));
             covered += w;
             r += w * (c & 0xFF);
             g += w * ((c >> 8) & 0xFF);
             b += w * ((c >> 16) & 0xFF);
           }
         }
-        if (covered * 2 < fx * fy) continue;  // less than half opaque: transparent
-        auto channel = [covered](double sum) { return static_cast<uint32_t>(sum / covered + 0.5); };
+        if (covered == 0 || covered * 2 < sw * sh) continue;  // less than half opaque: transparent
+        auto channel = [covered](int64_t sum) { return static_cast<uint32_t>((2 * sum + covered) / (2 * covered)); };
         out[(static_cast<size_t>(k) * height + y) * width + x] =
             kOpaqueBit | (channel(b) << 16) | (channel(g) << 8) | channel(r);
       }
@@ -60,27 +66,64 @@ ImageList Resampled(const ImageList& source, int width, int height) {
   return ImageList(width, height, source.Count(), std::move(out));
 }
 
+std::vector<uint32_t> UnpackedPixels(const PackedPixels& packed) {
+  const size_t total = static_cast<size_t>(packed.width) * packed.height * packed.count;
+  std::vector<uint32_t> pixels;
+  pixels.reserve(total);
+  for (size_t i = 0; i < packed.run_count; ++i) {
+    const uint16_t length = packed.runs[2 * i], index = packed.runs[2 * i + 1];
+    if (index >= packed.palette_size || pixels.size() + length > total) {
+      throw std::logic_error("packed artwork overruns its palette or its cells");
+    }
+    pixels.insert(pixels.end(), length, packed.palette[index]);
+  }
+  if (pixels.size() != total) throw std::logic_error("packed artwork does not fill its cells");
+  return pixels;
+}
+
 namespace {
 
-const ImageList& ArtAt(int dpi, const ImageList& art1x, const ImageListData& art2x) {
-  if (dpi <= 0 || dpi == kStandardDpi) return art1x;
-  static std::map<std::pair<const ImageList*, int>, ImageList> made;
-  auto key = std::make_pair(&art1x, dpi);
+// The art drawn at each size, from the smallest: its scale and its lists.
+struct DrawnArt {
+  int scale;
+  const ImageList& faces;
+  const ImageList& pieces;
+};
+
+const std::array<DrawnArt, 3>& DrawnSizes() {
+  static const ImageList faces2x(FaceArtwork2x()), pieces2x(PieceArtwork2x());
+  static const ImageList faces5x(FaceArtwork5x()), pieces5x(PieceArtwork5x());
+  static const std::array<DrawnArt, 3> sizes{
+      {{1, FaceImages(), PieceImages()}, {2, faces2x, pieces2x}, {5, faces5x, pieces5x}}};
+  return sizes;
+}
+
+const ImageList& ArtAt(int dpi, bool faces) {
+  const auto& sizes = DrawnSizes();
+  // The nearest art at or above the scale; the largest above it all.
+  const DrawnArt* art = &sizes.back();
+  for (const DrawnArt& drawn : sizes) {
+    if (dpi <= drawn.scale * kStandardDpi) {
+      art = &drawn;
+      break;
+    }
+  }
+  const ImageList& source = faces ? art->faces : art->pieces;
+  if (dpi <= 0 || dpi == art->scale * kStandardDpi) return source;
+  static std::map<std::pair<bool, int>, ImageList> made;
+  auto key = std::make_pair(faces, dpi);
   auto it = made.find(key);
   if (it != made.end()) return it->second;
   const DpiScale scale{dpi};
-  ImageList source = dpi < kStandardDpi ? art1x : ImageList(art2x);
-  ImageList art = dpi == 2 * kStandardDpi
-                      ? source
-                      : Resampled(source, scale(art1x.Width()), scale(art1x.Height()));
-  return made.emplace(key, std::move(art)).first->second;
+  const ImageList& cells = faces ? FaceImages() : PieceImages();
+  return made.emplace(key, Resampled(source, scale(cells.Width()), scale(cells.Height()))).first->second;
 }
 
 }  // namespace
 
-const ImageList& FaceImagesAt(int dpi) { return ArtAt(dpi, FaceImages(), FaceArtwork2x()); }
+const ImageList& FaceImagesAt(int dpi) { return ArtAt(dpi, true); }
 
-const ImageList& PieceImagesAt(int dpi) { return ArtAt(dpi, PieceImages(), PieceArtwork2x()); }
+const ImageList& PieceImagesAt(int dpi) { return ArtAt(dpi, false); }
 
 const ImageList& FaceImages() {
   static const ImageList faces(FaceArtwork());

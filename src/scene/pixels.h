@@ -73,16 +73,39 @@ class ImageList {
 // The images of `source` resampled to width x height by an area filter: each
 // new pixel takes the average colour of the opaque source pixels it covers,
 // and is opaque where they cover at least half of it, so the outline stays a
-// 1-bit mask while the colours come out smooth.
+// 1-bit mask while the colours come out smooth. The coverage is counted
+// exactly, in whole fractions of a pixel, so a pixel covered exactly half is
+// kept on every row alike and a straight outline never comes out dotted.
 ImageList Resampled(const ImageList& source, int width, int height);
+
+// An image list as the build stores it compactly: a palette of its pixel
+// values and the runs of equal pixels through all its cells in the order of
+// ImageListData, `run_count` pairs of (run length, palette index).
+struct PackedPixels {
+  int width;
+  int height;
+  int count;
+  const uint32_t* palette;
+  size_t palette_size;
+  const uint16_t* runs;
+  size_t run_count;
+};
+
+// The pixels of a packed list, laid out as ImageListData's. Throws
+// std::logic_error when the runs do not fill its cells exactly or name a
+// colour outside the palette (a build fault).
+std::vector<uint32_t> UnpackedPixels(const PackedPixels& packed);
 
 // The artwork compiled into the program: the seventeen 26 x 26 faces, and the
 // four 16 x 16 pieces, in the order of Piece; and the same drawn at twice the
-// size, 52 x 52 and 32 x 32, without the thumbnail.
+// size, 52 x 52 and 32 x 32, and at five times, 130 x 130 and 80 x 80,
+// without the thumbnail. Unpacked at first use, kept for the whole run.
 const ImageListData& FaceArtwork();
 const ImageListData& PieceArtwork();
 const ImageListData& FaceArtwork2x();
 const ImageListData& PieceArtwork2x();
+const ImageListData& FaceArtwork5x();
+const ImageListData& PieceArtwork5x();
 
 // The pieces by their place in the piece list.
 enum class Piece {
@@ -98,9 +121,10 @@ const ImageList& FaceImages();
 const ImageList& PieceImages();
 
 // The artwork for a display of `dpi` dots per inch, its cells scaled by
-// dpi / 96: the 1x art at 96 dpi, the 2x art at 192; at any other scale the
-// 2x art resampled (the 1x art below 96 dpi), never the 1x art enlarged.
-// The same list for the same dpi for the whole run.
+// dpi / 96: the 1x art itself at 96 dpi, the 2x art at 192, the 5x art at
+// 480; at any other scale the nearest of them at or above it reduced by the
+// area filter (the 1x art below 96 dpi), and above 480 dpi the 5x art
+// enlarged. The same list for the same dpi for the whole run.
 const ImageList& FaceImagesAt(int dpi);
 const ImageList& PieceImagesAt(int dpi);
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "scene/pixels.h"
 
@@ -158,27 +161,89 @@ TEST(Resampled, AveragesOpaqueColoursAndKeepsWhatIsHalfCovered) {
   EXPECT_FALSE(grown.Opaque(0, 7, 0));
 }
 
-TEST(ArtAtScale, EachDisplayGetsArtOfItsSizeFromTheTwiceArt) {
+TEST(ArtAtScale, EachDisplayGetsArtOfItsSizeFromTheNearestArtAtOrAboveIt) {
   EXPECT_EQ(&FaceImagesAt(96), &FaceImages());
   EXPECT_EQ(&PieceImagesAt(96), &PieceImages());
   EXPECT_EQ(&FaceImagesAt(144), &FaceImagesAt(144));  // made once
-  ImageList faces2x(FaceArtwork2x());
-  for (auto [dpi, face, piece] : {std::tuple{120, 33, 20}, {144, 39, 24}, {192, 52, 32}, {288, 78, 48}}) {
+  ImageList faces2x(FaceArtwork2x()), faces5x(FaceArtwork5x());
+  for (auto [dpi, face, piece] :
+       {std::tuple{120, 33, 20}, {144, 39, 24}, {192, 52, 32}, {288, 78, 48}, {480, 130, 80}, {600, 163, 100}}) {
     EXPECT_EQ(FaceImagesAt(dpi).Width(), face) << dpi;
     EXPECT_EQ(FaceImagesAt(dpi).Height(), face) << dpi;
     EXPECT_EQ(FaceImagesAt(dpi).Count(), 17) << dpi;
     EXPECT_EQ(PieceImagesAt(dpi).Width(), piece) << dpi;
+    EXPECT_EQ(PieceImagesAt(dpi).Count(), 3) << dpi;
   }
   for (int y = 0; y < 52; ++y) {
     for (int x = 0; x < 52; ++x) ASSERT_EQ(FaceImagesAt(192).Colour(12, x, y), faces2x.Colour(12, x, y));
   }
-  // At 150 % the faces come from the 2x art, not from the 1x art enlarged.
-  ImageList enlarged = Resampled(FaceImages(), 39, 39);
-  int differ = 0;
-  for (int y = 0; y < 39; ++y) {
-    for (int x = 0; x < 39; ++x) differ += FaceImagesAt(144).Colour(13, x, y) != enlarged.Colour(13, x, y);
+  for (int y = 0; y < 130; ++y) {
+    for (int x = 0; x < 130; ++x) ASSERT_EQ(FaceImagesAt(480).Colour(3, x, y), faces5x.Colour(3, x, y));
   }
-  EXPECT_GT(differ, 39 * 39 / 10);
+  // At 150 % the faces come from the 2x art, not from the 1x art enlarged;
+  // at 300 % from the 5x art reduced, not from the 2x art enlarged.
+  auto differing = [](const ImageList& a, const ImageList& b, int face) {
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+      for (int x = 0; x < a.Width(); ++x) n += a.Colour(face, x, y) != b.Colour(face, x, y);
+    }
+    return n;
+  };
+  EXPECT_GT(differing(FaceImagesAt(144), Resampled(FaceImages(), 39, 39), 13), 39 * 39 / 10);
+  EXPECT_GT(differing(FaceImagesAt(288), Resampled(faces2x, 78, 78), 13), 78 * 78 / 10);
+  EXPECT_EQ(differing(FaceImagesAt(288), Resampled(faces5x, 78, 78), 13), 0);
+}
+
+// The pole's shaft keeps its dark outline unbroken at every scale between
+// 1x and 4x: above and below the fist every row of the shaft is the same
+// one run of opaque pixels with a dark pixel at each end, and its closed
+// ends are dark all across.
+TEST(ArtAtScale, PoleOutlineStaysUnbrokenAtEveryScale) {
+  auto dark = [](uint32_t c) { return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 150; };
+  // The rows of `list`'s image `index` lying wholly within 1x rows [from, to).
+  auto check_shaft = [&](int dpi, const ImageList& list, int index, std::vector<std::pair<int, int>> spans) {
+    int first = -1, last = -1;
+    for (int y = 0; y < list.Height(); ++y) {
+      bool inside = false;
+      for (auto [from, to] : spans) inside |= y * 96 >= from * dpi && (y + 1) * 96 <= to * dpi;
+      if (!inside) continue;
+      std::vector<int> opaque;
+      for (int x = 0; x < list.Width(); ++x) {
+        if (list.Opaque(index, x, y)) opaque.push_back(x);
+      }
+      ASSERT_FALSE(opaque.empty()) << dpi << " dpi, piece " << index << ", row " << y;
+      if (first < 0) first = opaque.front(), last = opaque.back();
+      EXPECT_EQ(opaque.front(), first) << dpi << " dpi, piece " << index << ", row " << y;
+      EXPECT_EQ(opaque.back(), last) << dpi << " dpi, piece " << index << ", row " << y;
+      EXPECT_EQ(static_cast<int>(opaque.size()), opaque.back() - opaque.front() + 1)
+          << dpi << " dpi, piece " << index << ", row " << y << ": a gap in the shaft";
+      EXPECT_TRUE(dark(list.Colour(index, first, y)) && dark(list.Colour(index, last, y)))
+          << dpi << " dpi, piece " << index << ", row " << y << ": outline not dark";
+    }
+    EXPECT_GE(first, 0) << dpi;
+  };
+  auto check_end = [&](int dpi, const ImageList& list, int index, int y) {
+    for (int x = 0; x < list.Width(); ++x) {
+      if (list.Opaque(index, x, y)) EXPECT_TRUE(dark(list.Colour(index, x, y))) << dpi << " dpi, end at " << x << "," << y;
+    }
+  };
+  for (int dpi : {120, 144, 168, 216, 240, 288, 336, 384}) {
+    const ImageList& pieces = PieceImagesAt(dpi);
+    check_shaft(dpi, pieces, PieceIndex(Piece::PoleWithLeftHand), {{0, 7}, {12, 15}});
+    check_shaft(dpi, pieces, PieceIndex(Piece::PoleTop), {{1, 3}});
+    check_end(dpi, pieces, PieceIndex(Piece::PoleWithLeftHand), pieces.Height() - 1);
+    check_end(dpi, pieces, PieceIndex(Piece::PoleTop), 0);
+  }
+}
+
+TEST(PackedArtwork, RunsThatDoNotFillTheCellsExactlyAreRefused) {
+  const uint32_t palette[] = {0, kOpaqueBit | 0xFF};
+  const uint16_t runs[] = {3, 1, 1, 0, 1, 2};
+  EXPECT_EQ(UnpackedPixels({2, 2, 1, palette, 2, runs, 2}),
+            (std::vector<uint32_t>{palette[1], palette[1], palette[1], 0}));
+  EXPECT_THROW(UnpackedPixels({2, 2, 1, palette, 2, runs, 1}), std::logic_error);  // too short
+  EXPECT_THROW(UnpackedPixels({1, 2, 1, palette, 2, runs, 2}), std::logic_error);  // too long
+  EXPECT_THROW(UnpackedPixels({2, 2, 1, palette, 2, runs, 3}), std::logic_error);  // no colour 2
 }
 
 }  // namespace
