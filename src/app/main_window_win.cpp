@@ -238,17 +238,16 @@ void MainWindow::ChangeSignText() {
   Redraw();
 }
 
-// The dialog opens on the sign's font as the display shows it; a Cancel
+// The dialog opens on the sign's font at its size on this display; a Cancel
 // leaves the font as it was, and the scene is drawn again either way. The
-// placard keeps the font's height at 96 dpi, which the scene scales.
+// placard keeps the size chosen, in points, so that the dialog gives it back
+// and the picture sent is the same whichever display it was chosen on.
 void MainWindow::ChooseSignFont() {
-  const DpiScale display{dpi_};
-  FontChoice current{LogFontOf(placard_.font()), placard_.font().colour};
-  current.font.lfHeight = display(current.font.lfHeight);
+  FontChoice current{LogFontOf(placard_.font(), placard_.font().HeightAtDpi(dpi_)), placard_.font().colour};
   if (auto answer = ui_.ChooseFont(hwnd_, current)) {
     FontChoice chosen = ApplyFontDialogAnswer(current, *answer);
-    SignFont font = SignFontOf(chosen.font, chosen.color);
-    font.height = display.Unscale(font.height);
+    SignFont font = SignFontOf(chosen.font, chosen.color, dpi_);
+    if (answer->pointTenths > 0) font.pointTenths = answer->pointTenths;
     placard_ = placard_.WithFont(font);
   }
   Redraw();

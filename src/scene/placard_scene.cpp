@@ -62,9 +62,9 @@ PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at) {
 
 SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at) {
   const DpiScale& s = at.scale;
-  SignFont font = placard.font();
-  font.height = s(font.height);
-  surface.SetFont(font);
+  // The standard picture's font height, scaled with every other length:
+  // the scene at any scale is the standard picture enlarged.
+  surface.SetFont(placard.font(), s(placard.font().HeightAtDpi(kStandardDpi)));
   Rect bounds = surface.ClipBox();
   PlacardGeometry face = GeometryOf(bounds, at);
   surface.SetBrushColour(kWhite);
