@@ -91,22 +91,6 @@ TEST(MainFormControls, ChildrenLieInsideTheirParents) {
   }
 }
 
-// Scaled, the form's controls still fit its client area, and the status bar
-// docked at the bottom ends exactly on its edge: scaling 327 alone can give a
-// pixel more than the bar's scaled top and height (381.5 against 359 + 22 at 14).
-TEST(MainFormControls, TheScaledClientAreaEndsAtTheStatusBarAndHoldsEveryControl) {
-  for (int measured = 9; measured <= 40; ++measured) {
-    const LayoutScale scale{measured};
-    const Rect client = FormClientRect(scale);
-    EXPECT_EQ(scale(DesignOf(ControlId::StatusBar).bounds).bottom, client.bottom) << measured;
-    for (const ControlSpec& c : MainFormControls()) {
-      if (c.parent != ControlId::None) continue;
-      EXPECT_LE(scale(c.bounds).right, client.right) << c.name << " at " << measured;
-      EXPECT_LE(scale(c.bounds).bottom, client.bottom) << c.name << " at " << measured;
-    }
-  }
-}
-
 TEST(MainFormControls, TheLineBufferIsNoControlOnScreen) {
   for (const ControlSpec& c : MainFormControls()) EXPECT_STRNE(c.name, "Memo1");
 }

@@ -4,7 +4,6 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <cwchar>
 
 #include <gtest/gtest.h>
 
@@ -180,33 +179,16 @@ struct FontDialogRun {
 };
 FontDialogRun* fontRun = nullptr;
 
-// A visible dialog-class window of this thread other than `except`: the box
-// a dialog puts up.
-HWND OtherThreadDialog(HWND except) {
-  struct Search {
-    HWND except;
-    HWND found = nullptr;
-  } search{except};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        wchar_t cls[16] = L"";
-        ::GetClassNameW(window, cls, 16);
-        if (window != s->except && wcscmp(cls, L"#32770") == 0 && ::IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+// The box a dialog put up over itself, or null.
+HWND BoxOver(HWND dialog) {
+  HWND popup = ::GetLastActivePopup(dialog);
+  return popup != dialog && ::IsWindowVisible(popup) ? popup : nullptr;
 }
 
 void CALLBACK AnswerFontDialog(HWND, UINT, UINT_PTR, DWORD) {
   FontDialogRun& run = *fontRun;
   if (++run.ticks > 400) {  // 20 s: give up rather than hang
-    if (HWND box = OtherThreadDialog(run.dialog)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (HWND box = BoxOver(run.dialog)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     if (run.dialog) ::PostMessageW(run.dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
@@ -218,7 +200,7 @@ void CALLBACK AnswerFontDialog(HWND, UINT, UINT_PTR, DWORD) {
     run.user->shown = text;
   }
   if (!::IsWindow(run.dialog)) return;
-  if (HWND box = OtherThreadDialog(run.dialog)) {
+  if (HWND box = BoxOver(run.dialog)) {
     ++run.user->refusals;
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     return;
