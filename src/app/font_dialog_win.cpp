@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "base/window_win.h"
+#include "scene/placard.h"
 
 namespace plakato {
 
@@ -43,11 +44,14 @@ std::optional<FontDialogAnswer> RunFontDialog(HWND owner, const FontChoice& curr
   cf.hwndOwner = owner;
   cf.lpLogFont = &font;
   cf.rgbColors = current.color;
-  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+  // Only the sizes a picture can hold: the dialog refuses any other.
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_LIMITSIZE;
+  cf.nSizeMin = kSmallestSignPointTenths / 10;
+  cf.nSizeMax = kLargestSignPointTenths / 10;
   cf.lpfnHook = &FontDialogHook::HookProc;
   cf.lCustData = reinterpret_cast<LPARAM>(&hook);
   if (!::ChooseFontW(&cf)) return std::nullopt;
-  return FontDialogAnswer{font, cf.rgbColors, hook.scriptChosen, hook.colourChosen};
+  return FontDialogAnswer{font, cf.rgbColors, cf.iPointSize, hook.scriptChosen, hook.colourChosen};
 }
 
 FontChoice ApplyFontDialogAnswer(const FontChoice& previous, const FontDialogAnswer& answer) {

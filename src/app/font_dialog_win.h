@@ -18,12 +18,14 @@ struct FontChoice {
 struct FontDialogAnswer {
   LOGFONTW font{};
   COLORREF color = 0;
+  int pointTenths = 0;        // the size chosen, in tenths of a point (0: known only by the font's height)
   bool scriptChosen = false;  // the user picked an entry in the script list
   bool colourChosen = false;  // the user picked an entry in the colour list
 };
 
 // Shows the system font dialog (screen fonts, effects with strikeout,
-// underline and colour list) on `current`; nothing on Cancel.
+// underline and colour list, sizes from 6 to 72 points) on `current`;
+// nothing on Cancel.
 std::optional<FontDialogAnswer> RunFontDialog(HWND owner, const FontChoice& current);
 
 // The dialog's font after an OK: face, size as a pixel height, bold when the

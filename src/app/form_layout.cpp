@@ -75,4 +75,8 @@ Rect LayoutScale::operator()(const Rect& r) const {
   return RectOfSize((*this)(r.left), (*this)(r.top), (*this)(r.width()), (*this)(r.height()));
 }
 
+Rect FormClientRect(const LayoutScale& scale) {
+  return {0, 0, scale(kFormClientWidth), scale(DesignOf(ControlId::StatusBar).bounds).bottom};
+}
+
 }  // namespace plakato

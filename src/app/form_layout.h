@@ -120,4 +120,9 @@ struct LayoutScale {
   Rect operator()(const Rect& r) const;
 };
 
+// The form's client area as laid out by `scale`: the design's width, and
+// down to the status bar's bottom, so that the bar docked there ends exactly
+// at the client area's edge whatever the rounding.
+Rect FormClientRect(const LayoutScale& scale);
+
 }  // namespace plakato

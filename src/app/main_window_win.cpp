@@ -41,6 +41,14 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   registered = true;
 }
 
+// The window's size around a client area that fits the controls as laid out
+// by `scale`, with the system's frame for a display of `dpi`.
+SIZE WindowSizeFor(const LayoutScale& scale, int dpi) {
+  Rect client = FormClientRect(scale);
+  RECT frame = WindowRectAtDpi({0, 0, client.right, client.bottom}, kWindowStyle, kWindowExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 }  // namespace
 
 std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
@@ -85,19 +93,17 @@ void MainWindow::Create() {
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
   dpi_ = DpiAtPoint({screenWidth / 2, screenHeight / 2});
-  windowFont_ = MakeWindowFont(options_.windowFont ? *options_.windowFont : kWindowFont, dpi_);
+  windowFont_ = MakeWindowFont(WindowFontDesign(), dpi_);
   const LayoutScale& scale = windowFont_.scale;
-  RECT frame = WindowRectAtDpi({0, 0, scale(kFormClientWidth), scale(kFormClientHeight)}, kWindowStyle,
-                               kWindowExStyle, dpi_);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  int x = (screenWidth - width) / 2;
-  int y = (screenHeight - height) / 2;
-  if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, width, height, nullptr,
+  SIZE size = WindowSizeFor(scale, dpi_);
+  int x = (screenWidth - size.cx) / 2;
+  int y = (screenHeight - size.cy) / 2;
+  if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, size.cx, size.cy, nullptr,
                          nullptr, instance, this)) {
     throw AppError(L"Cannot create the main window");
   }
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.font.get()), FALSE);
+  FitClientArea();
   SetIcons();
 
   // A dialog-framed window offers neither minimise, maximise nor sizing.
@@ -140,17 +146,38 @@ void MainWindow::SetIcons() {
   smallIcon_ = std::move(small);
 }
 
+// The frame may differ from the one the system's metrics give for the dpi
+// (Wine keeps the system dpi's): the client area is measured, and the window
+// sized again by what it lacks or has too much.
+void MainWindow::FitClientArea() {
+  Rect wanted = FormClientRect(windowFont_.scale);
+  RECT client;
+  RECT window;
+  ::GetClientRect(hwnd_, &client);
+  ::GetWindowRect(hwnd_, &window);
+  if (client.right == wanted.right && client.bottom == wanted.bottom) return;
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wanted.right - client.right,
+                 window.bottom - window.top + wanted.bottom - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The controls are laid out by the window font as measured on the display,
+// which need not grow exactly with the dpi (any face but the designed one):
+// the window is sized from that layout, never scaled from its last size, so
+// nothing is cut off and a round of moves brings back the same size. The
+// system's suggestion gives only the place.
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
   dpi_ = dpi;
-  WindowFont font = MakeWindowFont(options_.windowFont ? *options_.windowFont : kWindowFont, dpi_);
+  WindowFont font = MakeWindowFont(WindowFontDesign(), dpi_);
+  SIZE size = WindowSizeFor(font.scale, dpi_);
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.font.get()), FALSE);
   controls_.Rescale(font.font.get(), font.scale);
   windowFont_ = std::move(font);  // the old font goes once no control uses it
   faceStrip_.Rescale(windowFont_.scale, dpi_);
   SetIcons();
-  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
   Redraw();
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -211,17 +238,16 @@ void MainWindow::ChangeSignText() {
   Redraw();
 }
 
-// The dialog opens on the sign's font as the display shows it; a Cancel
+// The dialog opens on the sign's font at its size on this display; a Cancel
 // leaves the font as it was, and the scene is drawn again either way. The
-// placard keeps the font's height at 96 dpi, which the scene scales.
+// placard keeps the size chosen, in points, so that the dialog gives it back
+// and the picture sent is the same whichever display it was chosen on.
 void MainWindow::ChooseSignFont() {
-  const DpiScale display{dpi_};
-  FontChoice current{LogFontOf(placard_.font()), placard_.font().colour};
-  current.font.lfHeight = display(current.font.lfHeight);
+  FontChoice current{LogFontOf(placard_.font(), placard_.font().HeightAtDpi(dpi_)), placard_.font().colour};
   if (auto answer = ui_.ChooseFont(hwnd_, current)) {
     FontChoice chosen = ApplyFontDialogAnswer(current, *answer);
-    SignFont font = SignFontOf(chosen.font, chosen.color);
-    font.height = display.Unscale(font.height);
+    SignFont font = SignFontOf(chosen.font, chosen.color, dpi_);
+    if (answer->pointTenths > 0) font.pointTenths = answer->pointTenths;
     placard_ = placard_.WithFont(font);
   }
   Redraw();
@@ -379,6 +405,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The size the window will take at that dpi, for the system to place it by.
+      WindowFont font = MakeWindowFont(WindowFontDesign(), static_cast<int>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = WindowSizeFor(font.scale, static_cast<int>(wParam));
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

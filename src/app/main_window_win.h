@@ -125,6 +125,8 @@ class MainWindow : public Window<MainWindow> {
   // The window moved to a display of another dpi: it lays itself out again
   // for it and takes the place the system suggests.
   void OnDpiChanged(int dpi, const RECT& suggested);
+  const FontSpec& WindowFontDesign() const { return options_.windowFont ? *options_.windowFont : kWindowFont; }
+  void FitClientArea();
   void SetIcons();
   void ShowErrorBox(const std::wstring& message);
   void RunStartupStep(StartupStep step, const std::function<void()>& body);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
 #include "base/font_win.h"
@@ -45,25 +46,31 @@ bool RefusalBalloon::Create() {
                                WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, edit_, nullptr, ::GetModuleHandleW(nullptr), nullptr));
   if (!tip_) return false;
-
-  // The tooltip's own font (MS Shell Dlg) has no Chinese under Wine: it
-  // takes the edit's, a Song face, which shows whatever the edit shows.
-  LOGFONTW lf{};
-  auto editFont = reinterpret_cast<HFONT>(::SendMessageW(edit_, WM_GETFONT, 0, 0));
-  if (!editFont || !::GetObjectW(editFont, sizeof(lf), &lf)) {
-    lf = MakeLogFont(L"宋体", GB2312_CHARSET, -12, FW_DONTCARE);
-  }
-  font_.reset(::CreateFontIndirectW(&lf));
-  if (font_) ::SendMessageW(tip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  int lineHeight = std::max(12, std::abs(static_cast<int>(lf.lfHeight)));
-  ::SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, kWidthInLines * lineHeight);
-
   TTTOOLINFOW tool = ToolOf(edit_, L"");
   if (!::SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
     tip_.reset();
     return false;
   }
   return true;
+}
+
+// The tooltip's own font (MS Shell Dlg) has no Chinese under Wine: it takes
+// the edit's, a Song face, which shows whatever the edit shows. The edit's
+// font follows the display's dpi, so it is looked at before every showing.
+void RefusalBalloon::FollowEditFont() {
+  LOGFONTW lf{};
+  auto editFont = reinterpret_cast<HFONT>(::SendMessageW(edit_, WM_GETFONT, 0, 0));
+  if (!editFont || !::GetObjectW(editFont, sizeof(lf), &lf)) {
+    lf = MakeLogFont(L"宋体", GB2312_CHARSET, -12, FW_DONTCARE);
+  }
+  if (font_ && std::memcmp(&lf, &fontShown_, sizeof(lf)) == 0) return;
+  UniqueFont font(::CreateFontIndirectW(&lf));
+  if (!font) return;
+  ::SendMessageW(tip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);  // the old font goes once the tooltip no longer uses it
+  fontShown_ = lf;
+  int lineHeight = std::max(12, std::abs(static_cast<int>(lf.lfHeight)));
+  ::SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, kWidthInLines * lineHeight);
 }
 
 // Under the caret, on the edit's lower edge.
@@ -80,6 +87,7 @@ POINT RefusalBalloon::Anchor() const {
 
 void RefusalBalloon::Show(const RefusalMessage& message) {
   if (message.text.empty() || !::IsWindowVisible(edit_) || !Create()) return;
+  FollowEditFont();
   HWND tip = tip_.get();
   TTTOOLINFOW tool = ToolOf(edit_, message.text.c_str());
   ::SendMessageW(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));

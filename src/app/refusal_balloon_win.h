@@ -33,10 +33,12 @@ class RefusalBalloon {
 
  private:
   bool Create();
+  void FollowEditFont();
   POINT Anchor() const;
 
   HWND edit_;
   UniqueFont font_;   // given to the tooltip, which keeps using it
+  LOGFONTW fontShown_{};
   UniqueWindow tip_;  // declared after the font: it goes first
   bool shown_ = false;
 };

@@ -9,6 +9,9 @@ namespace plakato {
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 // The dpi every program of the session was started with.
 int SystemDpi();

@@ -76,9 +76,9 @@ PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at) {
 namespace {
 
 void SetScaledFont(const Placard& placard, DrawingSurface& surface, const DpiScale& s) {
-  SignFont font = placard.font();
-  font.height = s(font.height);
-  surface.SetFont(font);
+  // The standard picture's font height, scaled with every other length:
+  // the scene at any scale is the standard picture enlarged.
+  surface.SetFont(placard.font(), s(placard.font().HeightAtDpi(kStandardDpi)));
 }
 
 }  // namespace

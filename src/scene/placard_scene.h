@@ -23,8 +23,9 @@ struct TextSize {
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
-  // Text is measured and written in this font from now on.
-  virtual void SetFont(const SignFont& font) = 0;
+  // Text is measured and written in this font, asked for at `height`
+  // (negative: the character height in pixels), from now on.
+  virtual void SetFont(const SignFont& font, int height) = 0;
   // Extent of the whole string in the surface's font.
   virtual TextSize TextExtent(const std::wstring& text) = 0;
   // A solid brush of this colour (also after a clear brush).

@@ -56,22 +56,26 @@ std::wstring SubstituteForShellDlg2() {
 SignFont DefaultSceneFont() {
   std::wstring face = SubstituteForShellDlg2();
   if (face.empty()) face = L"MS Sans Serif";
-  LOGFONTW font = MakeLogFont(face, DEFAULT_CHARSET, -::MulDiv(8, kStandardDpi, 72), FW_NORMAL);
-  return SignFontOf(font, ::GetSysColor(COLOR_WINDOWTEXT));
+  SignFont font;
+  font.face = face.substr(0, LF_FACESIZE - 1);  // what a LOGFONT holds
+  font.pointTenths = 80;
+  font.charSet = DEFAULT_CHARSET;
+  font.colour = ::GetSysColor(COLOR_WINDOWTEXT);
+  return font;
 }
 
-LOGFONTW LogFontOf(const SignFont& font) {
-  LOGFONTW lf = MakeLogFont(font.face, font.charSet, font.height, font.weight);
+LOGFONTW LogFontOf(const SignFont& font, int height) {
+  LOGFONTW lf = MakeLogFont(font.face, font.charSet, height, font.weight);
   lf.lfItalic = font.italic ? TRUE : FALSE;
   lf.lfUnderline = font.underline ? TRUE : FALSE;
   lf.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
   return lf;
 }
 
-SignFont SignFontOf(const LOGFONTW& font, COLORREF colour) {
+SignFont SignFontOf(const LOGFONTW& font, COLORREF colour, int dpi) {
   SignFont sign;
   sign.face.assign(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE - 1));
-  sign.height = font.lfHeight;
+  sign.pointTenths = PointTenthsOfHeight(font.lfHeight, dpi);
   sign.weight = font.lfWeight;
   sign.italic = font.lfItalic != 0;
   sign.underline = font.lfUnderline != 0;
@@ -97,7 +101,8 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height)
   SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  SetFont(DefaultSceneFont());
+  SignFont start = DefaultSceneFont();
+  SetFont(start, start.HeightAtDpi(kStandardDpi));
   SetPen(0x000000, 1);
   SetBrushColour(0xFFFFFF);
 }
@@ -210,10 +215,10 @@ Rect SceneSurface::ClipBox() {
   return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
-void SceneSurface::SetFont(const SignFont& font) {
+void SceneSurface::SetFont(const SignFont& font, int height) {
   // Every drawing asks for the placard's font; only a new one costs a GDI font.
-  if (gdiFont_ && font == signFont_) return;
-  LOGFONTW described = LogFontOf(font);
+  if (gdiFont_ && font == signFont_ && height == font_.lfHeight) return;
+  LOGFONTW described = LogFontOf(font, height);
   UniqueFont created(::CreateFontIndirectW(&described));
   if (!created) throw AppError(L"Out of system resources");
   SelectOrThrow(fontSlot_, created.get());

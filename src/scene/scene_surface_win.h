@@ -20,9 +20,10 @@ namespace plakato {
 // "MS Shell Dlg 2", in the system's window-text colour.
 SignFont DefaultSceneFont();
 
-// A sign font as GDI describes it, and back; the colour is not GDI's part.
-LOGFONTW LogFontOf(const SignFont& font);
-SignFont SignFontOf(const LOGFONTW& font, COLORREF colour);
+// A sign font as GDI describes it, asked for at `height` pixels; and back,
+// from a font asked for on a display of `dpi`. The colour is not GDI's part.
+LOGFONTW LogFontOf(const SignFont& font, int height);
+SignFont SignFontOf(const LOGFONTW& font, COLORREF colour, int dpi);
 
 // What `source` shows in the width x height pixels from (x, y), its top-left
 // corner unless given, as 0x00BBGGRR pixels; throws when the system cannot
@@ -47,7 +48,7 @@ class SceneSurface : public DrawingSurface {
 
   // A font other than the one in use is made and selected; the old GDI font
   // is released once the new one is in.
-  void SetFont(const SignFont& font) override;
+  void SetFont(const SignFont& font, int height) override;
   TextSize TextExtent(const std::wstring& text) override;
   void SetBrushColour(uint32_t colour) override;
   void SetBrushClear() override;

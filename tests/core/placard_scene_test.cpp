@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plakato {
@@ -24,13 +25,18 @@ class RecordingSurface : public DrawingSurface {
   bool brushClear = false;
   uint32_t brushColour = 0xFFFFFF;
   SignFont font;
+  int fontHeight = 0;
 
-  void SetFont(const SignFont& f) override { font = f; }
+  void SetFont(const SignFont& f, int height) override {
+    font = f;
+    fontHeight = height;
+  }
   TextSize TextExtent(const std::wstring& text) override {
     auto it = extents.find(text);
     if (it != extents.end()) return it->second;
-    // A font asked for at a pixel height measures that high.
-    return {8 * static_cast<int>(text.size()), font.height < 0 ? -font.height : defaultHeight};
+    // A font of a named face measures the pixel height it was asked for;
+    // the system's default font, with no face, measures defaultHeight.
+    return {8 * static_cast<int>(text.size()), font.face.empty() ? defaultHeight : -fontHeight};
   }
   void SetBrushColour(uint32_t colour) override {
     brushClear = false;
@@ -197,7 +203,7 @@ TEST_F(SceneTest, TheTextIsDrawnExactlyAsStored) {
 // exactly when everything the picture depends on is the same.
 TEST(Placard, EachChangeMakesANewValueThatDiffersInThatAlone) {
   const Placard start;
-  SignFont bold{L"Tahoma", -11, 700, false, false, false, 1, 0};
+  SignFont bold{L"Tahoma", 80, 700, false, false, false, 1, 0};
   const Placard changed = start.WithText(L"牌子").WithFace(3).WithFont(bold).WithSignColour(0x0000FF);
   EXPECT_EQ(start.text(), L"Quillion") << "the old value is untouched";
   EXPECT_EQ(changed.text(), L"牌子");
@@ -218,14 +224,42 @@ TEST(Placard, EachChangeMakesANewValueThatDiffersInThatAlone) {
   EXPECT_NE(changed, changed.WithFont(otherColour));
 }
 
+// A size chosen on any display comes back from it as chosen, and the
+// standard picture asks for it at 96 dpi's height, -points * 96 / 72 as ever;
+// the twice-rounded pixel height gave 10 points at 120 dpi back as 11.
+TEST(SignFontSize, EveryWholePointSizeComesBackOnEveryDisplayAndThePictureKeepsItsHeight) {
+  for (int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+    for (int points = 6; points <= 72; ++points) {
+      SignFont font;
+      font.pointTenths = 10 * points;
+      EXPECT_EQ(PointTenthsOfHeight(font.HeightAtDpi(dpi), dpi), 10 * points) << points << " pt at " << dpi << " dpi";
+      EXPECT_EQ(font.HeightAtDpi(kStandardDpi), -MulDivRound(points, 96, 72)) << points << " pt";
+    }
+  }
+  EXPECT_EQ(FontHeightAtDpi(100, 120), -17);
+  EXPECT_EQ(FontHeightAtDpi(80, 144), -16);
+  EXPECT_EQ(PointTenthsOfHeight(17, 120), 100) << "a cell height is taken as the character's";
+}
+
+// However a font is set, the placard holds it to 6 to 72 points.
+TEST(SignFontSize, APlacardHoldsItsFontBetweenSixAndSeventyTwoPoints) {
+  SignFont font;
+  for (auto [asked, held] : {std::pair{48160, 720}, {721, 720}, {720, 720}, {105, 105}, {60, 60}, {59, 60}, {0, 60},
+                             {-480, 60}}) {
+    font.pointTenths = asked;
+    EXPECT_EQ(Placard().WithFont(font).font().pointTenths, held) << asked;
+  }
+}
+
 // The drawing measures in the placard's own font, and keeps nothing from
 // one drawing to the next: the same placard draws the same way again.
 TEST_F(SceneTest, ThePlacardsFontIsMeasuredAndNothingIsKeptBetweenDrawings) {
   SignFont tall;
   tall.face = L"Tall";
-  tall.height = -30;
+  tall.pointTenths = 225;  // 30 pixels at 96 dpi
   layout = DrawPlacard(placard.WithFont(tall), surface);
   EXPECT_EQ(surface.font, tall);
+  EXPECT_EQ(surface.fontHeight, -30);
   EXPECT_EQ(layout.sceneHeight, 48 + 30);
   std::vector<std::string> first = surface.calls;
   SceneLayout firstLayout = layout;
@@ -246,10 +280,9 @@ TEST_F(SceneTest, AtTwiceTheDpiEveryLengthDoubles) {
   surface.clip = {0, 0, 742, 240};
   surface.extents[L"Quillion"] = {128, 26};
   surface.extents[L"T"] = {16, 26};
-  SignFont font;
-  font.height = -11;
+  SignFont font;  // 8 points: 11 pixels at 96 dpi
   layout = DrawPlacard(placard.WithFont(font), surface, SceneScaleAt(192));
-  EXPECT_EQ(surface.font.height, -22);
+  EXPECT_EQ(surface.fontHeight, -22);
   const std::vector<std::string> expected = {
       "brush #FFFFFF",      "fill 0,0,742,240",     "pen #000000 6",    "brush #FFFFFF",     "rect 297,146,445,192",
       "brush clear",        "text 307,156 Quillion", "face 0 345,194", "piece 1 375,210", "piece 0 335,194",

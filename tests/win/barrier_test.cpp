@@ -115,7 +115,7 @@ TEST_F(BarrierTest, SystemDialogHooksFailSafeWithoutABox) {
   poke = &font;
   ::SetTimer(nullptr, 0, 50, PokeDialog);
   SignFont sign = form->State().placard.font();
-  EXPECT_FALSE(RunFontDialog(form->handle(), {LogFontOf(sign), sign.colour}).has_value());
+  EXPECT_FALSE(RunFontDialog(form->handle(), {LogFontOf(sign, sign.HeightAtDpi(kStandardDpi)), sign.colour}).has_value());
   ASSERT_NE(font.poked, nullptr);
   EXPECT_TRUE(font.aliveAfter);
 

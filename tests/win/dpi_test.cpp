@@ -101,7 +101,7 @@ TEST_F(DpiTest, TheIconsAreOfTheSizesTheSystemAsksFor) {
   }
 }
 
-// The font dialog speaks the display's pixels; the placard keeps 96 dpi's.
+// The font dialog speaks the display's pixels; the placard keeps the size.
 TEST_F(DpiTest, TheFontDialogShowsTheSignsFontAtTheDisplaysSize) {
   const DpiScale s{ExpectedDpi()};
   ui.fontAnswer = [&](const FontChoice& current) {
@@ -110,11 +110,31 @@ TEST_F(DpiTest, TheFontDialogShowsTheSignsFontAtTheDisplaysSize) {
     answer.font.lfHeight = s(-20);  // 15 points on this display
     return std::optional<FontDialogAnswer>(answer);
   };
-  const int before = form.State().placard.font().height;
+  const SignFont before = form.State().placard.font();
   ::SendMessageW(form.Control(ControlId::FontButton), BM_CLICK, 0, 0);
   ASSERT_EQ(ui.fontShown.size(), 1u);
-  EXPECT_EQ(ui.fontShown[0].font.lfHeight, s(before));
-  EXPECT_EQ(form.State().placard.font().height, -20);
+  EXPECT_EQ(ui.fontShown[0].font.lfHeight, before.HeightAtDpi(ExpectedDpi()));
+  EXPECT_EQ(form.State().placard.font().pointTenths, 150);
+  EXPECT_EQ(form.State().placard.font().HeightAtDpi(kStandardDpi), -20);
+}
+
+// The system's own dialog gives back every size chosen in it, on every
+// display, and the picture sent asks for it at 96 dpi's height.
+TEST_F(DpiTest, TheFontDialogGivesBackTheSizeChosen) {
+  for (int points : {8, 10, 11, 14, 16, 22, 72}) {
+    FontDialogUser choose;
+    choose.sizes = {std::to_wstring(points)};
+    ui.fontAnswer = [&](const FontChoice& current) { return choose.Run(form.handle(), current); };
+    ::SendMessageW(form.Control(ControlId::FontButton), BM_CLICK, 0, 0);
+    ASSERT_EQ(choose.refusals, 0);
+    EXPECT_EQ(form.State().placard.font().HeightAtDpi(kStandardDpi), -MulDivRound(points, 96, 72));
+
+    FontDialogUser reopen;
+    reopen.sizes = {std::to_wstring(points)};
+    ui.fontAnswer = [&](const FontChoice& current) { return reopen.Run(form.handle(), current); };
+    ::SendMessageW(form.Control(ControlId::FontButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(reopen.shown, std::to_wstring(points)) << "chosen at " << ExpectedDpi() << " dpi";
+  }
 }
 
 // The JPEG and the large PNG written at this DPI are the 96-dpi run's bytes.

@@ -9,6 +9,7 @@
 
 #include "app/main_window_win.h"
 #include "app/refusal_balloon_win.h"
+#include "base/dpi_win.h"
 #include "base/text_win.h"
 #include "driver_win.h"
 #include "win_test_support.h"
@@ -119,6 +120,36 @@ TEST_F(RefusalBalloonTest, APasteThatPartlyFitsCountsWhatWentInAndTheTimerTakesI
   ::SendMessageW(edit, WM_TIMER, RefusalBalloon::kTimerId, 0);
   EXPECT_EQ(VisibleBalloon(), nullptr);
   EXPECT_TRUE(ui.boxes.empty());
+}
+
+// After a move to a display of another dpi the balloon is written in the
+// edit's font for that display, not the one it was first shown in.
+TEST_F(RefusalBalloonTest, TheBalloonIsWrittenAtTheDisplaysSizeAfterAMove) {
+  auto heightOf = [](HWND window) {
+    LOGFONTW lf{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+    return lf.lfHeight;
+  };
+  auto refuse = [&] {  // a character without a form in the code page
+    ::SendMessageW(edit, WM_CHAR, 0xD83D, 1);
+    ::SendMessageW(edit, WM_CHAR, 0xDE00, 1);
+  };
+  refuse();
+  HWND tip = VisibleBalloon();
+  ASSERT_NE(tip, nullptr);
+  const LONG before = heightOf(tip);
+  EXPECT_EQ(before, heightOf(edit));
+  for (int dpi : {192, 96}) {
+    RECT place;
+    ::GetWindowRect(form.handle(), &place);
+    ::SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+    ::SetFocus(edit);
+    refuse();
+    tip = VisibleBalloon();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(heightOf(tip), heightOf(edit)) << "at " << dpi << " dpi";
+    EXPECT_EQ(heightOf(tip), dpi == 192 ? 2 * before : before);
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/main_window_win.h"
+#include "base/dpi_win.h"
 #include "export/crop.h"
 #include "export/png_codec_win.h"
 #include "scene/scene_surface_win.h"
@@ -21,6 +22,29 @@ namespace {
 
 using plakato::testing::ClipboardBytes;
 
+// The window moved to a display of `dpi`, as the system tells it: the window
+// rectangle scaled from the last dpi's, at the same place. The window takes
+// the place.
+void MoveWindowToDpi(const MainWindow& form, int dpi) {
+  RECT now;
+  ::GetWindowRect(form.handle(), &now);
+  const int from = form.State().dpi;
+  RECT suggested{now.left, now.top, now.left + MulDivRound(now.right - now.left, dpi, from),
+                 now.top + MulDivRound(now.bottom - now.top, dpi, from)};
+  ::SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT after;
+  ::GetWindowRect(form.handle(), &after);
+  EXPECT_EQ(after.left, suggested.left);
+  EXPECT_EQ(after.top, suggested.top);
+}
+
+RECT RectInParent(HWND control) {
+  RECT rc;
+  ::GetWindowRect(control, &rc);
+  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
 class ScaleTest : public ::testing::Test {
  protected:
   ScaleTest() : form(ScriptedWindowOptions(ui)) { form.Create(); }
@@ -30,21 +54,7 @@ class ScaleTest : public ::testing::Test {
     std::vector<uint8_t> png = ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));
     return DecodePicturePreview(png, 4096, 4096).picture;
   }
-  // The window moved to a display of `dpi`, as the system tells it.
-  void MoveToDpi(int dpi) {
-    // The system suggests the place of the window whose client area is as
-    // much larger as the dpi.
-    RECT now;
-    ::GetWindowRect(form.handle(), &now);
-    RECT suggested{0, 0, MulDivRound(371, dpi, 96), MulDivRound(327, dpi, 96)};
-    ::AdjustWindowRectEx(&suggested, ::GetWindowLongW(form.handle(), GWL_STYLE), FALSE,
-                         ::GetWindowLongW(form.handle(), GWL_EXSTYLE));
-    ::OffsetRect(&suggested, now.left - suggested.left, now.top - suggested.top);
-    ::SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    RECT after;
-    ::GetWindowRect(form.handle(), &after);
-    EXPECT_TRUE(::EqualRect(&after, &suggested)) << "the suggested place is taken";
-  }
+  void MoveToDpi(int dpi) { MoveWindowToDpi(form, dpi); }
   SIZE ClientSize(ControlId id) {
     RECT rc;
     ::GetClientRect(id == ControlId::Count ? form.handle() : form.Control(id), &rc);
@@ -109,6 +119,48 @@ TEST_F(ScaleTest, AMoveToATwiceDenseDisplayRedrawsAllForItAndSendsTheSamePicture
   EXPECT_EQ(ClientSize(ControlId::Count).cx, 371);
   EXPECT_EQ(ToolBarImage(toolBar, 12).width, 26);
   EXPECT_TRUE(Scene().pixels == sceneAt96.pixels);
+}
+
+// The controls are laid out by the window font as measured, which grows
+// with the dpi exactly only for the designed face: after every move the
+// client area ends at the status bar's bottom, with Exit inside it, and a
+// round of moves brings back the window's size, with either face.
+TEST(ScaleLayout, AfterEveryMoveTheClientAreaFitsTheControlsLaidOut) {
+  const FontSpec tahoma{L"Tahoma", kAnsiCharset, 12, false};
+  for (const FontSpec* design : {&kWindowFont, &tahoma}) {
+    ScriptedUi ui;
+    MainWindowOptions options = ScriptedWindowOptions(ui);
+    options.windowFont = design;
+    MainWindow form(options);
+    form.Create();
+    RECT start;
+    ::GetWindowRect(form.handle(), &start);
+    for (int dpi : {120, 144, 168, 192, 96}) {
+      // The size the window tells the system it will take is the one it
+      // takes, where the frame is the system's (Wine's frame keeps its dpi).
+      SIZE told{};
+      EXPECT_TRUE(::SendMessageW(form.handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&told)));
+      MoveWindowToDpi(form, dpi);
+      RECT window;
+      ::GetWindowRect(form.handle(), &window);
+      if (dpi == SystemDpi()) {
+        EXPECT_EQ(window.right - window.left, told.cx) << design->face;
+        EXPECT_EQ(window.bottom - window.top, told.cy) << design->face;
+      }
+      RECT client;
+      ::GetClientRect(form.handle(), &client);
+      RECT status = RectInParent(form.Control(ControlId::StatusBar));
+      RECT exit = RectInParent(form.Control(ControlId::ExitButton));
+      EXPECT_EQ(status.bottom, client.bottom) << design->face << " at " << dpi << " dpi";
+      EXPECT_EQ(status.right, client.right) << design->face << " at " << dpi << " dpi";
+      EXPECT_LE(exit.bottom, status.top) << design->face << " at " << dpi << " dpi";
+      EXPECT_LE(exit.right, client.right) << design->face << " at " << dpi << " dpi";
+    }
+    RECT end;
+    ::GetWindowRect(form.handle(), &end);
+    EXPECT_EQ(end.right - end.left, start.right - start.left) << design->face;
+    EXPECT_EQ(end.bottom - end.top, start.bottom - start.top) << design->face;
+  }
 }
 
 // The large picture: twice the standard one in each dimension (within a

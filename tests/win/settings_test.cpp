@@ -52,7 +52,7 @@ class SettingsTest : public testing::Test {
   // The sign's font as the font dialog is shown it.
   FontChoice SignFontChoice() {
     SignFont font = form.State().placard.font();
-    return {LogFontOf(font), font.colour};
+    return {LogFontOf(font, font.HeightAtDpi(kStandardDpi)), font.colour};
   }
   void Click(ControlId id) {
     HWND button = form.Control(id);
@@ -218,6 +218,29 @@ TEST_F(SettingsTest, SizeAloneKeepsScriptAndColour) {
   };
   Click(ControlId::FontButton);
   EXPECT_EQ(SignFontChoice().font.lfCharSet, GB2312_CHARSET);
+}
+
+// The font dialog takes only the sizes a picture can hold: a slip such as
+// 4816 for 48 is refused there and then, and the size typed next is taken.
+// A font from anywhere else is held to 72 points.
+TEST_F(SettingsTest, TheFontDialogRefusesSizesPastSeventyTwoPointsAndTheSignHoldsToThem) {
+  FontDialogUser user;
+  user.sizes = {L"4816", L"5", L"48"};
+  ui.fontAnswer = [&](const FontChoice& current) { return user.Run(form.handle(), current); };
+  Click(ControlId::FontButton);
+  EXPECT_EQ(user.shown, L"8");
+  EXPECT_EQ(user.refusals, 2);
+  EXPECT_EQ(form.State().placard.font().pointTenths, 480);
+  EXPECT_EQ(SignFontChoice().font.lfHeight, -64);
+
+  ui.fontAnswer = [this](const FontChoice& current) {
+    FontDialogAnswer answer = Answer(current);
+    answer.font.lfHeight = -6421;  // 4816 points at 96 dpi
+    return std::optional<FontDialogAnswer>(answer);
+  };
+  Click(ControlId::FontButton);
+  EXPECT_EQ(form.State().placard.font().pointTenths, 720);
+  EXPECT_EQ(form.State().surface->font().lfHeight, -96);
 }
 
 TEST_F(SettingsTest, RedFromTheColourListTurnsTheTextRed) {

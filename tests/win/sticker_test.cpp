@@ -17,19 +17,19 @@ namespace {
 
 uint32_t Alpha(uint32_t c) { return c >> 24; }
 
-Placard WithFont(const std::wstring& text, int pixels) {
+Placard WithFont(const std::wstring& text, int points) {
   SignFont font = DefaultSceneFont();
   font.weight = FW_BOLD;
-  if (pixels) font.height = -pixels;
+  if (points) font.pointTenths = points * 10;
   return Placard().WithText(text).WithFont(font);
 }
 
 class StickerTest : public testing::TestWithParam<std::pair<const wchar_t*, int>> {};
 
 TEST_P(StickerTest, ItsFigureIsThePlacardAtItsScaleInsideAWhiteRingOnTransparency) {
-  const auto [text, pixels] = GetParam();
+  const auto [text, points] = GetParam();
   PlacardView view;
-  const Placard placard = WithFont(text, pixels);
+  const Placard placard = WithFont(text, points);
   const StickerPicture sticker = DrawSticker(view, placard);
   const PixelCanvas& s = sticker.pixels;
   EXPECT_EQ(std::max(s.width, s.height), kStickerSide);
@@ -85,7 +85,7 @@ TEST_P(StickerTest, ItsFigureIsThePlacardAtItsScaleInsideAWhiteRingOnTransparenc
 INSTANTIATE_TEST_SUITE_P(Texts, StickerTest,
                          testing::Values(std::pair{L"x", 0}, std::pair{L"Quillion", 0},
                                          std::pair{L"今天天气真好我们去公园玩吧好不", 0},
-                                         std::pair{L"今天天气真好我们去公园玩吧好不", 96}));
+                                         std::pair{L"今天天气真好我们去公园玩吧好不", 72}));
 
 }  // namespace
 }  // namespace plakato

@@ -1,6 +1,7 @@
 #include "win_test_support.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <algorithm>
 
@@ -166,6 +167,62 @@ void SetWriteTime(const std::wstring& path, int64_t ticks) {
   FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
   EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
   ::CloseHandle(file);
+}
+
+namespace {
+
+struct FontDialogRun {
+  FontDialogUser* user = nullptr;
+  HWND dialog = nullptr;
+  size_t typed = 0;
+  int ticks = 0;
+};
+FontDialogRun* fontRun = nullptr;
+
+// The box a dialog put up over itself, or null.
+HWND BoxOver(HWND dialog) {
+  HWND popup = ::GetLastActivePopup(dialog);
+  return popup != dialog && ::IsWindowVisible(popup) ? popup : nullptr;
+}
+
+void CALLBACK AnswerFontDialog(HWND, UINT, UINT_PTR, DWORD) {
+  FontDialogRun& run = *fontRun;
+  if (++run.ticks > 400) {  // 20 s: give up rather than hang
+    if (HWND box = BoxOver(run.dialog)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (run.dialog) ::PostMessageW(run.dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  if (!run.dialog) {
+    run.dialog = VisibleThreadWindow(L"#32770");
+    if (!run.dialog) return;
+    wchar_t text[32] = L"";
+    ::GetDlgItemTextW(run.dialog, cmb3, text, 32);
+    run.user->shown = text;
+  }
+  if (!::IsWindow(run.dialog)) return;
+  if (HWND box = BoxOver(run.dialog)) {
+    ++run.user->refusals;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return;
+  }
+  if (run.typed == run.user->sizes.size()) return;
+  HWND sizeBox = ::GetDlgItem(run.dialog, cmb3);
+  ::SendMessageW(sizeBox, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  ::SetWindowTextW(sizeBox, run.user->sizes[run.typed++].c_str());
+  ::PostMessageW(run.dialog, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+std::optional<FontDialogAnswer> FontDialogUser::Run(HWND owner, const FontChoice& current) {
+  FontDialogRun run;
+  run.user = this;
+  fontRun = &run;
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerFontDialog);
+  std::optional<FontDialogAnswer> answer = RunFontDialog(owner, current);
+  ::KillTimer(nullptr, timer);
+  fontRun = nullptr;
+  return answer;
 }
 
 }  // namespace plakato

@@ -82,4 +82,15 @@ std::set<std::wstring> FolderNames(const std::wstring& folder);
 // Sets a file's or folder's last-write time, in FILETIME ticks.
 void SetWriteTime(const std::wstring& path, int64_t ticks);
 
+// The system's font dialog, run for real and answered as a user would: once
+// it is up, each size of `sizes` in turn is typed into its size box and OK
+// pressed; a message box the dialog puts up instead of closing is counted and
+// answered OK. `shown` gets what the size box showed when the dialog opened.
+struct FontDialogUser {
+  std::vector<std::wstring> sizes;
+  std::wstring shown;
+  int refusals = 0;
+  std::optional<FontDialogAnswer> Run(HWND owner, const FontChoice& current);
+};
+
 }  // namespace plakato
