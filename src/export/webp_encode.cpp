@@ -30,14 +30,13 @@ void CheckSize(const PixelCanvas& picture) {
   throw AppError(L"WebP 编码失败（错误 " + std::to_wstring(code) + L"）。");
 }
 
-// cwebp -lossless's settings: effort 75 at method 4; the colour of fully
-// transparent pixels is libwebp's to choose (exact off).
+// libwebp's lossless preset 1 (method 1, effort 20): a 512-pixel sticker
+// encodes in about a quarter of the time of cwebp -lossless's default
+// (method 4, effort 75) for a file about a fifth larger, still a few KB.
+// The colour of fully transparent pixels is libwebp's to choose (exact off).
 WebPConfig LosslessConfig() {
   WebPConfig config;
-  if (!WebPConfigInit(&config)) Fail(0);
-  config.lossless = 1;
-  config.quality = 75;
-  config.method = 4;
+  if (!WebPConfigInit(&config) || !WebPConfigLosslessPreset(&config, 1)) Fail(0);
   config.exact = 0;
   if (!WebPValidateConfig(&config)) Fail(0);
   return config;
