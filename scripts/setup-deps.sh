@@ -87,9 +87,9 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
   cmake --build "$deps/libjpeg-turbo-build" --target install >/dev/null
 fi
 
-# libwebp for mingw-w64: the encoder (libwebp), the animation encoder
-# (libwebpmux) and the demuxer the Windows tests read animations back with;
-# no tools.
+# libwebp for mingw-w64: the encoder (libwebp) and the animation encoder
+# (libwebpmux) that the program links, beside the decoders libwebp's own
+# build makes; no tools.
 webp_prefix="$deps/libwebp-mingw"
 if [ ! -f "$webp_prefix/lib/libwebpmux.a" ]; then
   src=$(debian_source libwebp)
