@@ -22,6 +22,10 @@
 #   preview: the save dialog's preview of crafted and large pictures (tiny
 #   files claiming huge sizes among them): time and peak memory, natively and
 #   under Wine;
+#   codecs: encode time and file size of a 512 x 512 still WebP with alpha,
+#   a 12-frame 200 x 130 GIF (few colours, and over 256 colours), and a
+#   12-frame 512 x 512 animated WebP, on synthetic placard-like pictures,
+#   natively (optimised, no sanitizers) and under Wine;
 #   mutation check: the slips of scripts/mutations.txt killed and survived by
 #   the native core tests, per slip, per file and in total (takes minutes);
 #   coverage: the share of branches of the platform-free core the native
@@ -33,10 +37,10 @@ runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench preview_bench >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench preview_bench codec_bench >/dev/null
 # The native benchmarks need an optimised build without the test build's sanitizers.
 cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKATO_SANITIZE=OFF >/dev/null
-cmake --build build/native-bench --target md2_bench face_index_bench preview_bench >/dev/null
+cmake --build build/native-bench --target md2_bench face_index_bench preview_bench codec_bench >/dev/null
 
 export PLAKATO_WINEPREFIX=$root/build/mingw/wineprefix
 source scripts/xvfb.sh
@@ -90,6 +94,10 @@ echo "save dialog preview, native:"
 build/native-bench/bin/preview_bench
 echo "save dialog preview, under Wine:"
 build/mingw/wine-run.sh build/mingw/bin/preview_bench.exe | tr -d '\r'
+echo "sticker and animation encoders, native:"
+build/native-bench/bin/codec_bench
+echo "sticker and animation encoders, under Wine:"
+build/mingw/wine-run.sh build/mingw/bin/codec_bench.exe | tr -d '\r'
 echo "mutation check of the platform-free core (scripts/mutate.py):"
 /usr/bin/python3 scripts/mutate.py
 echo "branch coverage of the platform-free core (scripts/coverage.sh):"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Plakato needs to build and test on Debian 12, once:
-# the Debian packages, and libjpeg-turbo built static for mingw-w64 from
-# Debian's own source package (so its SIMD code matches the native library).
+# the Debian packages, and libjpeg-turbo, libwebp and giflib built static for
+# mingw-w64 from Debian's own source packages (the same versions as the
+# native -dev packages, so both builds encode alike).
 # Safe to run again: every step is skipped when its result is already there.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
@@ -18,6 +19,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils imagemagick locales
   fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wine
   libjpeg62-turbo-dev libjpeg-turbo-progs
+  libwebp-dev libgif-dev webp gifsicle
   googletest libgtest-dev libbenchmark-dev nettle-dev
   python3-pil gcovr
   clang libclang-rt-14-dev
@@ -47,15 +49,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq "${missing[@]}" </dev/null >/dev/null
 fi
 
-# libjpeg-turbo for mingw-w64, built once under $deps and reused.
-jpeg_prefix="$deps/libjpeg-turbo-mingw"
-if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
-  src_root="$deps/src"
+src_root="$deps/src"
+# The folder of Debian's source package $1 (unpacked, with Debian's patches),
+# fetched into $src_root once; apt gets a deb-src entry first when it has none.
+debian_source() {
+  local name=$1
   mkdir -p "$src_root"
-  if ! ls -d "$src_root"/libjpeg-turbo-*/ >/dev/null 2>&1; then
+  if ! ls -d "$src_root/$name"-*/ >/dev/null 2>&1; then
     if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-      need_root "apt has no deb-src entry for Debian's libjpeg-turbo source"
-      say "adding a deb-src entry so Debian's libjpeg-turbo source can be fetched"
+      need_root "apt has no deb-src entry for Debian's $name source"
+      say "adding a deb-src entry so Debian's source packages can be fetched"
       if [ -f /etc/apt/sources.list.d/debian.sources ]; then
         sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
           $sudo tee /etc/apt/sources.list.d/plakato-deb-src.sources >/dev/null
@@ -65,10 +68,16 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
       fi
       $sudo apt-get update -qq </dev/null
     fi
-    say "fetching Debian's libjpeg-turbo source"
-    (cd "$src_root" && apt-get source -qq libjpeg-turbo </dev/null >/dev/null)
+    say "fetching Debian's $name source" >&2
+    (cd "$src_root" && apt-get source -qq "$name" </dev/null >/dev/null)
   fi
-  src=$(ls -d "$src_root"/libjpeg-turbo-*/ | head -n 1)
+  ls -d "$src_root/$name"-*/ | head -n 1
+}
+
+# libjpeg-turbo for mingw-w64, built once under $deps and reused.
+jpeg_prefix="$deps/libjpeg-turbo-mingw"
+if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
+  src=$(debian_source libjpeg-turbo)
   say "building libjpeg-turbo for mingw-w64 from $src"
   cmake -S "$src" -B "$deps/libjpeg-turbo-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
@@ -76,5 +85,39 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
     -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0 -DWITH_SIMD=1 \
     -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
   cmake --build "$deps/libjpeg-turbo-build" --target install >/dev/null
+fi
+
+# libwebp for mingw-w64: the encoder (libwebp) and the animation encoder
+# (libwebpmux) that the program links, beside the decoders libwebp's own
+# build makes; no tools.
+webp_prefix="$deps/libwebp-mingw"
+if [ ! -f "$webp_prefix/lib/libwebpmux.a" ]; then
+  src=$(debian_source libwebp)
+  say "building libwebp for mingw-w64 from $src"
+  cmake -S "$src" -B "$deps/libwebp-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$webp_prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF \
+    -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF \
+    -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
+    -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=ON >/dev/null
+  cmake --build "$deps/libwebp-build" --target install >/dev/null
+fi
+
+# giflib for mingw-w64: its library's C files compiled and archived
+# directly, as its own Makefile does (which builds for the host only).
+gif_prefix="$deps/giflib-mingw"
+if [ ! -f "$gif_prefix/lib/libgif.a" ]; then
+  src=$(debian_source giflib)
+  say "building giflib for mingw-w64 from $src"
+  obj="$deps/giflib-build"
+  rm -rf "$obj"
+  mkdir -p "$obj" "$gif_prefix/lib" "$gif_prefix/include"
+  for c in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray; do
+    x86_64-w64-mingw32-gcc-posix -O2 -ffunction-sections -fdata-sections -c "$src/$c.c" -o "$obj/$c.o"
+  done
+  x86_64-w64-mingw32-ar rcs "$obj/libgif.a" "$obj"/*.o
+  cp "$src/gif_lib.h" "$gif_prefix/include/"
+  cp "$obj/libgif.a" "$gif_prefix/lib/libgif.a"
 fi
 say "dependencies ready"
