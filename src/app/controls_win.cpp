@@ -500,6 +500,7 @@ int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMe
   if (!menu) throw AppError(L"Out of system resources");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copy, L"复制图片(&C)\tCtrl+C");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copyLarge, L"复制大图(&L)\tCtrl+Shift+C");
+  ::AppendMenuW(menu.get(), MF_STRING, commands.copySticker, L"复制贴纸(&T)");
   ::AppendMenuW(menu.get(), MF_STRING, commands.exportPicture, L"导出(&E)...\tCtrl+S");
   return static_cast<int>(
       ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));

@@ -71,10 +71,11 @@ FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& 
 struct PlacardMenuCommands {
   int copy;
   int copyLarge;
+  int copySticker;
   int exportPicture;
 };
 
-// The placard's menu, "复制图片(&C)", "复制大图(&L)" and "导出(&E)...", at the
+// The placard's menu, "复制图片(&C)", "复制大图(&L)", "复制贴纸(&T)" and "导出(&E)...", at the
 // pointer, or at the middle of `image` when opened from the keyboard
 // (`screenPoint` -1); gives the command chosen, 0 for none.
 int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMenuCommands& commands);

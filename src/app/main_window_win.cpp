@@ -10,6 +10,7 @@
 #include "base/text_win.h"
 #include "export/picture_drag_win.h"
 #include "export/picture_export_win.h"
+#include "export/sticker_picture_win.h"
 #include "messenger/emoticon_store_win.h"
 #include "scene/sign_text.h"
 
@@ -64,6 +65,7 @@ std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
       {CommandIdOf(ControlId::PlacardImage), kImageDragStarted, &MainWindow::DragPicture},
       {kCopyCommand, kAnyNotification, &MainWindow::CopyPicture},
       {kCopyLargeCommand, kAnyNotification, &MainWindow::CopyLargePicture},
+      {kCopyStickerCommand, kAnyNotification, &MainWindow::CopySticker},
       {kExportCommand, kAnyNotification, &MainWindow::ExportPicture},
   };
   return routes;
@@ -308,9 +310,8 @@ void MainWindow::CopyPictureOfSize(PictureSize size) {
 // leaves the window as it was; a drag without its file says why.
 void MainWindow::DragPicture() {
   PictureExport picture(view_.Render(placard_, PictureSize::Standard));
-  const std::wstring& folder = options_.dragFolder.empty() ? DragFolder() : options_.dragFolder;
   bool withoutFile = false;
-  DragPictureOut(picture, placard_.text(), folder, [&](const std::wstring& why) {
+  DragPictureOut(picture, placard_.text(), DragFiles(), [&](const std::wstring& why) {
     SetStatusText(why);
     withoutFile = true;
   });
@@ -319,10 +320,20 @@ void MainWindow::DragPicture() {
   statusIsDragWarning_ = withoutFile;
 }
 
+void MainWindow::CopySticker() {
+  SetStatusText(L"");
+  StickerExport sticker(view_, placard_);
+  std::wstring whyNoFile;
+  clipboard_.Copy(hwnd_, sticker.ForClipboard(DragFiles(), placard_.text(), whyNoFile));
+  SetStatusText(whyNoFile.empty() ? L"已复制贴纸到剪贴板" : whyNoFile);
+}
+
+std::wstring MainWindow::DragFiles() const { return options_.dragFolder.empty() ? DragFolder() : options_.dragFolder; }
+
 // The placard's own menu: what can be done with the picture.
 void MainWindow::ShowPlacardMenu(HWND window, LPARAM screenPoint) {
   if (window != Control(ControlId::PlacardImage)) return;
-  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, {kCopyCommand, kCopyLargeCommand, kExportCommand})) {
+  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, {kCopyCommand, kCopyLargeCommand, kCopyStickerCommand, kExportCommand})) {
     OnCommand(chosen, 0);
   }
 }

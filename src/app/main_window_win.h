@@ -88,6 +88,7 @@ class MainWindow : public Window<MainWindow> {
   static constexpr int kCopyCommand = 4001;
   static constexpr int kExportCommand = 4002;
   static constexpr int kCopyLargeCommand = 4003;
+  static constexpr int kCopyStickerCommand = 4004;
   // A route's notification that matches any: a menu's 0 and a shortcut's 1.
   static constexpr int kAnyNotification = -1;
   // One line of the WM_COMMAND dispatch: which control's (or menu
@@ -113,6 +114,11 @@ class MainWindow : public Window<MainWindow> {
   // Ctrl+Shift+C and the placard's menu: the large picture on the clipboard.
   void CopyLargePicture();
   void CopyPictureOfSize(PictureSize size);
+  // The placard's menu: the sticker on the clipboard, with its WebP file for
+  // the chats that take files.
+  void CopySticker();
+  // Where drags and copies leave their files.
+  std::wstring DragFiles() const;
   void DragPicture();
   void ShowPlacardMenu(HWND window, LPARAM screenPoint);
   void ShowAbout();

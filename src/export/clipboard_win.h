@@ -15,7 +15,8 @@ inline constexpr int kClipboardTries = 10;
 inline constexpr DWORD kClipboardRetryMs = 50;
 
 // The picture a window has put on the clipboard, as CF_DIB (24-bit) and as
-// the registered "PNG" format. The bitmap goes there at once; the PNG, whose
+// the registered "PNG" format, and the file standing for it as CF_HDROP
+// when the copy names one. The bitmap goes there at once; the PNG, whose
 // encoding costs more than the rest of a copy, is made when a program first
 // asks for it (or when the window goes while the clipboard is still its own).
 // The window passes its WM_RENDERFORMAT, WM_RENDERALLFORMATS and

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 
+#include "base/files_win.h"
+#include "export/drag_file_name.h"
+#include "export/picture_drag_win.h"
+#include "export/png_codec_win.h"
 #include "export/sticker.h"
+#include "export/webp_encode.h"
 
 namespace plakato {
 
@@ -48,6 +53,24 @@ StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
   }
   const Drawing& chosen = best.dpi ? best : last;
   return {MakeSticker(chosen.onWhite, chosen.onBlack), chosen.dpi};
+}
+
+const std::vector<uint8_t>& StickerExport::Webp() {
+  if (webp_.empty()) webp_ = EncodeWebpLossless(sticker_.pixels);
+  return webp_;
+}
+
+std::vector<uint8_t> StickerExport::Png() const { return EncodePng(sticker_.pixels, PngAlpha::FromTopByte); }
+
+void StickerExport::WriteWebp(const std::wstring& path) { WriteFileReplacing(path, Webp()); }
+
+void StickerExport::WritePng(const std::wstring& path) const { WriteFileReplacing(path, Png()); }
+
+ClipboardContent StickerExport::ForClipboard(const std::wstring& folder, std::wstring_view signText,
+                                             std::wstring& whyNoFile) {
+  DragFile file = WriteDragFile(folder, DragFileName(signText, L".webp"), Webp());
+  whyNoFile = file.whyNone;
+  return {sticker_.pixels, true, file.path.value_or(L"")};
 }
 
 }  // namespace plakato

@@ -3,6 +3,12 @@
 // into the transparent, outlined sticker picture.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/clipboard_win.h"
 #include "scene/placard.h"
 #include "scene/placard_view_win.h"
 #include "scene/pixels.h"
@@ -17,5 +23,32 @@ struct StickerPicture {
 // Draws the placard, from the art for its scale, so that its figure is as
 // long as the sticker's room, never longer; the text is drawn at that scale.
 StickerPicture DrawSticker(PlacardView& view, const Placard& placard);
+
+// One sticker of the placard: drawn once, its WebP encoded on first use.
+class StickerExport {
+ public:
+  StickerExport(PlacardView& view, const Placard& placard) : sticker_(DrawSticker(view, placard)) {}
+
+  const PixelCanvas& picture() const { return sticker_.pixels; }
+  int dpi() const { return sticker_.dpi; }
+  // The lossless WebP with alpha, the same bytes for every use of this export.
+  const std::vector<uint8_t>& Webp();
+  // The PNG with alpha.
+  std::vector<uint8_t> Png() const;
+  // Writes the sticker as the whole content of `path`, WebP or PNG; the
+  // file is encoded before it is touched.
+  void WriteWebp(const std::wstring& path);
+  void WritePng(const std::wstring& path) const;
+  // What a copy of the sticker offers: the picture with its alpha, and its
+  // WebP file, named after the sign text in `folder` under a drag file's
+  // rules (never replacing another picture), so that a chat that takes
+  // files gets the sticker itself. Without the file when none can be
+  // written; `whyNoFile` then says why.
+  ClipboardContent ForClipboard(const std::wstring& folder, std::wstring_view signText, std::wstring& whyNoFile);
+
+ private:
+  StickerPicture sticker_;
+  std::vector<uint8_t> webp_;
+};
 
 }  // namespace plakato

@@ -1,6 +1,7 @@
 // Benchmark of the export under Wine, with the dialogs answered at once:
 //   the export to a file, from the click to the closed file, as JPEG and as PNG;
-//   Ctrl+C and Ctrl+Shift+C, from the command to the filled clipboard;
+//   Ctrl+C, Ctrl+Shift+C and the sticker's copy, from the command to the
+//   filled clipboard;
 //   the messenger export with an index of 1,000 entries, click to status text;
 //   the messenger export with an index of 100,000 entries against a plain
 //   copy of that index file, in the same run.
@@ -97,7 +98,8 @@ int wmain() {
   // Ctrl+C and Ctrl+Shift+C as the accelerator sends them; the clipboard is
   // filled on return.
   for (auto [command, name] : {std::pair{plakato::MainWindow::kCopyCommand, "Ctrl+C"},
-                               {plakato::MainWindow::kCopyLargeCommand, "Ctrl+Shift+C (the large picture)"}}) {
+                               {plakato::MainWindow::kCopyLargeCommand, "Ctrl+Shift+C (the large picture)"},
+                               {plakato::MainWindow::kCopyStickerCommand, "复制贴纸 (the sticker and its WebP file)"}}) {
     std::vector<double> toClipboard;
     for (int i = 0; i < 200; ++i) {
       double start = driver::NowMs();

@@ -7,10 +7,14 @@
 
 #include <algorithm>
 
+#include "app/main_window_win.h"
+#include "clipboard_bytes.h"
+#include "export/png_chunks.h"
 #include "export/sticker.h"
 #include "export/sticker_picture_win.h"
 #include "scene/placard_view_win.h"
 #include "scene/scene_surface_win.h"
+#include "win_test_support.h"
 
 namespace plakato {
 namespace {
@@ -86,6 +90,43 @@ INSTANTIATE_TEST_SUITE_P(Texts, StickerTest,
                          testing::Values(std::pair{L"x", 0}, std::pair{L"Quillion", 0},
                                          std::pair{L"今天天气真好我们去公园玩吧好不", 0},
                                          std::pair{L"今天天气真好我们去公园玩吧好不", 72}));
+
+// "复制贴纸": the sticker's PNG with its alpha, a 24-bit bitmap of it over
+// white, and its WebP file in the drag folder, named after the sign.
+TEST(StickerCopy, TheClipboardHoldsThePngTheBitmapAndTheWebpFile) {
+  ScriptedUi ui;
+  MainWindowOptions options = ScriptedWindowOptions(ui);
+  options.dragFolder = FreshFolder(L"plakato-sticker-copy");
+  MainWindow form(options);
+  form.Create();
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kCopyStickerCommand, 0), 0);
+  ASSERT_TRUE(ui.boxes.empty()) << std::string(ui.boxes[0].text.begin(), ui.boxes[0].text.end());
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制贴纸到剪贴板");
+
+  std::vector<uint8_t> png = testing::ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));
+  std::optional<PngHeader> header = ReadPngHeader(png);
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->colourType, 6) << "RGB with alpha";
+  EXPECT_EQ(std::max(header->width, header->height), static_cast<uint32_t>(kStickerSide));
+
+  std::vector<uint8_t> dib = testing::ClipboardBytes(CF_DIB);
+  ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER));
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
+  EXPECT_EQ(info->biBitCount, 24);
+  EXPECT_EQ(std::max(info->biWidth, std::abs(info->biHeight)), kStickerSide);
+  const uint8_t* corner = dib.data() + info->biSize;
+  EXPECT_EQ(corner[0] & corner[1] & corner[2], 255) << "transparency shows as white";
+
+  std::vector<uint8_t> drop = testing::ClipboardBytes(CF_HDROP);
+  ASSERT_GT(drop.size(), sizeof(DROPFILES));
+  const auto* files = reinterpret_cast<const DROPFILES*>(drop.data());
+  std::wstring path(reinterpret_cast<const wchar_t*>(drop.data() + files->pFiles));
+  EXPECT_EQ(path, options.dragFolder + L"Quillion.webp");
+  std::string webp = FileBytes(path);
+  ASSERT_GT(webp.size(), 12u);
+  EXPECT_EQ(webp.substr(0, 4), "RIFF");
+  EXPECT_EQ(webp.substr(8, 4), "WEBP");
+}
 
 }  // namespace
 }  // namespace plakato

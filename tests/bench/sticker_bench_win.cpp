@@ -1,0 +1,96 @@
+// Benchmark of the sticker and the largest picture under Wine: the sticker
+// drawn and encoded as WebP, its sizes and file sizes for four texts; the
+// largest placard (15 wide characters at 72 points) drawn at 2x, with its
+// time and the process's peak memory. With --save FOLDER it only writes the
+// default sign's sticker as PNG and WebP and its 2x picture there, for the
+// docs' pictures and the test that reads them back.
+// Prints figures; nothing passes or fails.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/files_win.h"
+#include "bench_timing.h"
+#include "export/picture_export_win.h"
+#include "export/png_codec_win.h"
+#include "export/sticker_picture_win.h"
+#include "export/webp_encode.h"
+#include "scene/placard_view_win.h"
+#include "scene/scene_surface_win.h"
+
+namespace {
+
+using namespace plakato;
+
+Placard Sign(const std::wstring& text, int points = 0) {
+  SignFont font = DefaultSceneFont();
+  font.weight = FW_BOLD;
+  if (points) font.pointTenths = points * 10;
+  return Placard().WithText(text).WithFont(font);
+}
+
+double PeakMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize / 1048576.0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  PlacardView view;
+  if (argc == 3 && std::wstring(argv[1]) == L"--save") {
+    const std::wstring folder = std::wstring(argv[2]) + L"\\";
+    StickerExport sticker(view, Sign(kDefaultSignText));
+    sticker.WritePng(folder + L"sticker.png");
+    sticker.WriteWebp(folder + L"sticker.webp");
+    PictureExport large(view.Render(Sign(kDefaultSignText), PictureSize::Large));
+    WriteFileReplacing(folder + L"large.png", EncodePng(large.picture()));
+    return 0;
+  }
+  const std::wstring longText = L"今天天气真好我们去公园玩吧好不";
+  struct Case {
+    const char* name;
+    Placard placard;
+  };
+  const Case cases[] = {{"a short text (x)", Sign(L"x")},
+                        {"the default sign", Sign(kDefaultSignText)},
+                        {"15 Chinese characters", Sign(longText)},
+                        {"15 Chinese characters at 72 points", Sign(longText, 72)}};
+  for (const Case& c : cases) {
+    std::vector<double> times;
+    size_t bytes = 0;
+    int width = 0, height = 0, dpi = 0;
+    for (int i = 0; i < 15; ++i) {
+      times.push_back(1000 * bench::Seconds([&] {
+        StickerExport sticker(view, c.placard);
+        bytes = sticker.Webp().size();
+        width = sticker.picture().width;
+        height = sticker.picture().height;
+        dpi = sticker.dpi();
+      }));
+    }
+    std::printf("sticker of %s: %d x %d, drawn at %d dpi; drawn and encoded as WebP: median %.1f ms; WebP %zu bytes\n",
+                c.name, width, height, dpi, bench::Median(times), bytes);
+  }
+
+  const Placard largest = Sign(longText, 72);
+  std::vector<double> times;
+  int width = 0, height = 0;
+  for (int i = 0; i < 9; ++i) {
+    times.push_back(1000 * bench::Seconds([&] {
+      PictureExport picture(view.Render(largest, PictureSize::Large));
+      width = picture.picture().width;
+      height = picture.picture().height;
+    }));
+  }
+  std::printf("the largest picture (15 wide characters at 72 points, 2x): %d x %d, drawn and cut: median %.1f ms; "
+              "peak memory of this process %.1f MB\n",
+              width, height, bench::Median(times), PeakMegabytes());
+
+  return 0;
+}
