@@ -350,6 +350,18 @@ TEST(StaleTemporaryFiles, OnlyTheProgramsOwnOlderThanADayAreRemoved) {
                                                           L"~plakato0000000XABCD.tmp", ownFolder}));
 }
 
+TEST(StaleTemporaryFiles, AFolderThatIsALinkIsLeftAlone) {
+  const std::wstring folder = FreshFolder(L"plakato-stale-temp-link");
+  const std::wstring elsewhere = FreshFolder(L"plakato-stale-temp-elsewhere");
+  const std::wstring name = TemporaryFileName(6, 0x1234);
+  testing::WriteBytes(elsewhere + name, "someone's");
+  SetWriteTime(elsewhere + name, Now() - 5 * kTemporaryFileLifetime);
+  ASSERT_TRUE(MakeHostLink(elsewhere.substr(0, elsewhere.size() - 1), folder + L"panel"));
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder + L"panel\\", Now()), 0u);
+  EXPECT_EQ(FileBytes(elsewhere + name), "someone's");
+  RemoveHostLink(folder + L"panel");
+}
+
 TEST(StaleTemporaryFiles, TheStartUpCleaningLooksWhereTheProgramWrites) {
   testing::FakeMessenger messenger(L"plakato-stale-temp-qq");
   const std::wstring face = messenger.AddAccount(L"10001", testing::RealisticFaceIndex());

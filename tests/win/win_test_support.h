@@ -82,4 +82,12 @@ std::set<std::wstring> FolderNames(const std::wstring& folder);
 // Sets a file's or folder's last-write time, in FILETIME ticks.
 void SetWriteTime(const std::wstring& path, int64_t ticks);
 
+// Makes `link` (no trailing backslash) a symbolic link to the folder
+// `target` with the host's `ln -s`, as anyone who can write there could
+// plant one; Wine shows it as a folder with a reparse point. False where
+// there is no host to ask (Windows itself).
+bool MakeHostLink(const std::wstring& target, const std::wstring& link);
+// Removes such a link with the host's `rm` (never what it leads to).
+void RemoveHostLink(const std::wstring& link);
+
 }  // namespace plakato
