@@ -249,11 +249,12 @@ void MainWindow::ExportPicture() {
   }
   std::optional<SavePictureAnswer> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
   if (!chosen) return;
-  savedPictureName_ = chosen->path;
+  const PictureFileTarget target = chosen->Target();
+  savedPictureName_ = target.path;
   // The placard cannot change while the modal dialog is open: it is drawn once, at the size chosen.
   PictureExport picture(view_.Render(placard_, chosen->large ? PictureSize::Large : PictureSize::Standard));
-  picture.WriteFile(chosen->path);
-  SetStatusText(L"导出成功至：" + chosen->path);
+  picture.WriteFile(target.path, target.format);
+  SetStatusText(L"导出成功至：" + target.path);
 }
 
 void MainWindow::CopyPicture() {
