@@ -95,7 +95,7 @@ void MainWindow::Create() {
   int y = (screenHeight - height) / 2;
   if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, width, height, nullptr,
                          nullptr, instance, this)) {
-    throw AppError(L"Cannot create the main window");
+    throw AppError(L"无法创建主窗口");
   }
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.font.get()), FALSE);
   SetIcons();
@@ -275,7 +275,7 @@ void MainWindow::CopyPictureOfSize(PictureSize size) {
   SetStatusText(L"");
   PictureExport picture(view_.Render(placard_, size));
   clipboard_.Copy(hwnd_, picture.picture());
-  SetStatusText(L"已复制到剪贴板");
+  SetStatusText(size == PictureSize::Large ? L"已复制大图到剪贴板" : L"已复制到剪贴板");
 }
 
 // The placard dragged out of the window: the picture the export would write,

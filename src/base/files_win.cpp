@@ -59,7 +59,7 @@ std::wstring SystemErrorText(DWORD code) {
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
       reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::unique_ptr<wchar_t, LocalFreeDeleter> owned(buffer);
-  if (length == 0 || !buffer) return L"System error " + std::to_wstring(code) + L".";
+  if (length == 0 || !buffer) return L"系统错误 " + std::to_wstring(code);
   std::wstring text(buffer, length);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
   return text;

@@ -137,7 +137,7 @@ DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const s
   ComPtr<IDropSource> source = MakeDropSource();
   DWORD effect = DROPEFFECT_NONE;
   HRESULT hr = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
-  if (FAILED(hr)) throw AppError(L"Cannot drag the picture (" + HresultText(hr) + L")");
+  if (FAILED(hr)) throw AppError(L"无法拖出图片（" + HresultText(hr) + L"）");
   return hr == DRAGDROP_S_DROP ? (effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
 }
 

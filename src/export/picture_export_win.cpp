@@ -10,7 +10,7 @@ namespace plakato {
 
 PictureExport::PictureExport(const PixelCanvas& scene, const SceneLayout& layout)
     : picture_(ExportedPicture(scene, layout)) {
-  if (picture_.width <= 0 || picture_.height <= 0) throw AppError(L"The placard has no area to export");
+  if (picture_.width <= 0 || picture_.height <= 0) throw AppError(L"牌子没有可导出的部分");
 }
 
 const std::vector<uint8_t>& PictureExport::Jpeg() {

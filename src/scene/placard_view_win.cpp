@@ -21,12 +21,12 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
 }
 
 SceneLayout PlacardView::Draw(const Placard& placard) {
-  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  if (!screen_) throw AppError(L"牌子没有可画的画面");
   return screen_->Draw(placard);
 }
 
 PixelCanvas PlacardView::Pixels() const {
-  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  if (!screen_) throw AppError(L"牌子没有可画的画面");
   return screen_->surface().ReadPixels();
 }
 

@@ -170,8 +170,7 @@ TEST(HostileFaceIndex, NoControlCharacterXmlForbidsReachesTheIndex) {
     } catch (const AppError& error) {
       char code[8];
       std::snprintf(code, sizeof code, "%02X", c);
-      EXPECT_EQ(error.message(), L"The sign text holds the control character U+00" +
-                                     std::wstring(code, code + 2) + L", which face.xml cannot hold");
+      EXPECT_EQ(error.message(), L"牌子文字含有控制字符 U+00" + std::wstring(code, code + 2) + L"，face.xml 无法保存");
     }
     EXPECT_EQ(memo.Text(), index) << "the index is left as it was";
   }

@@ -190,8 +190,8 @@ TEST(HostileFaceIndexFile, AControlCharacterIsRefusedBeforeAnyFileIsWritten) {
       store.Store(EncodeJpeg(PixelCanvas(20, 10)), text);
       ADD_FAILURE() << "stored";
     } catch (const AppError& error) {
-      EXPECT_TRUE(error.message().starts_with(L"The sign text holds the control character U+00"));
-      EXPECT_TRUE(error.message().ends_with(L", which face.xml cannot hold"));
+      EXPECT_TRUE(error.message().starts_with(L"牌子文字含有控制字符 U+00"));
+      EXPECT_TRUE(error.message().ends_with(L"，face.xml 无法保存"));
     }
     EXPECT_TRUE(FolderNames(face + L"panel\\").empty());
     EXPECT_EQ(FolderNames(face), (std::set<std::wstring>{L"face.xml", L"panel"}));
@@ -279,7 +279,7 @@ TEST(StartupFailure, AWindowThatCannotBeMadeIsShownAndEndsTheProgramWithACodeOth
   EXPECT_FALSE(made);
   EXPECT_EQ(code, 1);
   ASSERT_FALSE(ui.boxes.empty());
-  EXPECT_EQ(ui.boxes.back().text, L"Cannot create control Panel1.");
+  EXPECT_EQ(ui.boxes.back().text, L"无法创建控件 Panel1.");
   EXPECT_EQ(ui.boxes.back().caption, L"Plakato");
   EXPECT_EQ(ui.boxes.back().flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
 
