@@ -447,7 +447,7 @@ HWND FormControls::CreateControl(const ControlSpec& design, HWND form, HFONT win
                     TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
       break;
   }
-  if (!hwnd) throw AppError(L"Cannot create control " + WidenUtf8(design.name));
+  if (!hwnd) throw AppError(L"无法创建控件 " + WidenUtf8(design.name));
   ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
@@ -497,7 +497,7 @@ int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMe
     at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   }
   UniqueMenu menu(::CreatePopupMenu());
-  if (!menu) throw AppError(L"Out of system resources");
+  if (!menu) throw AppError(L"系统资源不足");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copy, L"复制图片(&C)\tCtrl+C");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copyLarge, L"复制大图(&L)\tCtrl+Shift+C");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copySticker, L"复制贴纸(&T)");

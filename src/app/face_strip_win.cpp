@@ -58,6 +58,11 @@ class StripPager : public Subclass<StripPager> {
       : toolBar_(toolBar), currentFace_(std::move(currentFace)), pickFace_(std::move(pickFace)) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Shows the face in use as the one pressed button of the strip, whatever
+  // the keyboard's highlight does.
+  void CheckFaceShown() {
+    ::SendMessageW(toolBar_, TB_CHECKBUTTON, static_cast<WPARAM>(kFaceCommandBase + currentFace_()), TRUE);
+  }
   // Draws the highlight again, for when the tool bar dropped its hot button.
   void KeepHighlight() {
     if (focused_ && ::SendMessageW(toolBar_, TB_GETHOTITEM, 0, 0) != highlight_) {
@@ -110,6 +115,7 @@ LRESULT StripPager::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // A face was picked, by the pointer or the keyboard: the highlight
         // follows the face now shown.
         PickCommand(LOWORD(wParam));
+        CheckFaceShown();
         if (focused_) HighlightFaceShown();
         return 0;
       }
@@ -243,13 +249,15 @@ void FaceStrip::Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& 
     button.iBitmap = i;
     button.idCommand = kFaceCommandBase + i;
     button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = BTNS_BUTTON;
+    // One group of check buttons, as radio buttons: one face is in use.
+    button.fsStyle = BTNS_CHECKGROUP;
     ::SendMessageW(toolBar, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
   }
   SizeButtons(scale, dpi);
   Subclass<StripToolBar>::Attach(toolBar, std::make_unique<StripToolBar>());
-  Subclass<StripPager>::Attach(pager,
-                               std::make_unique<StripPager>(toolBar, std::move(currentFace), std::move(pickFace)));
+  auto strip = std::make_unique<StripPager>(toolBar, std::move(currentFace), std::move(pickFace));
+  strip->CheckFaceShown();
+  Subclass<StripPager>::Attach(pager, std::move(strip));
 }
 
 void FaceStrip::Rescale(const LayoutScale& scale, int dpi) {

@@ -35,8 +35,9 @@ class FaceStrip {
   // the button of `currentFace()`, the face the placard shows, and a pointer
   // leaving the bar leaves it in place. Enter or Space picks the highlighted
   // face as a click does: either calls `pickFace` with it. Tab still moves
-  // on, and the highlight goes when the focus does. Each button's tool tip
-  // is the name of its face.
+  // on, and the highlight goes when the focus does. The button of the face
+  // in use shows pressed, the only one checked of the strip, wherever the
+  // highlight is. Each button's tool tip is the name of its face.
   void Create(HWND rebar, HWND pager, HWND toolBar, const LayoutScale& scale, int dpi, CurrentFace currentFace,
               PickFace pickFace);
   // Lays the strip out again for another display: band, pager, buttons and

@@ -102,7 +102,7 @@ void MainWindow::Create() {
   int y = (screenHeight - size.cy) / 2;
   if (!::CreateWindowExW(kWindowExStyle, kWindowClass, kFormCaption, kWindowStyle, x, y, size.cx, size.cy, nullptr,
                          nullptr, instance, this)) {
-    throw AppError(L"Cannot create the main window");
+    throw AppError(L"无法创建主窗口");
   }
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.font.get()), FALSE);
   FitClientArea();
@@ -277,11 +277,12 @@ void MainWindow::ExportPicture() {
   }
   std::optional<SavePictureAnswer> chosen = ui_.SavePicture(hwnd_, savedPictureName_);
   if (!chosen) return;
-  savedPictureName_ = chosen->path;
+  const PictureFileTarget target = chosen->Target();
+  savedPictureName_ = target.path;
   // The placard cannot change while the modal dialog is open: it is drawn once, at the size chosen.
   PictureExport picture(view_.Render(placard_, chosen->large ? PictureSize::Large : PictureSize::Standard));
-  picture.WriteFile(chosen->path);
-  SetStatusText(L"导出成功至：" + chosen->path);
+  picture.WriteFile(target.path, target.format);
+  SetStatusText(L"导出成功至：" + target.path);
 }
 
 void MainWindow::CopyPicture() {
@@ -302,7 +303,7 @@ void MainWindow::CopyPictureOfSize(PictureSize size) {
   SetStatusText(L"");
   PictureExport picture(view_.Render(placard_, size));
   clipboard_.Copy(hwnd_, picture.picture());
-  SetStatusText(L"已复制到剪贴板");
+  SetStatusText(size == PictureSize::Large ? L"已复制大图到剪贴板" : L"已复制到剪贴板");
 }
 
 // The placard dragged out of the window: the picture the export would write,

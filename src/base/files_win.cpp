@@ -59,7 +59,7 @@ std::wstring SystemErrorText(DWORD code) {
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
       reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::unique_ptr<wchar_t, LocalFreeDeleter> owned(buffer);
-  if (length == 0 || !buffer) return L"System error " + std::to_wstring(code) + L".";
+  if (length == 0 || !buffer) return L"系统错误 " + std::to_wstring(code);
   std::wstring text(buffer, length);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
   return text;
@@ -158,19 +158,68 @@ std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMod
   return content;
 }
 
+UniqueFile HoldFolderForCleaning(const std::wstring& folder) {
+  // A link shows its reparse point in its attributes when named without the
+  // trailing backslash (with it, Wine gives the target's), and opening with
+  // FILE_FLAG_OPEN_REPARSE_POINT opens the link, not its target (Wine opens
+  // the target); both are checked.
+  std::wstring path = folder;
+  while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return UniqueFile();
+  }
+  UniqueFile held = AdoptFile(::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!held || !::GetFileInformationByHandle(held.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return UniqueFile();
+  }
+  // The path may have been swapped for a link between the two looks.
+  attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return UniqueFile();
+  return held;
+}
+
+bool RemoveEntryIfStale(const std::wstring& path, bool isFolder, const std::function<bool(int64_t written)>& stale) {
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return false;
+  UniqueFile entry = AdoptFile(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                             nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!entry || !::GetFileInformationByHandle(entry.get(), &info)) return false;
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+      ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != isFolder) {
+    return false;
+  }
+  int64_t written = static_cast<int64_t>(static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 |
+                                         info.ftLastWriteTime.dwLowDateTime);
+  if (!stale(written)) return false;
+  // A read-only file, or a folder that is not empty, refuses to go.
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  return ::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
+}
+
 size_t RemoveStaleTemporaryFiles(const std::wstring& folder, int64_t now) noexcept {
   size_t removed = 0;
   try {
     if (folder.empty()) return 0;
+    UniqueFile held = HoldFolderForCleaning(folder);
+    if (!held) return 0;
     WIN32_FIND_DATAW found;
     UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"~plakato*.tmp").c_str(), &found));
     if (!search) return 0;
     do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-      int64_t written = static_cast<int64_t>(static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32 |
-                                             found.ftLastWriteTime.dwLowDateTime);
-      if (!IsStaleTemporaryFile(found.cFileName, written, now)) continue;
-      if (::DeleteFileW((folder + found.cFileName).c_str())) ++removed;
+      if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) continue;
+      const std::wstring name = found.cFileName;
+      auto stale = [&](int64_t written) { return IsStaleTemporaryFile(name, written, now); };
+      if (RemoveEntryIfStale(folder + name, false, stale)) ++removed;
     } while (::FindNextFileW(search.get(), &found));
   } catch (...) {
     // Out of memory for a path: the rest waits for the next start.

@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "base/error.h"
+#include "base/handles_win.h"
 
 namespace plakato {
 
@@ -46,12 +48,26 @@ std::string ReadWholeFile(const std::wstring& path, DWORD shareMode);
 // of which no more than `limit` + 1 bytes are read.
 std::optional<std::string> ReadFileUpTo(const std::wstring& path, DWORD shareMode, size_t limit);
 
+// A folder held open as itself while the program cleans it: null when the
+// path is a link (a junction or symbolic link, anything with a reparse
+// point), not a folder, or cannot be opened. The folder is never opened
+// through a link in its last part, and while the handle is held nobody can
+// rename it or put a link in its place (the handle does not share deletion),
+// so every path inside it leads into it.
+UniqueFile HoldFolderForCleaning(const std::wstring& folder);
+
+// Removes the file (or, with `isFolder`, the empty folder) at `path` when it
+// is, opened as itself just before it goes, no link and still of its kind,
+// and `stale` holds for its last-write time in FILETIME ticks. The entry
+// removed is the one checked: it goes by its open handle. Gives whether it went.
+bool RemoveEntryIfStale(const std::wstring& path, bool isFolder, const std::function<bool(int64_t written)>& stale);
+
 // Removes the files of `folder` (ending in a backslash) that a safe write
 // left behind and that no write can still be using: the program's own
 // temporary files (IsStaleTemporaryFile) older than a day at `now`, in
 // 100-nanosecond ticks since 1601 as FILETIME counts. Nothing else, no
-// subfolder, and no file that cannot be removed. Gives how many went; never
-// throws.
+// subfolder, no link, nothing at all when `folder` is itself a link, and no
+// file that cannot be removed. Gives how many went; never throws.
 size_t RemoveStaleTemporaryFiles(const std::wstring& folder, int64_t now) noexcept;
 
 // The present time as FILETIME counts it.

@@ -1,6 +1,7 @@
 #include "base/window_win.h"
 
 #include <exception>
+#include <new>
 
 #include "base/error.h"
 #include "base/text_win.h"
@@ -25,14 +26,16 @@ std::wstring CurrentErrorMessage() {
     throw;
   } catch (const AppError& error) {
     return error.message();
+  } catch (const std::bad_alloc&) {
+    return L"内存不足";
   } catch (const std::exception& error) {
     try {
       return WidenUtf8(error.what());
     } catch (...) {
-      return L"Unknown error";
+      return L"未知错误";
     }
   } catch (...) {
-    return L"Unknown error";
+    return L"未知错误";
   }
 }
 

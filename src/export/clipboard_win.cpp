@@ -15,7 +15,7 @@ namespace {
 
 UniqueGlobal GlobalCopy(const std::vector<uint8_t>& bytes) {
   UniqueGlobal block = CopyToGlobal(bytes);
-  if (!block) throw AppError(L"Out of memory for the clipboard");
+  if (!block) throw AppError(L"内存不足，无法复制到剪贴板");
   return block;
 }
 
@@ -60,7 +60,7 @@ class OpenedClipboard {
 };
 
 void Put(UINT format, UniqueGlobal block) {
-  if (!::SetClipboardData(format, block.get())) throw AppError(L"The picture could not be put on the clipboard");
+  if (!::SetClipboardData(format, block.get())) throw AppError(L"图片没能放到剪贴板上");
   block.release();  // the clipboard owns it now
 }
 
@@ -74,11 +74,11 @@ void ClipboardPicture::Copy(HWND owner, ClipboardContent content) {
   UniqueGlobal drop;
   if (!content.file.empty()) drop = GlobalCopy(DropFilesBytes(content.file));
   UINT pngFormat = PngClipboardFormat();
-  if (!pngFormat) throw AppError(L"The picture could not be put on the clipboard");
+  if (!pngFormat) throw AppError(L"图片没能放到剪贴板上");
   OpenedClipboard clipboard(owner);
   if (!clipboard.open()) throw AppError(L"剪贴板正被其他程序占用，图片没有复制，请稍后再试");
   // Emptying tells the last owner, maybe this window, to forget its picture.
-  if (!::EmptyClipboard()) throw AppError(L"The picture could not be put on the clipboard");
+  if (!::EmptyClipboard()) throw AppError(L"图片没能放到剪贴板上");
   Put(CF_DIB, std::move(dib));
   if (drop) Put(CF_HDROP, std::move(drop));
   ::SetClipboardData(pngFormat, nullptr);  // made on request

@@ -13,7 +13,7 @@ void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }  // namespace
 
 std::vector<uint8_t> Dib24Bytes(const PixelCanvas& picture) {
-  if (picture.width <= 0 || picture.height <= 0) throw AppError(L"The picture is empty");
+  if (picture.width <= 0 || picture.height <= 0) throw AppError(L"图片是空的");
   const size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) / 4 * 4;
   std::vector<uint8_t> out;
   out.reserve(40 + rowBytes * static_cast<size_t>(picture.height));

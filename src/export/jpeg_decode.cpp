@@ -26,6 +26,13 @@ void SendErrorsHome(jpeg_decompress_struct& info, ErrorManager& errors) {
   errors.base.emit_message = Silent;
 }
 
+// libjpeg reports its progress at least once a row of blocks, also while it
+// reads every scan of a multi-scan file into its coefficients; a file with a
+// scan past the limit leaves as an error does.
+void StopAtScanLimit(j_common_ptr info) {
+  if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kPreviewScanLimit) LeaveOnError(info);
+}
+
 // Chooses libjpeg's cheap reduction (1/2, 1/4 or 1/8, while decoding) that
 // still covers the box, and works out the output size from the header.
 void SetReducedScale(jpeg_decompress_struct& info, int maxWidth, int maxHeight) {
@@ -56,6 +63,9 @@ bool DecodeReduced(std::span<const uint8_t> jpeg, int maxWidth, int maxHeight, u
   jpeg_create_decompress(&info);
   // Whole-picture buffers larger than this fail instead of being allocated.
   info.mem->max_memory_to_use = kPreviewDecoderMemory;
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = StopAtScanLimit;
+  info.progress = &progress;
   jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
   jpeg_read_header(&info, TRUE);
   if (uint64_t{info.image_width} * info.image_height > kPreviewPixelLimit) {

@@ -130,7 +130,7 @@ bool RunEncoder(EncodeJob& job, const PixelCanvas& picture) {
 std::vector<uint8_t> EncodeJpeg(const PixelCanvas& picture) {
   if (picture.width > 0 && picture.height > 0 &&
       picture.pixels.size() < static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height)) {
-    throw AppError(L"The picture to encode holds fewer pixels than its size.");
+    throw AppError(L"要编码的图片像素比它的尺寸少");
   }
   EncodeJob job;
   // A width libjpeg refuses gets an empty row; libjpeg reports the error.

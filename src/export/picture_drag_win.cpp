@@ -57,16 +57,18 @@ bool IsDragSubfolderName(std::wstring_view name) {
          std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
-// The stale picture and temporary files directly in `folder`.
+// The stale picture and temporary files directly in `folder`, which the
+// caller holds (HoldFolderForCleaning). Links are never followed nor removed.
 size_t RemoveStaleFilesIn(const std::wstring& folder, int64_t now) {
   size_t removed = RemoveStaleTemporaryFiles(folder, now);
   WIN32_FIND_DATAW found;
   UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"*").c_str(), &found));
   if (!search) return removed;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    if (!IsStaleDragFile(found.cFileName, Ticks(found.ftLastWriteTime), now)) continue;
-    if (::DeleteFileW((folder + found.cFileName).c_str())) ++removed;
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) continue;
+    const std::wstring name = found.cFileName;
+    auto stale = [&](int64_t written) { return IsStaleDragFile(name, written, now); };
+    if (RemoveEntryIfStale(folder + name, false, stale)) ++removed;
   } while (::FindNextFileW(search.get(), &found));
   return removed;
 }
@@ -124,7 +126,7 @@ DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const s
   ComPtr<IDropSource> source = MakeDropSource();
   DWORD effect = DROPEFFECT_NONE;
   HRESULT hr = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
-  if (FAILED(hr)) throw AppError(L"Cannot drag the picture (" + HresultText(hr) + L")");
+  if (FAILED(hr)) throw AppError(L"无法拖出图片（" + HresultText(hr) + L"）");
   return hr == DRAGDROP_S_DROP ? (effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
 }
 
@@ -132,19 +134,31 @@ size_t RemoveStaleDragFiles(const std::wstring& folder, int64_t now) noexcept {
   size_t removed = 0;
   try {
     if (folder.empty()) return 0;
+    // A drag folder that is a link leads somewhere the program never wrote.
+    UniqueFile held = HoldFolderForCleaning(folder);
+    if (!held) return 0;
     removed += RemoveStaleFilesIn(folder, now);
     // The numbered folders of drags whose name was taken: their stale files,
     // then the folder itself when nothing has changed in it for as long and
-    // nothing is left in it (RemoveDirectory takes only an empty folder).
+    // nothing is left in it (an emptied folder only can go).
     WIN32_FIND_DATAW found;
     UniqueFind search = AdoptFind(::FindFirstFileW((folder + L"*").c_str(), &found));
     if (!search) return removed;
     do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || !IsDragSubfolderName(found.cFileName)) continue;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+          (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || !IsDragSubfolderName(found.cFileName)) {
+        continue;
+      }
       std::wstring subfolder = folder + found.cFileName + L"\\";
-      removed += RemoveStaleFilesIn(subfolder, now);
-      int64_t changed = Ticks(found.ftLastWriteTime);
-      if (changed < now && now - changed > kDragFileLifetime) ::RemoveDirectoryW(subfolder.c_str());
+      {
+        UniqueFile heldSubfolder = HoldFolderForCleaning(subfolder);
+        if (!heldSubfolder) continue;
+        removed += RemoveStaleFilesIn(subfolder, now);
+      }
+      // Its time from before the cleaning, which changes it.
+      const int64_t changed = Ticks(found.ftLastWriteTime);
+      RemoveEntryIfStale(subfolder.substr(0, subfolder.size() - 1), true,
+                         [&](int64_t) { return changed < now && now - changed > kDragFileLifetime; });
     } while (::FindNextFileW(search.get(), &found));
   } catch (...) {
     // Out of memory for a path: the rest waits for the next start.

@@ -66,8 +66,9 @@ DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const s
 // (100-nanosecond ticks since 1601, as FILETIME counts) and the program's
 // stale temporary files (RemoveStaleTemporaryFiles), the same in its numbered
 // folders, and a numbered folder left empty that has not changed for as long.
-// Other subfolders and files that cannot be removed stay. Gives how many files
-// went. Never throws.
+// Other subfolders and files that cannot be removed stay. No link is followed
+// or removed, and a `folder` that is itself a link is left alone. Gives how
+// many files went. Never throws.
 size_t RemoveStaleDragFiles(const std::wstring& folder, int64_t now) noexcept;
 // The same at the present time, for the program's start.
 size_t RemoveStaleDragFiles(const std::wstring& folder) noexcept;

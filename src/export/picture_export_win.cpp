@@ -1,7 +1,5 @@
 #include "export/picture_export_win.h"
 
-#include <cwctype>
-
 #include "base/error.h"
 #include "base/files_win.h"
 #include "export/crop.h"
@@ -12,7 +10,7 @@ namespace plakato {
 
 PictureExport::PictureExport(const PixelCanvas& scene, const SceneLayout& layout)
     : picture_(ExportedPicture(scene, layout)) {
-  if (picture_.width <= 0 || picture_.height <= 0) throw AppError(L"The placard has no area to export");
+  if (picture_.width <= 0 || picture_.height <= 0) throw AppError(L"牌子没有可导出的部分");
 }
 
 const std::vector<uint8_t>& PictureExport::Jpeg() {
@@ -20,15 +18,8 @@ const std::vector<uint8_t>& PictureExport::Jpeg() {
   return jpeg_;
 }
 
-bool NamesPng(const std::wstring& path) {
-  if (path.size() < 4) return false;
-  std::wstring tail = path.substr(path.size() - 4);
-  for (wchar_t& c : tail) c = static_cast<wchar_t>(towlower(c));
-  return tail == L".png";
-}
-
-void PictureExport::WriteFile(const std::wstring& path) {
-  if (NamesPng(path)) {
+void PictureExport::WriteFile(const std::wstring& path, PictureFileFormat format) {
+  if (format == PictureFileFormat::Png) {
     WriteFileReplacing(path, EncodePng(picture_));
   } else {
     WriteJpeg(path);

@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "export/picture_file_type.h"
 #include "scene/pixels.h"
 #include "scene/placard_scene.h"
 #include "scene/placard_view_win.h"
 
 namespace plakato {
-
-// Whether a file name asks for a PNG (it ends in ".png", in any case).
-bool NamesPng(const std::wstring& path);
 
 class PictureExport {
  public:
@@ -27,9 +25,9 @@ class PictureExport {
   // Writes the JPEG as the whole content of `path`; the picture is encoded
   // before the file is touched, so an encoder failure leaves no file.
   void WriteJpeg(const std::wstring& path);
-  // Writes the picture to a file the user named: a lossless PNG when the
-  // name ends in ".png", the JPEG otherwise.
-  void WriteFile(const std::wstring& path);
+  // Writes the picture to a file the user named, in `format`: a lossless
+  // PNG or the JPEG.
+  void WriteFile(const std::wstring& path, PictureFileFormat format);
 
  private:
   PixelCanvas picture_;

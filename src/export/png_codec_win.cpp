@@ -16,7 +16,7 @@ namespace plakato {
 namespace {
 
 [[noreturn]] void FailEncoding(const wchar_t* step, HRESULT hr) {
-  throw AppError(std::wstring(L"PNG encoding failed (") + step + L", " + HresultText(hr) + L")");
+  throw AppError(std::wstring(L"PNG 编码失败（") + step + L"，" + HresultText(hr) + L"）");
 }
 
 void Check(HRESULT hr, const wchar_t* step) {
@@ -135,14 +135,14 @@ bool HasJpegSignature(std::span<const uint8_t> bytes) {
 
 std::vector<uint8_t> EncodePng(const PixelCanvas& picture, PngAlpha alpha) {
   const bool withAlpha = alpha == PngAlpha::FromTopByte;
-  if (picture.width <= 0 || picture.height <= 0) throw AppError(L"PNG encoding failed (the picture is empty)");
+  if (picture.width <= 0 || picture.height <= 0) throw AppError(L"PNG 编码失败（图片是空的）");
   const size_t width = static_cast<size_t>(picture.width);
   const size_t height = static_cast<size_t>(picture.height);
   if (picture.pixels.size() < width * height) {
-    throw AppError(L"The picture to encode holds fewer pixels than its size.");
+    throw AppError(L"要编码的图片像素比它的尺寸少");
   }
   const size_t stride = (width * (withAlpha ? 4 : 3) + 3) & ~size_t{3};
-  if (stride * height > UINT_MAX) throw AppError(L"PNG encoding failed (the picture is too large)");
+  if (stride * height > UINT_MAX) throw AppError(L"PNG 编码失败（图片太大）");
 
   ComScope com;
   if (!com.usable()) FailEncoding(L"CoInitializeEx", com.result());
@@ -186,7 +186,7 @@ std::vector<uint8_t> EncodePng(const PixelCanvas& picture, PngAlpha alpha) {
   // version; the exported file carries none, so every viewer shows exactly
   // these pixels and no colour-space or gamma correction of them.
   std::optional<std::vector<uint8_t>> kept = KeepPngImageChunks(written);
-  if (!kept) throw AppError(L"PNG encoding failed (the encoder's output is not a whole PNG file)");
+  if (!kept) throw AppError(L"PNG 编码失败（编码器给出的不是完整的 PNG 文件）");
   return std::move(*kept);
 }
 

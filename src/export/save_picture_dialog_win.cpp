@@ -38,6 +38,7 @@ class PreviewPane : public Dialog<PreviewPane, OnError::FailSafe> {
       case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->code == CDN_SELCHANGE || header->code == CDN_INITDONE) Show();
+        if (header->code == CDN_FILEOK) return CompleteName(*reinterpret_cast<OFNOTIFYW*>(lParam)->lpOFN);
         return 0;
       }
       case WM_DESTROY:
@@ -50,6 +51,7 @@ class PreviewPane : public Dialog<PreviewPane, OnError::FailSafe> {
 
  private:
   void Show();
+  INT_PTR CompleteName(const OPENFILENAMEW& chosen);
 
   PreviewLoader loader_;
   UniqueBitmap shown_;
@@ -70,6 +72,27 @@ void PreviewPane::Show() {
   shown_ = std::move(bitmap);  // the one shown before goes only now that the pane lets go of it
   std::wstring text = shown_ ? std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) : L"(无)";
   ::SetDlgItemTextW(hwnd(), kSizeId, text.c_str());
+}
+
+// The format of each of the dialog's types, by its 1-based index.
+PictureFileFormat TypeFormat(DWORD filterIndex) {
+  return filterIndex == 1 ? PictureFileFormat::Jpeg : PictureFileFormat::Png;
+}
+
+// A name the chosen type must complete goes back into the dialog's name box,
+// and Save is pressed again: the dialog then checks the completed name, and
+// asks before replacing its file, as for any name.
+INT_PTR PreviewPane::CompleteName(const OPENFILENAMEW& chosen) {
+  std::wstring typed = chosen.lpstrFile ? chosen.lpstrFile : L"";
+  PictureFileTarget target = ChooseSaveTarget(typed, TypeFormat(chosen.nFilterIndex));
+  if (target.path == typed) return 0;
+  HWND dialog = ::GetParent(hwnd());
+  for (int box : {cmb13, edt1}) {
+    ::SendMessageW(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(target.path.c_str()));
+  }
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ::SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, 1);  // not this name
+  return TRUE;
 }
 
 }  // namespace
@@ -103,7 +126,8 @@ std::optional<SavePictureAnswer> RunSavePictureDialog(HWND owner, const std::wst
   ofn.lCustData = reinterpret_cast<LPARAM>(&preview);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
   constexpr DWORD kLargePngType = 3;
-  return SavePictureAnswer(std::wstring(file.data()), ofn.nFilterIndex == kLargePngType);
+  return SavePictureAnswer(std::wstring(file.data()), ofn.nFilterIndex == kLargePngType,
+                           TypeFormat(ofn.nFilterIndex));
 }
 
 }  // namespace plakato

@@ -28,17 +28,17 @@ std::vector<uint8_t> BmpFileBytes(int width, int height, int bitCount, std::span
                     bitCount == 32;
   // The limits keep every size below 2 GiB, so the header fields never overflow.
   if (!depthKnown || width <= 0 || height <= 0 || width > 32768 || height > 32768) {
-    throw AppError(L"The thumbnail has no size or depth a bitmap file can hold");
+    throw AppError(L"缩略图的尺寸或色深无法存成位图文件");
   }
   size_t imageBytes = static_cast<size_t>(BmpRowBytes(width, bitCount)) * static_cast<size_t>(height);
   if (rowsBottomUp.size() != imageBytes) {
-    throw AppError(L"The thumbnail's pixel rows do not match its size: " + std::to_wstring(rowsBottomUp.size()) +
-                   L" bytes for " + std::to_wstring(imageBytes));
+    throw AppError(L"缩略图的像素行与尺寸不符：" + std::to_wstring(rowsBottomUp.size()) + L" 字节，应为 " +
+                   std::to_wstring(imageBytes) + L" 字节");
   }
   size_t tableEntries = bitCount <= 8 ? size_t{1} << bitCount : 0;
   if (colourTable.size() != tableEntries) {
-    throw AppError(L"The thumbnail's colour table holds " + std::to_wstring(colourTable.size()) +
-                   L" colours where its depth needs " + std::to_wstring(tableEntries));
+    throw AppError(L"缩略图的颜色表有 " + std::to_wstring(colourTable.size()) + L" 种颜色，其色深需要 " +
+                   std::to_wstring(tableEntries) + L" 种");
   }
   constexpr uint32_t kHeadersBytes = 14 + 40;
   auto offset = static_cast<uint32_t>(kHeadersBytes + tableEntries * 4);

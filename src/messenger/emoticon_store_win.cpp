@@ -20,7 +20,7 @@ std::vector<uint8_t> ThumbnailBmp(const PixelCanvas& thumb) {
   WindowDc screen(nullptr);
   int depth = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
   UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), thumb.width, thumb.height));
-  if (!bitmap) throw AppError(L"Out of memory for the thumbnail");
+  if (!bitmap) throw AppError(L"内存不足，无法生成缩略图");
   WriteBitmapPixels(screen.get(), bitmap.get(), thumb);
 
   // Read back in the screen's depth, bottom-up, with a colour table where
@@ -38,7 +38,7 @@ std::vector<uint8_t> ThumbnailBmp(const PixelCanvas& thumb) {
   std::vector<uint8_t> rows(static_cast<size_t>(BmpRowBytes(thumb.width, depth)) * thumb.height);
   if (::GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(thumb.height), rows.data(),
                   reinterpret_cast<BITMAPINFO*>(&out), DIB_RGB_COLORS) == 0) {
-    throw AppError(L"The thumbnail cannot be converted to the screen's colours");
+    throw AppError(L"缩略图无法转换为屏幕的颜色");
   }
   std::vector<uint32_t> table;
   if (depth <= 8) {
@@ -54,9 +54,9 @@ std::string EmoticonStore::Store(const std::vector<uint8_t>& jpeg, const std::ws
   // Text that did not come through the message edit's rules is refused
   // before anything is written.
   std::optional<std::string> text = EncodeCp936(signText);
-  if (!text) throw AppError(L"The sign text cannot be written into face.xml");
+  if (!text) throw AppError(L"牌子文字无法写入 face.xml");
   if (text->size() > kMessageByteLimit) {
-    throw AppError(L"The sign text is longer than " + std::to_wstring(kMessageByteLimit) + L" bytes");
+    throw AppError(L"牌子文字超过了 " + std::to_wstring(kMessageByteLimit) + L" 字节");
   }
   RequireIndexableText(*text);
   PixelCanvas thumb;

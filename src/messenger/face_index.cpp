@@ -96,7 +96,7 @@ void AddToPanelGroup(LineBuffer& buffer, size_t g, std::vector<std::string> entr
   std::string countText = TextBefore("\"", TextAfter(kCountAttribute, tag));
   int32_t count = StrToInt(countText);
   if (count == std::numeric_limits<int32_t>::max()) {
-    throw AppError(L"The panel group of face.xml already counts 2147483647 emoticons and cannot take another");
+    throw AppError(L"face.xml 的面板组已有 2147483647 个表情，不能再添加");
   }
   std::string newCount = std::to_string(count + 1);
   size_t digitsAt = tagStart + FindText(tag, kCountAttribute) + kCountAttribute.size();
@@ -128,7 +128,7 @@ void AddToPanelGroup(LineBuffer& buffer, size_t g, std::vector<std::string> entr
   if (closeAt == npos) {
     std::optional<size_t> below = FirstLineWith(buffer, kGroupClose, g + 1);
     if (!below) {
-      throw AppError(L"face.xml has a panel group without its closing tag; the index was left unchanged");
+      throw AppError(L"face.xml 中有面板组缺少结束标记，索引没有改动");
     }
     e = *below;
     closeAt = FindText(buffer.Line(e), kGroupClose);
@@ -243,7 +243,7 @@ void RequireIndexableText(std::string_view message) {
       std::wstring code = L"U+00";
       code += static_cast<wchar_t>(kDigits[c >> 4]);
       code += static_cast<wchar_t>(kDigits[c & 0xF]);
-      throw AppError(L"The sign text holds the control character " + code + L", which face.xml cannot hold");
+      throw AppError(L"牌子文字含有控制字符 " + code + L"，face.xml 无法保存");
     }
     i += n;
   }
@@ -257,7 +257,7 @@ void PatchFaceIndex(LineBuffer& buffer, std::string_view faceId, std::string_vie
   // opening line, a split and a final break).
   size_t most = 128 + kNewGroupOpen.size() + kGroupClose.size();
   for (const std::string& line : entry) {
-    if (line.find_first_of("\r\n") != npos) throw AppError(L"A line of the face index cannot hold a line break");
+    if (line.find_first_of("\r\n") != npos) throw AppError(L"face.xml 的一行里不能有换行");
     most += line.size() + 2;
   }
   if (buffer.Text().size() + most > buffer.Capacity()) throw AppError(L"Text exceeds memo capacity");

@@ -14,7 +14,7 @@ constexpr std::string_view kBreak = "\r\n";
 
 void CheckNoBreak(std::string_view text) {
   if (text.find_first_of("\r\n") != std::string_view::npos) {
-    throw AppError(L"A line of the face index cannot hold a line break");
+    throw AppError(L"face.xml 的一行里不能有换行");
   }
 }
 
@@ -112,7 +112,7 @@ void LineBuffer::Insert(size_t k, std::string_view text) {
 }
 
 void LineBuffer::InsertLines(size_t k, std::span<const std::string> lines) {
-  if (k > Count()) throw AppError(L"A line of the face index was to go past its end");
+  if (k > Count()) throw AppError(L"face.xml 的行超出了末尾");
   size_t added = 0;
   for (const std::string& line : lines) {
     CheckNoBreak(line);

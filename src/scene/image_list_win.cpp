@@ -68,7 +68,7 @@ std::pair<UniqueBitmap, UniqueBitmap> MakeStripBitmaps(HDC screen, const StripBi
   UniqueBitmap colour(::CreateDIBitmap(screen, &colourInfo.header, CBM_INIT, s.colour.data(),
                                        reinterpret_cast<BITMAPINFO*>(&colourInfo), DIB_RGB_COLORS));
   UniqueBitmap mask(::CreateBitmap(s.width, s.height, 1, 1, nullptr));
-  if (!colour || !mask) throw AppError(L"Out of system resources");
+  if (!colour || !mask) throw AppError(L"系统资源不足");
   UniqueDc dc(::CreateCompatibleDC(screen));
   SelectGuard select(dc.get(), mask.get());
   ::SetDIBitsToDevice(dc.get(), 0, 0, s.width, s.height, 0, 0, 0, s.height, s.mask.data(),
@@ -85,7 +85,7 @@ MaskedStrip::MaskedStrip(const ImageList& list) : width_(list.Width()), height_(
   mask_ = std::move(mask);
   colourDc_.reset(::CreateCompatibleDC(screen.get()));
   maskDc_.reset(::CreateCompatibleDC(screen.get()));
-  if (!colourDc_ || !maskDc_) throw AppError(L"Out of system resources");
+  if (!colourDc_ || !maskDc_) throw AppError(L"系统资源不足");
   colourSelection_ = std::make_unique<SelectionSlot>(colourDc_.get(), colour_.get());
   maskSelection_ = std::make_unique<SelectionSlot>(maskDc_.get(), mask_.get());
 }
@@ -108,12 +108,12 @@ UniqueImageList MakeSystemImageList(const ImageList& list) {
   const int w = list.Width(), h = list.Height();
   // 24-bit colour: a 32-bit list would blend by its alpha channel instead of masking.
   UniqueImageList result(::ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, list.Count(), 4));
-  if (!result.get()) throw AppError(L"Out of system resources");
+  if (!result.get()) throw AppError(L"系统资源不足");
 
   // One strip of all the cells adds every image in a single call.
   WindowDc screen(nullptr);
   auto [image, mask] = MakeStripBitmaps(screen.get(), BuildStrip(list, 0, list.Count()));
-  if (::ImageList_Add(result.get(), image.get(), mask.get()) < 0) throw AppError(L"Out of system resources");
+  if (::ImageList_Add(result.get(), image.get(), mask.get()) < 0) throw AppError(L"系统资源不足");
   return result;
 }
 

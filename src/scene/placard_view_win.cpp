@@ -46,7 +46,7 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
 }
 
 SceneLayout PlacardView::Draw(const Placard& placard) {
-  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  if (!screen_) throw AppError(L"牌子没有可画的画面");
   std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(*screen_, placard);
   if (!whole) return screen_->Draw(placard);
   SceneLayout layout = whole->Draw(placard);
@@ -56,7 +56,7 @@ SceneLayout PlacardView::Draw(const Placard& placard) {
 }
 
 PixelCanvas PlacardView::Pixels() const {
-  if (!screen_) throw AppError(L"The placard has no drawing surface");
+  if (!screen_) throw AppError(L"牌子没有可画的画面");
   return screen_->surface().ReadPixels();
 }
 

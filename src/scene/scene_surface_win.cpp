@@ -88,7 +88,7 @@ SignFont SignFontOf(const LOGFONTW& font, COLORREF colour, int dpi) {
 namespace {
 
 void SelectOrThrow(SelectionSlot& slot, HGDIOBJ object) {
-  if (!slot.Select(object)) throw AppError(L"Out of system resources");
+  if (!slot.Select(object)) throw AppError(L"系统资源不足");
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ SceneSurface::SceneSurface(HDC screenDc, int width, int height)
     : width_(width), height_(height), dc_(::CreateCompatibleDC(screenDc)),
       bitmap_(::CreateCompatibleBitmap(screenDc, width, height)), bitmapSlot_(dc_.get()), fontSlot_(dc_.get()),
       penSlot_(dc_.get()), brushSlot_(dc_.get()) {
-  if (!dc_ || !bitmap_) throw AppError(L"Out of system resources");
+  if (!dc_ || !bitmap_) throw AppError(L"系统资源不足");
   SelectOrThrow(bitmapSlot_, bitmap_.get());
   RECT all{0, 0, width, height};
   ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -127,12 +127,12 @@ PixelCanvas ReadDcPixels(HDC source, int width, int height, int x, int y) {
   void* bits = nullptr;
   UniqueBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueDc copyDc(::CreateCompatibleDC(nullptr));
-  if (!copy || !copyDc) throw AppError(L"Out of memory for the exported picture");
+  if (!copy || !copyDc) throw AppError(L"内存不足，无法生成导出的图片");
   {
     SelectionSlot select(copyDc.get());
     if (!select.Select(copy.get()) ||
         !::BitBlt(copyDc.get(), 0, 0, width, height, source, x, y, SRCCOPY)) {
-      throw AppError(L"The placard cannot be copied out of the scene");
+      throw AppError(L"无法从画面中取出牌子的图片");
     }
     ::GdiFlush();
   }
@@ -147,7 +147,7 @@ void WriteBitmapPixels(HDC dc, HBITMAP bitmap, const PixelCanvas& picture) {
   std::vector<uint32_t> bgrx = BgrxPixels(picture);
   if (::SetDIBits(dc, bitmap, 0, static_cast<UINT>(picture.height), bgrx.data(), &info, DIB_RGB_COLORS) !=
       picture.height) {
-    throw AppError(L"The picture cannot be put into a bitmap");
+    throw AppError(L"无法把图片放进位图");
   }
 }
 
@@ -161,7 +161,7 @@ void SceneSurface::SetBrushColour(uint32_t colour) {
   // Every drawing asks for the same few brushes; the last one is kept.
   if (!brush_ || brushColour_ != colour) {
     UniqueBrush brush(::CreateSolidBrush(colour));
-    if (!brush) throw AppError(L"Out of system resources");
+    if (!brush) throw AppError(L"系统资源不足");
     // The new brush goes in before the old one is deleted: a selected object
     // cannot be deleted.
     SelectOrThrow(brushSlot_, brush.get());
@@ -185,7 +185,7 @@ void SceneSurface::SetBrushClear() {
 void SceneSurface::SetPen(uint32_t colour, int width) {
   if (pen_ && penColour_ == colour && penWidth_ == width) return;
   UniquePen pen(::CreatePen(PS_SOLID, width, colour));
-  if (!pen) throw AppError(L"Out of system resources");
+  if (!pen) throw AppError(L"系统资源不足");
   SelectOrThrow(penSlot_, pen.get());
   pen_ = std::move(pen);
   penColour_ = colour;
@@ -220,7 +220,7 @@ void SceneSurface::SetFont(const SignFont& font, int height) {
   if (gdiFont_ && font == signFont_ && height == font_.lfHeight) return;
   LOGFONTW described = LogFontOf(font, height);
   UniqueFont created(::CreateFontIndirectW(&described));
-  if (!created) throw AppError(L"Out of system resources");
+  if (!created) throw AppError(L"系统资源不足");
   SelectOrThrow(fontSlot_, created.get());
   gdiFont_ = std::move(created);
   signFont_ = font;

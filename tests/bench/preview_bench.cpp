@@ -48,6 +48,9 @@ const Case kCases[] = {
     {"baseline JPEG claiming 7000 x 7000", [] { return plakato::testing::JpegClaiming(7000, 7000, false); }},
     {"baseline JPEG, real, 7000 x 7000", [] { return plakato::EncodeJpeg(plakato::TestPicture(7000, 7000)); }},
     {"progressive JPEG, real, 4000 x 3000", [] { return ProgressivePhoto(4000, 3000); }},
+    // A quarter of a megabyte that would be read over the whole picture 5001 times.
+    {"progressive JPEG, 4096^2, 5001 scans", [] { return plakato::testing::JpegRepeatingAScan(4096, 5001); }},
+    {"progressive JPEG, 4096^2, 100 scans", [] { return plakato::testing::JpegRepeatingAScan(4096, 100); }},
     // Coefficients of 88 MiB: just under the decoder's cap.
     {"progressive JPEG, real, 6400 x 4800", [] { return ProgressivePhoto(6400, 4800); }},
 #ifdef _WIN32

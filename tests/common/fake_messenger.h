@@ -16,7 +16,10 @@ inline std::wstring TempPath(const std::wstring& name) {
   return std::wstring(temp) + name;
 }
 
-inline void RemoveTree(const std::wstring& folder) {  // folder ends in a backslash
+// Removes what is in `folder` (ending in a backslash). A link is never
+// followed: its target keeps its files, and the link goes where the system
+// lets it (a host link under Wine stays for its test to remove).
+inline void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
   HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -24,6 +27,10 @@ inline void RemoveTree(const std::wstring& folder) {  // folder ends in a backsl
     std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
     std::wstring path = folder + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      if (!::RemoveDirectoryW(path.c_str())) ::DeleteFileW(path.c_str());
+      continue;
+    }
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       RemoveTree(path + L"\\");

@@ -14,9 +14,11 @@ namespace plakato::testing {
 
 // A JPEG written by libjpeg itself (default settings, 2x2 luma sampling),
 // progressive or baseline; quality 0 keeps libjpeg's default. `pixel(x, y)`
-// gives each pixel as 0x00BBGGRR.
+// gives each pixel as 0x00BBGGRR (its red part alone when `grey`). A
+// `script` replaces the progressive scans with its own.
 template <typename Pixel>
-std::vector<uint8_t> LibjpegFile(int width, int height, bool progressive, int quality, Pixel pixel) {
+std::vector<uint8_t> LibjpegFile(int width, int height, bool progressive, int quality, Pixel pixel,
+                                 bool grey = false, const std::vector<jpeg_scan_info>& script = {}) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -26,19 +28,22 @@ std::vector<uint8_t> LibjpegFile(int width, int height, bool progressive, int qu
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
   if (quality > 0) jpeg_set_quality(&info, quality, TRUE);
   if (progressive) jpeg_simple_progression(&info);
+  if (!script.empty()) {
+    info.scan_info = script.data();
+    info.num_scans = static_cast<int>(script.size());
+  }
   jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
+  const int components = info.input_components;
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
   while (info.next_scanline < info.image_height) {
     for (int x = 0; x < width; ++x) {
       uint32_t c = pixel(x, static_cast<int>(info.next_scanline));
-      row[x * 3] = static_cast<JSAMPLE>(c);
-      row[x * 3 + 1] = static_cast<JSAMPLE>(c >> 8);
-      row[x * 3 + 2] = static_cast<JSAMPLE>(c >> 16);
+      for (int k = 0; k < components; ++k) row[x * components + k] = static_cast<JSAMPLE>(c >> (8 * k));
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -47,6 +52,23 @@ std::vector<uint8_t> LibjpegFile(int width, int height, bool progressive, int qu
   std::vector<uint8_t> jpeg(buffer, buffer + size);
   jpeg_destroy_compress(&info);
   std::free(buffer);
+  return jpeg;
+}
+
+// A progressive grey side x side JPEG of `scans` scans: the DC scan, then
+// one AC scan written by libjpeg and copied until there are as many (libjpeg
+// decodes each copy again, over the whole picture, with only a warning).
+inline std::vector<uint8_t> JpegRepeatingAScan(int side, int scans) {
+  const std::vector<jpeg_scan_info> script = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
+  std::vector<uint8_t> jpeg =
+      LibjpegFile(side, side, true, 0, [](int x, int y) { return (x / 8 + y / 8) % 2 ? 0x70u : 0x90u; }, true, script);
+  // The last scan runs from its SOS marker to the EOI marker at the end.
+  size_t start = jpeg.size() - 2;
+  while (start > 2 && !(jpeg[start] == 0xFF && jpeg[start + 1] == 0xDA)) --start;
+  const std::vector<uint8_t> scan(jpeg.begin() + static_cast<std::ptrdiff_t>(start), jpeg.end() - 2);
+  jpeg.resize(jpeg.size() - 2);
+  for (int k = 2; k < scans; ++k) jpeg.insert(jpeg.end(), scan.begin(), scan.end());
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
   return jpeg;
 }
 

@@ -220,7 +220,7 @@ TEST(PatchFaceIndex, CountTextsFollowTheIntegerRules) {
   EXPECT_EQ(PatchError(withCount("$")), L"'$' is not a valid integer value");
   // Raising the largest count would wrap it negative.
   EXPECT_EQ(PatchError(withCount("2147483647")),
-            L"The panel group of face.xml already counts 2147483647 emoticons and cannot take another");
+            L"face.xml 的面板组已有 2147483647 个表情，不能再添加");
   // Without count=" the count text is empty; without a closing quote it runs to the end of the tag.
   EXPECT_EQ(PatchError("<CUSTOMFACEGROUP version=\"1002\" name=\"panel\">\r\n</CUSTOMFACEGROUP>\r\n"),
             L"'' is not a valid integer value");
@@ -261,7 +261,7 @@ TEST(PatchFaceIndex, ASelfClosingPanelGroupIsOpenedUp) {
 }
 
 TEST(PatchFaceIndex, APanelGroupWithoutItsClosingTagIsRefused) {
-  std::wstring message = L"face.xml has a panel group without its closing tag; the index was left unchanged";
+  std::wstring message = L"face.xml 中有面板组缺少结束标记，索引没有改动";
   EXPECT_EQ(PatchError("<FACESETTING>\r\n" + Opening("2") + "\r\n<FACE id=\"A\">\r\n</FACESETTING>"), message);
   // A closing tag above the group is not its own.
   EXPECT_EQ(PatchError("</CUSTOMFACEGROUP>" + Opening("0") + "\r\n"), message);

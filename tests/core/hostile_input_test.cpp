@@ -56,6 +56,18 @@ TEST(HostilePreview, WithinThePixelLimitTheDecodersMemoryIsCapped) {
   EXPECT_EQ(photo.picture.height, 96);
 }
 
+TEST(HostilePreview, AJpegRepeatingOneScanThousandsOfTimesShowsNoPreview) {
+  // 4096 x 4096 grey, its AC scan copied 5000 times: a quarter of a megabyte
+  // libjpeg would read for seconds (preview_bench prints the refusal's time).
+  std::vector<uint8_t> jpeg = testing::JpegRepeatingAScan(4096, 5001);
+  EXPECT_LT(jpeg.size(), 400'000u);
+  EXPECT_TRUE(DecodeJpegPreview(jpeg, 128, 128).picture.pixels.empty());
+  // Up to the limit such a file still shows (as libjpeg's own progressive
+  // files of ten scans do, above); one scan more does not.
+  EXPECT_EQ(DecodeJpegPreview(testing::JpegRepeatingAScan(64, kPreviewScanLimit), 32, 32).picture.width, 32);
+  EXPECT_TRUE(DecodeJpegPreview(testing::JpegRepeatingAScan(64, kPreviewScanLimit + 1), 32, 32).picture.pixels.empty());
+}
+
 TEST(HostilePreview, OrdinaryAndBrokenFilesAreUnchanged) {
   std::vector<uint8_t> jpeg = EncodeJpeg(TestPicture(64, 32));
   DecodedPreview shown = DecodeJpegPreview(jpeg, 32, 32);
@@ -158,8 +170,7 @@ TEST(HostileFaceIndex, NoControlCharacterXmlForbidsReachesTheIndex) {
     } catch (const AppError& error) {
       char code[8];
       std::snprintf(code, sizeof code, "%02X", c);
-      EXPECT_EQ(error.message(), L"The sign text holds the control character U+00" +
-                                     std::wstring(code, code + 2) + L", which face.xml cannot hold");
+      EXPECT_EQ(error.message(), L"牌子文字含有控制字符 U+00" + std::wstring(code, code + 2) + L"，face.xml 无法保存");
     }
     EXPECT_EQ(memo.Text(), index) << "the index is left as it was";
   }

@@ -128,7 +128,7 @@ TEST(JpegEncode, EncoderFailuresCarryLibjpegsMessageNumber) {
 TEST(JpegEncode, PictureWithTooFewPixelsIsRefused) {
   PixelCanvas broken(4, 4);
   broken.pixels.resize(5);
-  EXPECT_EQ(ErrorOf(broken), L"The picture to encode holds fewer pixels than its size.");
+  EXPECT_EQ(ErrorOf(broken), L"要编码的图片像素比它的尺寸少");
 }
 
 }  // namespace

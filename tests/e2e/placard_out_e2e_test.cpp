@@ -158,6 +158,31 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   EXPECT_EQ(be(16), 2 * expected.width);
 }
 
+// A name whose extension the program does not write gets the chosen type's
+// format and extension, completed inside the dialog.
+TEST_F(PlacardOutE2e, ThePngTypeCompletesAnOddNameAndWritesAPng) {
+  const std::wstring odd = driver::OwnFolder() + L"bigcn.jpgyellow";
+  for (const std::wstring& path : {odd, odd + L".png"}) ::DeleteFileW(path.c_str());
+  driver::PressCtrlKey('S');
+  HWND dialog = driver::WaitForDialog(app.id(), 10000);
+  ASSERT_NE(dialog, nullptr);
+  HWND types = ::GetDlgItem(dialog, cmb1);
+  ::SendMessageW(types, CB_SETCURSEL, 1, 0);  // "PNG Image File (*.png)"
+  for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
+  }
+  ::SendMessageW(driver::FindByClass(dialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(odd.c_str()));
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(driver::WaitForTextStartingWith(status, L"导出成功至："), L"导出成功至：" + odd + L".png");
+  EXPECT_EQ(::GetFileAttributesW(odd.c_str()), INVALID_FILE_ATTRIBUTES);
+  char head[4] = {};
+  if (FILE* in = _wfopen((odd + L".png").c_str(), L"rb")) {
+    fread(head, 1, sizeof head, in);
+    fclose(in);
+  }
+  EXPECT_EQ(std::string(head, 4), "\x89PNG");
+}
+
 TEST_F(PlacardOutE2e, ARefusedKeyShowsABalloonThatTheNextKeyTakesAway) {
   // The click lands in the middle of the field: typing before it is handled
   // would put the caret inside the text.

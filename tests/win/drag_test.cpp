@@ -14,6 +14,7 @@
 
 #include "app/main_window_win.h"
 #include "base/com_win.h"
+#include "base/files_win.h"
 #include "export/crop.h"
 #include "export/dib_bytes.h"
 #include "export/drag_file_name.h"
@@ -315,6 +316,37 @@ TEST_F(DragTest, StartUpCleaningRemovesOnlyOldPictureFiles) {
   ::SetFileAttributesW((folder + L"kept.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(RemoveStaleDragFiles(folder + L"missing\\"), 0u);
   EXPECT_EQ(RemoveStaleDragFiles(L""), 0u);
+}
+
+// A link planted as a numbered folder, or as the drag folder itself, leads
+// to someone's pictures: the cleaning leaves them, and the links, alone.
+TEST_F(DragTest, StartUpCleaningNeverReachesThroughALink) {
+  const int64_t now = FileTimeNow();
+  const std::wstring photos = FreshFolder(L"plakato-drag-test-photos");
+  ::CreateDirectoryW((photos + L"1").c_str(), nullptr);
+  for (const wchar_t* name : {L"holiday.jpg", L"IMG_0001.JPG", L"notes.txt", L"1\\old.jpg", L"1"}) {
+    if (name != std::wstring(L"1")) testing::WriteBytes(photos + name, "photo");
+    SetWriteTime(photos + name, now - 5 * kDragFileLifetime);
+  }
+  auto photosUnchanged = [&] {
+    EXPECT_EQ(FolderNames(photos), (std::set<std::wstring>{L"holiday.jpg", L"IMG_0001.JPG", L"notes.txt", L"1"}));
+    EXPECT_EQ(FileBytes(photos + L"1\\old.jpg"), "photo");
+  };
+  const std::wstring target = photos.substr(0, photos.size() - 1);
+  ASSERT_TRUE(MakeHostLink(target, folder + L"1"));  // beside a numbered folder of the program's own
+  ::CreateDirectoryW((folder + L"2").c_str(), nullptr);
+  testing::WriteBytes(folder + L"2\\old.jpg", "picture");
+  SetWriteTime(folder + L"2\\old.jpg", now - 5 * kDragFileLifetime);
+  EXPECT_EQ(RemoveStaleDragFiles(folder, now), 1u);
+  photosUnchanged();
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{L"1", L"2"}));
+  RemoveHostLink(folder + L"1");
+
+  ASSERT_TRUE(MakeHostLink(target, folder + L"Plakato"));  // the drag folder itself
+  EXPECT_EQ(RemoveStaleDragFiles(folder + L"Plakato\\", now), 0u);
+  FreshFolder(L"plakato-drag-test");  // nor does the test folders' own clean-up follow it
+  photosUnchanged();
+  RemoveHostLink(folder + L"Plakato");
 }
 
 // The window's own gesture: a press on the placard and a move past the drag

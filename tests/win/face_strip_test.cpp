@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/main_window_win.h"
 #include "scene/face_names.h"
@@ -88,6 +89,24 @@ TEST_F(FaceStripTest, RightRightSpacePicksFaceTwoAsAClickDoes) {
   ClickFace(2);
   EXPECT_EQ(Scene().pixels, picked.pixels);
   EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(FaceStripTest, TheFaceInUseIsTheOneCheckedButtonWhereverTheHighlightGoes) {
+  auto checked = [&] {
+    std::vector<int> faces;
+    for (int k = 0; k < 17; ++k) {
+      if (::SendMessageW(bar, TB_ISBUTTONCHECKED, 5000 + k, 0)) faces.push_back(k);
+    }
+    return faces;
+  };
+  EXPECT_EQ(checked(), std::vector<int>{0});
+  for (WPARAM key : {VK_END, VK_HOME, VK_RIGHT, VK_RIGHT}) Key(key);
+  EXPECT_EQ(checked(), std::vector<int>{0}) << "the highlight is not the face in use";
+  Key(VK_SPACE);
+  Key(VK_LEFT);
+  EXPECT_EQ(checked(), std::vector<int>{2});
+  ClickFace(5);
+  EXPECT_EQ(checked(), std::vector<int>{5});
 }
 
 TEST_F(FaceStripTest, HomeAndEndReachTheEndsAndTheArrowsStopThere) {

@@ -74,7 +74,7 @@ TEST_F(FilesTest, SystemTextHasNoLineBreakAtItsEnd) {
   std::wstring text = SystemErrorText(ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(text, L"File not found.");  // Wine's own wording
   EXPECT_EQ(SystemErrorText(ERROR_ACCESS_DENIED), L"Access denied.");
-  EXPECT_EQ(SystemErrorText(0xDEADBEEF), L"System error 3735928559.");
+  EXPECT_EQ(SystemErrorText(0xDEADBEEF), L"系统错误 3735928559");
 }
 
 TEST_F(FilesTest, DigestsOfFiles) {

@@ -182,7 +182,7 @@ TEST_F(FormTest, ErrorsEscapingAHandlerGoToTheErrorBoxAndTheProgramGoesOn) {
   ASSERT_EQ(ui.boxes.size(), 3u);
   EXPECT_EQ(ui.boxes[0].text, L"Cannot create file \"C:\\x\\a.jpg\". The system cannot find the path specified.");
   EXPECT_EQ(ui.boxes[1].text, L"qq号不正确.");
-  EXPECT_EQ(ui.boxes[2].text, L"std::bad_alloc.");
+  EXPECT_EQ(ui.boxes[2].text, L"内存不足.");
   for (const RecordedBox& box : ui.boxes) {
     EXPECT_EQ(box.caption, ApplicationTitle(L"plakato_win_tests.exe"));
     EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));

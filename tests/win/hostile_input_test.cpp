@@ -190,8 +190,8 @@ TEST(HostileFaceIndexFile, AControlCharacterIsRefusedBeforeAnyFileIsWritten) {
       store.Store(EncodeJpeg(PixelCanvas(20, 10)), text);
       ADD_FAILURE() << "stored";
     } catch (const AppError& error) {
-      EXPECT_TRUE(error.message().starts_with(L"The sign text holds the control character U+00"));
-      EXPECT_TRUE(error.message().ends_with(L", which face.xml cannot hold"));
+      EXPECT_TRUE(error.message().starts_with(L"牌子文字含有控制字符 U+00"));
+      EXPECT_TRUE(error.message().ends_with(L"，face.xml 无法保存"));
     }
     EXPECT_TRUE(FolderNames(face + L"panel\\").empty());
     EXPECT_EQ(FolderNames(face), (std::set<std::wstring>{L"face.xml", L"panel"}));
@@ -279,7 +279,7 @@ TEST(StartupFailure, AWindowThatCannotBeMadeIsShownAndEndsTheProgramWithACodeOth
   EXPECT_FALSE(made);
   EXPECT_EQ(code, 1);
   ASSERT_FALSE(ui.boxes.empty());
-  EXPECT_EQ(ui.boxes.back().text, L"Cannot create control Panel1.");
+  EXPECT_EQ(ui.boxes.back().text, L"无法创建控件 Panel1.");
   EXPECT_EQ(ui.boxes.back().caption, L"Plakato");
   EXPECT_EQ(ui.boxes.back().flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
 
@@ -348,6 +348,18 @@ TEST(StaleTemporaryFiles, OnlyTheProgramsOwnOlderThanADayAreRemoved) {
   EXPECT_EQ(RemoveStaleTemporaryFiles(folder, now), 1u);
   EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{young, L"~plakato.tmp", own + L".bak", L"report.tmp",
                                                           L"~plakato0000000XABCD.tmp", ownFolder}));
+}
+
+TEST(StaleTemporaryFiles, AFolderThatIsALinkIsLeftAlone) {
+  const std::wstring folder = FreshFolder(L"plakato-stale-temp-link");
+  const std::wstring elsewhere = FreshFolder(L"plakato-stale-temp-elsewhere");
+  const std::wstring name = TemporaryFileName(6, 0x1234);
+  testing::WriteBytes(elsewhere + name, "someone's");
+  SetWriteTime(elsewhere + name, Now() - 5 * kTemporaryFileLifetime);
+  ASSERT_TRUE(MakeHostLink(elsewhere.substr(0, elsewhere.size() - 1), folder + L"panel"));
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder + L"panel\\", Now()), 0u);
+  EXPECT_EQ(FileBytes(elsewhere + name), "someone's");
+  RemoveHostLink(folder + L"panel");
 }
 
 TEST(StaleTemporaryFiles, TheStartUpCleaningLooksWhereTheProgramWrites) {

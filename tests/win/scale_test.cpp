@@ -167,10 +167,11 @@ TEST(ScaleLayout, AfterEveryMoveTheClientAreaFitsTheControlsLaidOut) {
 // pixel), and averaged back down over 2 x 2 blocks close to it.
 TEST_F(ScaleTest, CtrlShiftCCopiesThePlacardAtTwiceTheSize) {
   Command(MainWindow::kCopyCommand);
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制到剪贴板");
   PixelCanvas standard = ClipboardPicture();
   Command(MainWindow::kCopyLargeCommand);
   ASSERT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制到剪贴板");
+  EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制大图到剪贴板");
   PixelCanvas large = ClipboardPicture();
   EXPECT_EQ(large.width, 2 * standard.width);  // the default sign's 100 px, doubled
   EXPECT_NEAR(large.height, 2 * standard.height, 1);

@@ -4,6 +4,9 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +94,13 @@ std::wstring FreshFolder(const std::wstring& name) {
   std::wstring folder = testing::TempPath(name) + L"\\";
   ::CreateDirectoryW(folder.c_str(), nullptr);
   testing::RemoveTree(folder);
+  // A host link a failed test left behind, which Wine cannot remove itself.
+  for (const std::wstring& name : FolderNames(folder)) {
+    DWORD attributes = ::GetFileAttributesW((folder + name).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      RemoveHostLink(folder + name);
+    }
+  }
   return folder;
 }
 
@@ -223,6 +233,45 @@ std::optional<FontDialogAnswer> FontDialogUser::Run(HWND owner, const FontChoice
   ::KillTimer(nullptr, timer);
   fontRun = nullptr;
   return answer;
+}
+
+namespace {
+
+// Starts the host's `command` on the host paths of `paths` (Wine only; it
+// gives no handle to wait on), then waits until `done()` or 10 s have passed.
+bool RunOnHostPaths(const std::wstring& command, std::initializer_list<std::wstring> paths,
+                    const std::function<bool()>& done) {
+  using UnixFileName = char*(CDECL*)(const wchar_t*);
+  auto unixFileName = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  std::wstring line = command;
+  for (const std::wstring& path : paths) {
+    char* name = unixFileName ? unixFileName(path.c_str()) : nullptr;
+    if (!name) return false;
+    line += L" \"" + std::wstring(name, name + std::strlen(name)) + L"\"";  // the test paths are ASCII
+    ::HeapFree(::GetProcessHeap(), 0, name);
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  for (int wait = 0; wait < 200 && !done(); ++wait) ::Sleep(50);
+  return done();
+}
+
+}  // namespace
+
+bool MakeHostLink(const std::wstring& target, const std::wstring& link) {
+  return RunOnHostPaths(L"/bin/ln -sfn", {target, link}, [&] {
+    DWORD attributes = ::GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  });
+}
+
+void RemoveHostLink(const std::wstring& link) {
+  RunOnHostPaths(L"/bin/rm -f", {link}, [&] { return ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
 }  // namespace plakato

@@ -92,5 +92,12 @@ struct FontDialogUser {
   int refusals = 0;
   std::optional<FontDialogAnswer> Run(HWND owner, const FontChoice& current);
 };
+// Makes `link` (no trailing backslash) a symbolic link to the folder
+// `target` with the host's `ln -s`, as anyone who can write there could
+// plant one; Wine shows it as a folder with a reparse point. False where
+// there is no host to ask (Windows itself).
+bool MakeHostLink(const std::wstring& target, const std::wstring& link);
+// Removes such a link with the host's `rm` (never what it leads to).
+void RemoveHostLink(const std::wstring& link);
 
 }  // namespace plakato
