@@ -279,9 +279,14 @@ void MainWindow::ExportPicture() {
   if (!chosen) return;
   const PictureFileTarget target = chosen->Target();
   savedPictureName_ = target.path;
-  // The placard cannot change while the modal dialog is open: it is drawn once, at the size chosen.
-  PictureExport picture(view_.Render(placard_, chosen->large ? PictureSize::Large : PictureSize::Standard));
-  picture.WriteFile(target.path, target.format);
+  // The placard cannot change while the modal dialog is open: it is drawn once, as the type chosen.
+  const PictureKind kind = chosen->KindOfFile();
+  if (kind == PictureKind::Sticker) {
+    StickerExport(view_, placard_).WriteFile(target.path, target.format);
+  } else {
+    PictureExport picture(view_.Render(placard_, kind == PictureKind::Large ? PictureSize::Large : PictureSize::Standard));
+    picture.WriteFile(target.path, target.format);
+  }
   SetStatusText(L"导出成功至：" + target.path);
 }
 

@@ -8,7 +8,7 @@
 
 namespace plakato {
 
-enum class PictureFileFormat { Jpeg, Png };
+enum class PictureFileFormat { Jpeg, Png, Webp };
 
 struct PictureFileExtension {
   std::wstring_view extension;  // with its dot, in lower case
@@ -21,7 +21,37 @@ inline constexpr PictureFileExtension kPictureFileExtensions[] = {
     {L".jpg", PictureFileFormat::Jpeg},
     {L".jpeg", PictureFileFormat::Jpeg},
     {L".png", PictureFileFormat::Png},
+    {L".webp", PictureFileFormat::Webp},
 };
+
+// Which picture of the placard a file holds: the standard one, the large
+// one at twice the scale, or the 512-pixel sticker.
+enum class PictureKind { Standard, Large, Sticker };
+
+// One type of the save dialog: its name and pattern as the dialog lists
+// them, and the picture and format it saves.
+struct PictureSaveType {
+  std::wstring_view name;
+  std::wstring_view pattern;
+  PictureKind kind;
+  PictureFileFormat format;
+};
+
+// The save dialog's types, in the order it lists them; the first is the one
+// it opens on. A new kind of picture is a row here.
+inline constexpr PictureSaveType kPictureSaveTypes[] = {
+    {L"JPEG Image File (*.jpg)", L"*.jpg", PictureKind::Standard, PictureFileFormat::Jpeg},
+    {L"PNG Image File (*.png)", L"*.png", PictureKind::Standard, PictureFileFormat::Png},
+    {L"2x PNG Image File (*.png)", L"*.png", PictureKind::Large, PictureFileFormat::Png},
+    {L"WebP Sticker 512 (*.webp)", L"*.webp", PictureKind::Sticker, PictureFileFormat::Webp},
+    {L"PNG Sticker 512 (*.png)", L"*.png", PictureKind::Sticker, PictureFileFormat::Png},
+};
+
+// The picture a file of `format` holds when saved with a type of `kind`:
+// a WebP is always the sticker, the one picture the program writes as WebP.
+constexpr PictureKind KindSaved(PictureKind kind, PictureFileFormat format) {
+  return format == PictureFileFormat::Webp ? PictureKind::Sticker : kind;
+}
 
 // The format the name's extension (in any case) asks for; nothing when it
 // ends in no extension the program writes.

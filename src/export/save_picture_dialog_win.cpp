@@ -74,9 +74,23 @@ void PreviewPane::Show() {
   ::SetDlgItemTextW(hwnd(), kSizeId, text.c_str());
 }
 
-// The format of each of the dialog's types, by its 1-based index.
-PictureFileFormat TypeFormat(DWORD filterIndex) {
-  return filterIndex == 1 ? PictureFileFormat::Jpeg : PictureFileFormat::Png;
+// Each of the dialog's types by its 1-based index.
+const PictureSaveType& SaveType(DWORD filterIndex) {
+  const DWORD count = static_cast<DWORD>(std::size(kPictureSaveTypes));
+  return kPictureSaveTypes[filterIndex >= 1 && filterIndex <= count ? filterIndex - 1 : 0];
+}
+
+PictureFileFormat TypeFormat(DWORD filterIndex) { return SaveType(filterIndex).format; }
+
+// "name\0pattern\0" for each type, and the list's closing "\0".
+std::wstring SaveTypeFilter() {
+  std::wstring filter;
+  for (const PictureSaveType& type : kPictureSaveTypes) {
+    filter.append(type.name).push_back(L'\0');
+    filter.append(type.pattern).push_back(L'\0');
+  }
+  filter.push_back(L'\0');
+  return filter;
 }
 
 // A name the chosen type must complete goes back into the dialog's name box,
@@ -113,8 +127,8 @@ std::optional<SavePictureAnswer> RunSavePictureDialog(HWND owner, const std::wst
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(pane.get()));
-  ofn.lpstrFilter =
-      L"JPEG Image File (*.jpg)\0*.jpg\0PNG Image File (*.png)\0*.png\0" L"2x PNG Image File (*.png)\0*.png\0";
+  const std::wstring filter = SaveTypeFilter();
+  ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
@@ -125,9 +139,8 @@ std::optional<SavePictureAnswer> RunSavePictureDialog(HWND owner, const std::wst
   ofn.lpfnHook = &PreviewPane::HookProc;
   ofn.lCustData = reinterpret_cast<LPARAM>(&preview);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
-  constexpr DWORD kLargePngType = 3;
-  return SavePictureAnswer(std::wstring(file.data()), ofn.nFilterIndex == kLargePngType,
-                           TypeFormat(ofn.nFilterIndex));
+  const PictureSaveType& type = SaveType(ofn.nFilterIndex);
+  return SavePictureAnswer(std::wstring(file.data()), type.kind, type.format);
 }
 
 }  // namespace plakato

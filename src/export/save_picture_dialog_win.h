@@ -18,25 +18,25 @@ namespace plakato {
 // is not a picture it can read.
 using PreviewLoader = UniqueBitmap (*)(const std::wstring& path, int maxWidth, int maxHeight, SIZE* pictureSize);
 
-// What the user chose in the save dialog: the full path, whether the type
-// was the large picture's, and the chosen type's format (the large picture's
-// is PNG, the first type's JPEG).
+// What the user chose in the save dialog: the full path, and the chosen
+// type's picture and format.
 struct SavePictureAnswer {
   SavePictureAnswer(std::wstring chosenPath, bool largePicture = false)
-      : SavePictureAnswer(std::move(chosenPath), largePicture,
+      : SavePictureAnswer(std::move(chosenPath), largePicture ? PictureKind::Large : PictureKind::Standard,
                           largePicture ? PictureFileFormat::Png : PictureFileFormat::Jpeg) {}
-  SavePictureAnswer(std::wstring chosenPath, bool largePicture, PictureFileFormat chosenType)
-      : path(std::move(chosenPath)), large(largePicture), type(chosenType) {}
+  SavePictureAnswer(std::wstring chosenPath, PictureKind chosenKind, PictureFileFormat chosenType)
+      : path(std::move(chosenPath)), kind(chosenKind), type(chosenType) {}
   std::wstring path;
-  bool large;
+  PictureKind kind;
   PictureFileFormat type;
   // The file the picture goes to, and its format (ChooseSaveTarget).
   PictureFileTarget Target() const { return ChooseSaveTarget(path, type); }
+  // The picture that file holds.
+  PictureKind KindOfFile() const { return KindSaved(kind, Target().format); }
 };
 
-// Filters "JPEG Image File (*.jpg)|*.jpg" (the default), "PNG Image File
-// (*.png)|*.png" and "2x PNG Image File (*.png)|*.png" (the large picture),
-// the default extension that of the type shown, overwrite prompt, no
+// The types of kPictureSaveTypes (the first the default), the default
+// extension that of the type shown, overwrite prompt, no
 // read-only box, resizable, no title or starting folder; opens on
 // `initialName`. A name that does not end in an extension the program
 // writes gets the chosen type's before the dialog closes, so that the

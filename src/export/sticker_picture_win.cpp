@@ -4,6 +4,7 @@
 
 #include "base/files_win.h"
 #include "export/drag_file_name.h"
+#include "export/jpeg_encode.h"
 #include "export/picture_drag_win.h"
 #include "export/png_codec_win.h"
 #include "export/sticker.h"
@@ -62,9 +63,19 @@ const std::vector<uint8_t>& StickerExport::Webp() {
 
 std::vector<uint8_t> StickerExport::Png() const { return EncodePng(sticker_.pixels, PngAlpha::FromTopByte); }
 
-void StickerExport::WriteWebp(const std::wstring& path) { WriteFileReplacing(path, Webp()); }
-
-void StickerExport::WritePng(const std::wstring& path) const { WriteFileReplacing(path, Png()); }
+void StickerExport::WriteFile(const std::wstring& path, PictureFileFormat format) {
+  switch (format) {
+    case PictureFileFormat::Webp:
+      WriteFileReplacing(path, Webp());
+      return;
+    case PictureFileFormat::Png:
+      WriteFileReplacing(path, Png());
+      return;
+    case PictureFileFormat::Jpeg:
+      WriteFileReplacing(path, EncodeJpeg(OverBackground(sticker_.pixels, kWhite)));
+      return;
+  }
+}
 
 ClipboardContent StickerExport::ForClipboard(const std::wstring& folder, std::wstring_view signText,
                                              std::wstring& whyNoFile) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/clipboard_win.h"
+#include "export/picture_file_type.h"
 #include "scene/placard.h"
 #include "scene/placard_view_win.h"
 #include "scene/pixels.h"
@@ -35,10 +36,10 @@ class StickerExport {
   const std::vector<uint8_t>& Webp();
   // The PNG with alpha.
   std::vector<uint8_t> Png() const;
-  // Writes the sticker as the whole content of `path`, WebP or PNG; the
-  // file is encoded before it is touched.
-  void WriteWebp(const std::wstring& path);
-  void WritePng(const std::wstring& path) const;
+  // Writes the sticker as the whole content of `path` in `format`: WebP or
+  // PNG with alpha, a JPEG of it over white; the file is encoded before it
+  // is touched.
+  void WriteFile(const std::wstring& path, PictureFileFormat format);
   // What a copy of the sticker offers: the picture with its alpha, and its
   // WebP file, named after the sign text in `folder` under a drag file's
   // rules (never replacing another picture), so that a chat that takes

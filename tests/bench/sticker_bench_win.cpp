@@ -3,7 +3,8 @@
 // largest placard (15 wide characters at 72 points) drawn at 2x, with its
 // time and the process's peak memory. With --save FOLDER it only writes the
 // default sign's sticker as PNG and WebP and its 2x picture there, for the
-// docs' pictures and the test that reads them back.
+// docs' pictures and the test that reads them back, and a long sign at 20 and
+// 72 points as the window shows it and as it is sent.
 // Prints figures; nothing passes or fails.
 #include <windows.h>
 #include <psapi.h>
@@ -46,10 +47,20 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"--save") {
     const std::wstring folder = std::wstring(argv[2]) + L"\\";
     StickerExport sticker(view, Sign(kDefaultSignText));
-    sticker.WritePng(folder + L"sticker.png");
-    sticker.WriteWebp(folder + L"sticker.webp");
+    sticker.WriteFile(folder + L"sticker.png", PictureFileFormat::Png);
+    sticker.WriteFile(folder + L"sticker.webp", PictureFileFormat::Webp);
     PictureExport large(view.Render(Sign(kDefaultSignText), PictureSize::Large));
     WriteFileReplacing(folder + L"large.png", EncodePng(large.picture()));
+    // The long sign at 20 and 72 points as the window shows it and as it is sent.
+    for (int points : {20, 72}) {
+      const Placard sign = Sign(L"今天天气真好我们去公园玩吧好不", points);
+      view.Surface(kSceneWidth, kSceneHeight, kStandardDpi);
+      view.Draw(sign);
+      const std::wstring name = std::to_wstring(points);
+      WriteFileReplacing(folder + L"screen-" + name + L".png", EncodePng(view.Pixels()));
+      WriteFileReplacing(folder + L"export-" + name + L".png",
+                         EncodePng(PictureExport(view.Render(sign, PictureSize::Standard)).picture()));
+    }
     return 0;
   }
   const std::wstring longText = L"今天天气真好我们去公园玩吧好不";

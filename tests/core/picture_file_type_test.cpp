@@ -28,5 +28,21 @@ TEST(SaveTarget, AWrittenExtensionDecidesAndAnyOtherNameGetsTheChosenType) {
   }
 }
 
+// A ".webp" name is the sticker whatever the type; the sticker's PNG type
+// keeps the sticker for a ".png" name, and its WebP type completes a bare name.
+TEST(SaveTarget, TheStickerTypesAndAWebpNameSaveTheSticker) {
+  const PictureSaveType& webpSticker = kPictureSaveTypes[3];
+  const PictureSaveType& pngSticker = kPictureSaveTypes[4];
+  EXPECT_EQ(webpSticker.name, L"WebP Sticker 512 (*.webp)");
+  EXPECT_EQ(pngSticker.name, L"PNG Sticker 512 (*.png)");
+  PictureFileTarget bare = ChooseSaveTarget(L"sign", webpSticker.format);
+  EXPECT_EQ(bare.path, L"sign.webp");
+  EXPECT_EQ(KindSaved(webpSticker.kind, bare.format), PictureKind::Sticker);
+  for (const PictureSaveType& type : kPictureSaveTypes) {
+    EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.WebP", type.format).format), PictureKind::Sticker);
+    EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.png", type.format).format), type.kind);
+  }
+}
+
 }  // namespace
 }  // namespace plakato

@@ -104,10 +104,13 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   ASSERT_NE(dialog, nullptr);
   HWND types = ::GetDlgItem(dialog, cmb1);
   ASSERT_NE(types, nullptr);
-  ASSERT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 3);
-  wchar_t third[64] = {};
-  ::SendMessageW(types, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(third));
-  EXPECT_STREQ(third, L"2x PNG Image File (*.png)");
+  ASSERT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 5);
+  const wchar_t* listed[] = {L"2x PNG Image File (*.png)", L"WebP Sticker 512 (*.webp)", L"PNG Sticker 512 (*.png)"};
+  for (int k = 2; k < 5; ++k) {
+    wchar_t type[64] = {};
+    ::SendMessageW(types, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(type));
+    EXPECT_STREQ(type, listed[k - 2]);
+  }
   ::SendMessageW(types, CB_SETCURSEL, 1, 0);
   // What a choice in the drop-down list tells the dialog.
   for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {

@@ -9,8 +9,8 @@ runner=${2:?usage: sticker_same_pixels.sh STICKER_BENCH RUNNER}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$runner" "$tool" --save "Z:$(tr / '\\' <<<"$tmp")"
-dwebp -quiet -pam "$tmp/sticker.webp" -o "$tmp/from-webp.pam"
-/usr/bin/python3 - "$tmp/sticker.png" "$tmp/from-webp.pam" <<'PY'
+dwebp -quiet "$tmp/sticker.webp" -o "$tmp/from-webp.png"
+/usr/bin/python3 - "$tmp/sticker.png" "$tmp/from-webp.png" <<'PY'
 import sys
 from PIL import Image
 png, webp = Image.open(sys.argv[1]), Image.open(sys.argv[2]).convert("RGBA")

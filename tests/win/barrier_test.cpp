@@ -61,7 +61,7 @@ TEST_F(BarrierTest, AHandlerOfEveryKindOfWindowThatThrowsShowsTheErrorBox) {
     ui.boxes.clear();
     ::SendMessageW(window, kThrowMessage, 0, 0);
     ASSERT_EQ(ui.boxes.size(), 1u) << "window " << window;
-    EXPECT_EQ(ui.boxes[0].text, L"std::bad_alloc.");
+    EXPECT_EQ(ui.boxes[0].text, L"内存不足.");
     EXPECT_EQ(ui.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(::IsWindow(window));
   }
@@ -105,7 +105,7 @@ TEST_F(BarrierTest, TheInputBoxShowsTheErrorAndGoesOn) {
   EXPECT_TRUE(p.aliveAfter);
   EXPECT_EQ(thrownAt, std::vector<HWND>{p.poked});
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, L"std::bad_alloc.");
+  EXPECT_EQ(ui.boxes[0].text, L"内存不足.");
 }
 
 // Inside a system dialog no box may open: the hook fails safe and the

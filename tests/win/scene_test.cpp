@@ -125,7 +125,7 @@ TEST_F(SceneTest, ChoosingAFaceChangesOnlyTheFaceCell) {
   EXPECT_EQ(Scene().pixels, before.pixels);
 }
 
-TEST_F(SceneTest, TheToolBarOffersEveryFaceInListOrderAsPlainButtons) {
+TEST_F(SceneTest, TheToolBarOffersEveryFaceInListOrderAsOneRadioGroup) {
   HWND bar = form.Control(ControlId::FaceToolBar);
   ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 17);
   RECT rc;
@@ -137,7 +137,7 @@ TEST_F(SceneTest, TheToolBarOffersEveryFaceInListOrderAsPlainButtons) {
     TBBUTTON button{};
     ASSERT_TRUE(::SendMessageW(bar, TB_GETBUTTON, k, reinterpret_cast<LPARAM>(&button)));
     EXPECT_EQ(button.iBitmap, k);
-    EXPECT_EQ(button.fsStyle & (BTNS_CHECK | BTNS_GROUP), 0);
+    EXPECT_EQ(button.fsStyle & (BTNS_CHECK | BTNS_GROUP), BTNS_CHECKGROUP);  // one radio group
     RECT item;
     ::SendMessageW(bar, TB_GETITEMRECT, k, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.left, 33 * k);

@@ -2,6 +2,7 @@
 // pixels those of the placard drawn at the sticker's scale, a white ring
 // around it and nothing but transparency beyond.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ Placard WithFont(const std::wstring& text, int points) {
   return Placard().WithText(text).WithFont(font);
 }
 
-class StickerTest : public testing::TestWithParam<std::pair<const wchar_t*, int>> {};
+class StickerTest : public ::testing::TestWithParam<std::pair<const wchar_t*, int>> {};
 
 TEST_P(StickerTest, ItsFigureIsThePlacardAtItsScaleInsideAWhiteRingOnTransparency) {
   const auto [text, points] = GetParam();
@@ -87,7 +88,7 @@ TEST_P(StickerTest, ItsFigureIsThePlacardAtItsScaleInsideAWhiteRingOnTransparenc
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, StickerTest,
-                         testing::Values(std::pair{L"x", 0}, std::pair{L"Quillion", 0},
+                         ::testing::Values(std::pair{L"x", 0}, std::pair{L"Quillion", 0},
                                          std::pair{L"今天天气真好我们去公园玩吧好不", 0},
                                          std::pair{L"今天天气真好我们去公园玩吧好不", 72}));
 
@@ -103,13 +104,13 @@ TEST(StickerCopy, TheClipboardHoldsThePngTheBitmapAndTheWebpFile) {
   ASSERT_TRUE(ui.boxes.empty()) << std::string(ui.boxes[0].text.begin(), ui.boxes[0].text.end());
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制贴纸到剪贴板");
 
-  std::vector<uint8_t> png = testing::ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));
+  std::vector<uint8_t> png = plakato::testing::ClipboardBytes(::RegisterClipboardFormatW(L"PNG"));
   std::optional<PngHeader> header = ReadPngHeader(png);
   ASSERT_TRUE(header);
   EXPECT_EQ(header->colourType, 6) << "RGB with alpha";
   EXPECT_EQ(std::max(header->width, header->height), static_cast<uint32_t>(kStickerSide));
 
-  std::vector<uint8_t> dib = testing::ClipboardBytes(CF_DIB);
+  std::vector<uint8_t> dib = plakato::testing::ClipboardBytes(CF_DIB);
   ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER));
   const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
   EXPECT_EQ(info->biBitCount, 24);
@@ -117,7 +118,7 @@ TEST(StickerCopy, TheClipboardHoldsThePngTheBitmapAndTheWebpFile) {
   const uint8_t* corner = dib.data() + info->biSize;
   EXPECT_EQ(corner[0] & corner[1] & corner[2], 255) << "transparency shows as white";
 
-  std::vector<uint8_t> drop = testing::ClipboardBytes(CF_HDROP);
+  std::vector<uint8_t> drop = plakato::testing::ClipboardBytes(CF_HDROP);
   ASSERT_GT(drop.size(), sizeof(DROPFILES));
   const auto* files = reinterpret_cast<const DROPFILES*>(drop.data());
   std::wstring path(reinterpret_cast<const wchar_t*>(drop.data() + files->pFiles));
@@ -126,6 +127,33 @@ TEST(StickerCopy, TheClipboardHoldsThePngTheBitmapAndTheWebpFile) {
   ASSERT_GT(webp.size(), 12u);
   EXPECT_EQ(webp.substr(0, 4), "RIFF");
   EXPECT_EQ(webp.substr(8, 4), "WEBP");
+}
+
+// The save dialog's sticker types, and a ".webp" name whatever the type.
+TEST(StickerSave, TheStickerTypesAndAWebpNameWriteTheSticker) {
+  ScriptedUi ui;
+  MainWindow form(ScriptedWindowOptions(ui));
+  form.Create();
+  const std::wstring folder = FreshFolder(L"plakato-sticker-save");
+  ui.saveAnswers = {SavePictureAnswer(folder + L"a.webp"),
+                    SavePictureAnswer(folder + L"b.png", PictureKind::Sticker, PictureFileFormat::Png),
+                    SavePictureAnswer(folder + L"c", PictureKind::Sticker, PictureFileFormat::Webp)};
+  for (int k = 0; k < 3; ++k) {
+    HWND button = form.Control(ControlId::ExportButton);
+    ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+  }
+  ASSERT_TRUE(ui.boxes.empty());
+  for (const wchar_t* name : {L"a.webp", L"c.webp"}) {
+    std::string webp = FileBytes(folder + name);
+    ASSERT_GT(webp.size(), 30u) << "no " << std::string(name, name + 6);
+    EXPECT_EQ(webp.substr(8, 8), "WEBPVP8L") << "lossless";
+  }
+  std::string png = FileBytes(folder + L"b.png");
+  std::optional<PngHeader> header = ReadPngHeader({reinterpret_cast<const uint8_t*>(png.data()), png.size()});
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->colourType, 6);
+  EXPECT_EQ(header->width, static_cast<uint32_t>(kStickerSide));
 }
 
 }  // namespace

@@ -95,10 +95,10 @@ std::wstring FreshFolder(const std::wstring& name) {
   ::CreateDirectoryW(folder.c_str(), nullptr);
   testing::RemoveTree(folder);
   // A host link a failed test left behind, which Wine cannot remove itself.
-  for (const std::wstring& name : FolderNames(folder)) {
-    DWORD attributes = ::GetFileAttributesW((folder + name).c_str());
+  for (const std::wstring& entry : FolderNames(folder)) {
+    DWORD attributes = ::GetFileAttributesW((folder + entry).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-      RemoveHostLink(folder + name);
+      RemoveHostLink(folder + entry);
     }
   }
   return folder;
