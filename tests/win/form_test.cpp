@@ -287,7 +287,8 @@ TEST(CommandRoutes, EveryWorkableControlAndCommandHasOneHandler) {
   EXPECT_EQ(commands.count(MainWindow::kCopyCommand), 1u);
   EXPECT_EQ(commands.count(MainWindow::kExportCommand), 1u);
   EXPECT_EQ(commands.count(MainWindow::kCopyLargeCommand), 1u);
-  EXPECT_EQ(routed.size(), 12u);
+  EXPECT_EQ(commands.count(MainWindow::kCopyStickerCommand), 1u);
+  EXPECT_EQ(routed.size(), 13u);
 }
 
 }  // namespace
