@@ -34,34 +34,18 @@ std::vector<Stamp> OutlineStamp(int outline) {
 
 }  // namespace
 
-Rect FigureBounds(const PixelCanvas& onWhite, const PixelCanvas& onBlack) {
-  Rect bounds{onWhite.width, onWhite.height, 0, 0};
-  for (int y = 0; y < onWhite.height; ++y) {
-    for (int x = 0; x < onWhite.width; ++x) {
-      if (!IsFigure(onWhite, onBlack, static_cast<size_t>(y) * onWhite.width + x)) continue;
-      bounds.left = std::min(bounds.left, x);
-      bounds.top = std::min(bounds.top, y);
-      bounds.right = std::max(bounds.right, x + 1);
-      bounds.bottom = std::max(bounds.bottom, y + 1);
-    }
-  }
-  return bounds.right > bounds.left ? bounds : Rect{};
-}
-
 PixelCanvas MakeSticker(const PixelCanvas& onWhite, const PixelCanvas& onBlack, int side, int outline) {
-  const Rect figure = FigureBounds(onWhite, onBlack);
-  const int longer = std::min(std::max(figure.width(), figure.height()), side - 2 * (outline + 1));
-  const int margin = (side - longer) / 2;
-  const bool wide = figure.width() >= figure.height();
-  const int width = wide ? side : std::min(side, figure.width() + 2 * margin);
-  const int height = wide ? std::min(side, figure.height() + 2 * margin) : side;
+  const bool wide = onWhite.width >= onWhite.height;
+  const int width = wide ? side : std::min(side, onWhite.width + 2 * outline);
+  const int height = wide ? std::min(side, onWhite.height + 2 * outline) : side;
+  const int left = (width - onWhite.width) / 2;
+  const int top = (height - onWhite.height) / 2;
   PixelCanvas sticker(width, height, 0);
   // Where the figure's pixels are, in the sticker: 1 for the figure.
   std::vector<uint8_t> inside(sticker.pixels.size(), 0);
-  for (int y = figure.top; y < figure.bottom; ++y) {
-    for (int x = figure.left; x < figure.right; ++x) {
-      const int sx = x - figure.left + margin;
-      const int sy = y - figure.top + margin;
+  for (int y = 0; y < onWhite.height; ++y) {
+    for (int x = 0; x < onWhite.width; ++x) {
+      const int sx = x + left, sy = y + top;
       if (!sticker.Contains(sx, sy) || !IsFigure(onWhite, onBlack, static_cast<size_t>(y) * onWhite.width + x)) {
         continue;
       }
@@ -107,11 +91,6 @@ PixelCanvas OverBackground(const PixelCanvas& sticker, uint32_t background) {
     out.pixels[i] = mixed;
   }
   return out;
-}
-
-int StickerDpiFrom(int dpi, int figureLonger, int room) {
-  if (figureLonger <= 0) return dpi;
-  return std::max(1, static_cast<int>(static_cast<long long>(dpi) * room / figureLonger));
 }
 
 }  // namespace plakato

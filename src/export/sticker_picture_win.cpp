@@ -16,44 +16,29 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0x000000;
-// A font's height and the art move in whole pixels, so the figure grows a
-// little unevenly with the scale; a few tries find the largest that fits.
-constexpr int kStickerTries = 5;
-// A figure this close to the room is long enough.
-constexpr int kStickerSlack = 3;
-
-int FigureLonger(const PixelCanvas& onWhite, const PixelCanvas& onBlack) {
-  const Rect figure = FigureBounds(onWhite, onBlack);
-  return std::max(figure.width(), figure.height());
-}
+// The largest scale a sticker is drawn at: the 5x art itself, so that every
+// sticker's art is drawn for its size or reduced, never enlarged.
+constexpr int kLargestStickerDpi = 5 * kStandardDpi;
 
 }  // namespace
 
 StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
-  struct Drawing {
-    int dpi = 0;
-    PixelCanvas onWhite, onBlack;
-    int longer = 0;
+  // The largest scale at which the placard's picture fits the room. The
+  // picture grows about in proportion to the scale (not quite: a font's
+  // height and the art move in whole pixels), so the standard picture's
+  // size tells where to start, and a few steps find it.
+  auto longerAt = [&](int dpi) {
+    const SceneLayout layout = view.MeasureAt(placard, dpi);
+    return std::max(layout.signWidth, layout.sceneHeight);
   };
-  auto draw = [&](int dpi) {
-    Drawing d{dpi, view.RenderCut(placard, dpi, kWhite), view.RenderCut(placard, dpi, kBlack), 0};
-    d.longer = FigureLonger(d.onWhite, d.onBlack);
-    return d;
-  };
-  // Each drawing's figure tells the next scale to try; the largest figure
-  // that fits the room is kept.
-  Drawing last = draw(kStandardDpi);
-  Drawing best;
-  for (int attempt = 0; attempt < kStickerTries; ++attempt) {
-    int next = StickerDpiFrom(last.dpi, last.longer);
-    if (last.longer > kStickerFigureRoom) next = std::min(next, last.dpi - 1);
-    if (next < 1 || next == last.dpi || (best.dpi && next == best.dpi)) break;
-    last = draw(next);
-    if (last.longer <= kStickerFigureRoom && last.longer > best.longer) best = last;
-    if (best.longer >= kStickerFigureRoom - kStickerSlack) break;
-  }
-  const Drawing& chosen = best.dpi ? best : last;
-  return {MakeSticker(chosen.onWhite, chosen.onBlack), chosen.dpi};
+  auto fits = [&](int dpi) { return longerAt(dpi) <= kStickerPictureRoom; };
+  int low = std::clamp(kStandardDpi * kStickerPictureRoom / std::max(1, longerAt(kStandardDpi)), 1,
+                       kLargestStickerDpi);
+  while (low > 1 && !fits(low)) --low;
+  while (low < kLargestStickerDpi && fits(low + 1)) ++low;
+  const PixelCanvas onWhite = view.RenderCut(placard, low, kWhite);
+  const PixelCanvas onBlack = view.RenderCut(placard, low, kBlack);
+  return {MakeSticker(onWhite, onBlack), low};
 }
 
 const std::vector<uint8_t>& StickerExport::Webp() {

@@ -1,5 +1,5 @@
 // The sticker of the placard as the program draws it: the placard at the
-// scale whose figure fills the sticker, over white and over black, made
+// scale that makes it fill the sticker, over white and over black, made
 // into the transparent, outlined sticker picture.
 #pragma once
 
@@ -21,8 +21,9 @@ struct StickerPicture {
   int dpi = 0;         // the scale the placard was drawn at, as dots per inch
 };
 
-// Draws the placard, from the art for its scale, so that its figure is as
-// long as the sticker's room, never longer; the text is drawn at that scale.
+// Draws the placard at the largest scale, up to 5x, at which its picture
+// (the part an export cuts out) fits the sticker inside the outline, from
+// the art for that scale (the 5x art reduced) with the text drawn at it.
 StickerPicture DrawSticker(PlacardView& view, const Placard& placard);
 
 // One sticker of the placard: drawn once, its WebP encoded on first use.

@@ -84,9 +84,13 @@ void SetScaledFont(const Placard& placard, DrawingSurface& surface, const DpiSca
 }  // namespace
 
 SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at) {
-  SetScaledFont(placard, surface, at.scale);
-  return {ExportWidth(at.scale, surface.TextExtent(placard.text()).width),
-          ExportHeight(at.scale, at.scale(kFaceLift), at.faces->Height(), surface.TextExtent(L"T").height)};
+  return MeasurePlacard(placard, surface, at.scale, at.faces->Height());
+}
+
+SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const DpiScale& s, int faceHeight) {
+  SetScaledFont(placard, surface, s);
+  return {ExportWidth(s, surface.TextExtent(placard.text()).width),
+          ExportHeight(s, s(kFaceLift), faceHeight, surface.TextExtent(L"T").height)};
 }
 
 SurfaceSize SurfaceHolding(const SceneLayout& layout, SurfaceSize scene) {

@@ -79,6 +79,9 @@ PlacardGeometry GeometryOf(const Rect& surface, const SceneScale& at);
 // What DrawPlacard would give on any surface, measured in the surface's font
 // without drawing: the layout depends on the text and the scale alone.
 SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi));
+// The same at a scale whose faces are `faceHeight` pixels high, without the
+// art of that scale: what a search over scales measures.
+SceneLayout MeasurePlacard(const Placard& placard, DrawingSurface& surface, const DpiScale& scale, int faceHeight);
 
 // The size of surface on which the whole placard of `layout` lies, and the
 // part the export cuts out with it: the scene's own size where it fits;

@@ -86,12 +86,23 @@ RenderedScene PlacardView::RenderAt(const Placard& placard, int dpi) {
   return {canvas.surface().ReadPixels(), layout};
 }
 
+SceneLayout PlacardView::MeasureAt(const Placard& placard, int dpi) {
+  // Text measures the same on any of the program's surfaces, and the art of
+  // every scale is the 1x art's cells scaled.
+  const DpiScale scale{dpi};
+  return MeasurePlacard(placard, KeptCanvas(kStandardDpi).surface(), scale, scale(FaceImages().Height()));
+}
+
 PixelCanvas PlacardView::RenderCut(const Placard& placard, int dpi, uint32_t background) {
-  // Text measures the same on any of the program's surfaces.
-  const SceneLayout layout = MeasurePlacard(placard, KeptCanvas(kStandardDpi).surface(), SceneScaleAt(dpi));
-  PlacardCanvas cut(layout.signWidth, layout.sceneHeight, dpi);
-  cut.Draw(placard, background);
-  return cut.surface().ReadPixels();
+  const SceneLayout layout = MeasureAt(placard, dpi);
+  // Most stickers are drawn at one scale and size (every sign of the least
+  // width), and each twice: the surface is kept for the next.
+  if (!cut_ || cut_->dpi() != dpi || cut_->surface().width() != layout.signWidth ||
+      cut_->surface().height() != layout.sceneHeight) {
+    cut_ = std::make_unique<PlacardCanvas>(layout.signWidth, layout.sceneHeight, dpi);
+  }
+  cut_->Draw(placard, background);
+  return cut_->surface().ReadPixels();
 }
 
 }  // namespace plakato

@@ -82,6 +82,8 @@ class PlacardView {
   // Only the part of the placard an export cuts out, drawn at dpi / 96 on
   // `background`: the sticker's two drawings, over white and over black.
   PixelCanvas RenderCut(const Placard& placard, int dpi, uint32_t background);
+  // The size of that part at dpi / 96, measured without drawing.
+  SceneLayout MeasureAt(const Placard& placard, int dpi);
 
  private:
   // The scene-sized surface of a kept scale, made on first use.
@@ -90,6 +92,8 @@ class PlacardView {
   std::unique_ptr<PlacardCanvas> screen_;
   // The scene-sized surfaces of the standard and the large picture, kept for the next one.
   std::map<int, std::unique_ptr<PlacardCanvas>> pictures_;
+  // The surface of the last sticker's drawing.
+  std::unique_ptr<PlacardCanvas> cut_;
 };
 
 }  // namespace plakato
