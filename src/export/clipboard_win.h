@@ -35,7 +35,7 @@ class ClipboardPicture {
   // Replaces what the clipboard holds with `picture`. When another program
   // keeps the clipboard open past the retries, throws and leaves the
   // clipboard as it was.
-  void Copy(HWND owner, const PixelCanvas& picture) { Copy(owner, ClipboardContent{picture}); }
+  void Copy(HWND owner, const PixelCanvas& picture) { Copy(owner, ClipboardContent{picture, false, {}}); }
   void Copy(HWND owner, ClipboardContent content);
 
   // WM_RENDERFORMAT: puts the PNG on the clipboard, which the asking program

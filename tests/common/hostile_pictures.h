@@ -62,11 +62,12 @@ inline std::vector<uint8_t> JpegRepeatingAScan(int side, int scans) {
   const std::vector<jpeg_scan_info> script = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
   std::vector<uint8_t> jpeg =
       LibjpegFile(side, side, true, 0, [](int x, int y) { return (x / 8 + y / 8) % 2 ? 0x70u : 0x90u; }, true, script);
+  if (jpeg.size() < 4) return jpeg;
   // The last scan runs from its SOS marker to the EOI marker at the end.
   size_t start = jpeg.size() - 2;
   while (start > 2 && !(jpeg[start] == 0xFF && jpeg[start + 1] == 0xDA)) --start;
   const std::vector<uint8_t> scan(jpeg.begin() + static_cast<std::ptrdiff_t>(start), jpeg.end() - 2);
-  jpeg.resize(jpeg.size() - 2);
+  jpeg.erase(jpeg.end() - 2, jpeg.end());
   for (int k = 2; k < scans; ++k) jpeg.insert(jpeg.end(), scan.begin(), scan.end());
   jpeg.insert(jpeg.end(), {0xFF, 0xD9});
   return jpeg;

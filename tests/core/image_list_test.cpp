@@ -224,7 +224,9 @@ TEST(ArtAtScale, PoleOutlineStaysUnbrokenAtEveryScale) {
   };
   auto check_end = [&](int dpi, const ImageList& list, int index, int y) {
     for (int x = 0; x < list.Width(); ++x) {
-      if (list.Opaque(index, x, y)) EXPECT_TRUE(dark(list.Colour(index, x, y))) << dpi << " dpi, end at " << x << "," << y;
+      if (list.Opaque(index, x, y)) {
+        EXPECT_TRUE(dark(list.Colour(index, x, y))) << dpi << " dpi, end at " << x << "," << y;
+      }
     }
   };
   for (int dpi : {120, 144, 168, 216, 240, 288, 336, 384}) {
