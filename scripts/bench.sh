@@ -37,7 +37,7 @@ runs=${RUNS:-21}
 
 bash scripts/setup-deps.sh >/dev/null
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench preview_bench codec_bench sticker_bench >/dev/null
+cmake --build --preset mingw --target plakato plakato_driver_cli minimal_window scene_bench digest_bench export_bench drag_bench png_bench preview_bench codec_bench sticker_bench animation_bench >/dev/null
 # The native benchmarks need an optimised build without the test build's sanitizers.
 cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKATO_SANITIZE=OFF >/dev/null
 cmake --build build/native-bench --target md2_bench face_index_bench preview_bench codec_bench >/dev/null
@@ -90,6 +90,7 @@ build/native-bench/bin/face_index_bench build/native-bench
 build/mingw/wine-run.sh build/mingw/bin/export_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/drag_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/sticker_bench.exe | tr -d '\r'
+build/mingw/wine-run.sh build/mingw/bin/animation_bench.exe | tr -d '\r'
 build/mingw/wine-run.sh build/mingw/bin/png_bench.exe | tr -d '\r'
 echo "save dialog preview, native:"
 build/native-bench/bin/preview_bench

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -501,6 +502,24 @@ int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMe
   ::AppendMenuW(menu.get(), MF_STRING, commands.copy, L"复制图片(&C)\tCtrl+C");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copyLarge, L"复制大图(&L)\tCtrl+Shift+C");
   ::AppendMenuW(menu.get(), MF_STRING, commands.copySticker, L"复制贴纸(&T)");
+  // The motions, in kMotions's order.
+  static constexpr const wchar_t* kMotionItems[] = {L"静止(&N)", L"举牌(&P)", L"跳动(&B)", L"摇晃(&S)"};
+  static_assert(std::size(kMotionItems) == std::size(kMotions));
+  UniqueMenu submenu(::CreatePopupMenu());
+  if (!submenu) throw AppError(L"系统资源不足");
+  HMENU motions = submenu.get();
+  if (!::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(motions), L"动画(&A)")) {
+    throw AppError(L"系统资源不足");
+  }
+  submenu.release();  // the menu destroys it with itself
+  for (size_t i = 0; i < std::size(kMotions); ++i) {
+    ::AppendMenuW(motions, MF_STRING, commands.firstMotion + static_cast<int>(i), kMotionItems[i]);
+    if (kMotions[i] == commands.motion) {
+      ::CheckMenuRadioItem(motions, 0, static_cast<UINT>(std::size(kMotions) - 1), static_cast<UINT>(i), MF_BYPOSITION);
+    }
+  }
+  ::AppendMenuW(motions, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(motions, MF_STRING, commands.nextMotion, L"下一个动画(&M)\tCtrl+M");
   ::AppendMenuW(menu.get(), MF_STRING, commands.exportPicture, L"导出(&E)...\tCtrl+S");
   return static_cast<int>(
       ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));

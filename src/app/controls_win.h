@@ -11,6 +11,7 @@
 #include "app/form_layout.h"
 #include "base/handles_win.h"
 #include "base/window_win.h"
+#include "scene/motion.h"
 
 namespace plakato {
 
@@ -67,17 +68,25 @@ class FormControls {
 // made bare: the face strip puts them together.
 FormControls CreateFormControls(HWND form, HFONT windowFont, const LayoutScale& scale);
 
-// The commands of the placard's menu.
+// The commands of the placard's menu. The motions' are `firstMotion` and
+// those after it, one for each of kMotions in its order; `motion` is the
+// one playing.
 struct PlacardMenuCommands {
   int copy;
   int copyLarge;
   int copySticker;
   int exportPicture;
+  int firstMotion;
+  int nextMotion;
+  Motion motion;
 };
 
-// The placard's menu, "复制图片(&C)", "复制大图(&L)", "复制贴纸(&T)" and "导出(&E)...", at the
-// pointer, or at the middle of `image` when opened from the keyboard
-// (`screenPoint` -1); gives the command chosen, 0 for none.
+// The placard's menu, "复制图片(&C)", "复制大图(&L)", "复制贴纸(&T)", the
+// submenu "动画(&A)" with a radio item for each motion ("静止(&N)", "举牌(&P)",
+// "跳动(&B)", "摇晃(&S)", the one playing chosen) and the next motion's
+// command with its shortcut, and "导出(&E)...", at the pointer, or at the
+// middle of `image` when opened from the keyboard (`screenPoint` -1); gives
+// the command chosen, 0 for none.
 int TrackPlacardMenu(HWND owner, HWND image, LPARAM screenPoint, const PlacardMenuCommands& commands);
 
 // Sets a label's text and sizes the label to it, as at creation.

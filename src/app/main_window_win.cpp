@@ -8,6 +8,8 @@
 #include "base/dpi_win.h"
 #include "base/text.h"
 #include "base/text_win.h"
+#include "export/animation_win.h"
+#include "export/drag_file_name.h"
 #include "export/picture_drag_win.h"
 #include "export/picture_export_win.h"
 #include "export/sticker_picture_win.h"
@@ -23,6 +25,8 @@ constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 constexpr int kMainIconId = 1;
+// The timer that shows the next frame of the motion playing.
+constexpr UINT_PTR kFrameTimer = 1;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   static bool registered = false;
@@ -67,6 +71,11 @@ std::span<const MainWindow::CommandRoute> MainWindow::CommandRoutes() {
       {kCopyLargeCommand, kAnyNotification, &MainWindow::CopyLargePicture},
       {kCopyStickerCommand, kAnyNotification, &MainWindow::CopySticker},
       {kExportCommand, kAnyNotification, &MainWindow::ExportPicture},
+      {kFirstMotionCommand, kAnyNotification, &MainWindow::PlayStill},
+      {kFirstMotionCommand + 1, kAnyNotification, &MainWindow::PlayPump},
+      {kFirstMotionCommand + 2, kAnyNotification, &MainWindow::PlayHop},
+      {kFirstMotionCommand + 3, kAnyNotification, &MainWindow::PlayShake},
+      {kNextMotionCommand, kAnyNotification, &MainWindow::PlayNextMotion},
   };
   return routes;
 }
@@ -115,6 +124,7 @@ void MainWindow::Create() {
   controls_ = CreateFormControls(hwnd_, windowFont_.font.get(), scale);
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopyCommand},
                   {FCONTROL | FSHIFT | FVIRTKEY, 'C', kCopyLargeCommand},
+                  {FCONTROL | FVIRTKEY, 'M', kNextMotionCommand},
                   {FCONTROL | FVIRTKEY, 'S', kExportCommand}};
   shortcuts_.reset(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
   RunHandler([this] { RunStartup(); });
@@ -128,7 +138,7 @@ void MainWindow::Show() {
 MainWindowState MainWindow::State() const {
   return {placard_,          layout_,          view_.surface(), account_,
           emoticonId_,       savedPictureName_, completedSteps_, windowFont_.scale.measured,
-          dpi_};
+          dpi_,              motion_,           frameTimer_,     frame_};
 }
 
 // The title bar's and the task bar's icons, each drawn for its size on this display.
@@ -224,10 +234,42 @@ SceneSurface& MainWindow::Surface() {
   return surface;
 }
 
+// The scene in the motion's present frame, at the display's scale.
 void MainWindow::Redraw() {
   Surface();
-  layout_ = view_.Draw(placard_);
+  frames_ = MotionFrames(motion_, DpiScale{dpi_});
+  if (frame_ >= frames_.size()) frame_ = 0;
+  layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
   ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
+}
+
+void MainWindow::Play(Motion motion) {
+  motion_ = motion;
+  frame_ = 0;
+  Redraw();
+  UpdateFrameTimer();
+  SetStatusText(L"动画：" + std::wstring(MotionName(motion)));
+}
+
+void MainWindow::PlayNextMotion() { Play(NextMotion(motion_)); }
+
+void MainWindow::UpdateFrameTimer() {
+  const bool wanted = frames_.size() > 1 && ::IsWindowVisible(hwnd_) && !::IsIconic(hwnd_);
+  if (frameTimer_) ::KillTimer(hwnd_, kFrameTimer);
+  frameTimer_ = wanted && ::SetTimer(hwnd_, kFrameTimer, static_cast<UINT>(frames_[frame_].delayMs), nullptr) != 0;
+}
+
+void MainWindow::ShowNextFrame() {
+  if (frames_.size() < 2) return;
+  frame_ = (frame_ + 1) % frames_.size();
+  layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
+  ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
+}
+
+MainWindow::AnimationFile MainWindow::WriteAnimationFile() {
+  AnimationExport animation(view_, placard_, motion_);
+  DragFile file = WriteDragFile(DragFiles(), DragFileName(placard_.text(), L".gif"), animation.Gif());
+  return {file.path.value_or(L""), file.whyNone};
 }
 
 void MainWindow::PickFace(int face) {
@@ -281,8 +323,12 @@ void MainWindow::ExportPicture() {
   savedPictureName_ = target.path;
   // The placard cannot change while the modal dialog is open: it is drawn once, as the type chosen.
   const PictureKind kind = chosen->KindOfFile();
-  if (kind == PictureKind::Sticker) {
-    StickerExport(view_, placard_).WriteFile(target.path, target.format);
+  if (kind == PictureKind::Animation) {
+    AnimationExport(view_, placard_, AnimatedMotion(motion_)).WriteFile(target.path);
+  } else if (kind == PictureKind::Sticker) {
+    // Only a WebP sticker moves; a PNG or JPEG one is the still sticker.
+    const Motion motion = target.format == PictureFileFormat::Webp ? motion_ : Motion::Still;
+    StickerExport(view_, placard_, motion).WriteFile(target.path, target.format);
   } else {
     PictureExport picture(view_.Render(placard_, kind == PictureKind::Large ? PictureSize::Large : PictureSize::Standard));
     picture.WriteFile(target.path, target.format);
@@ -304,20 +350,33 @@ void MainWindow::CopyPicture() {
 
 void MainWindow::CopyLargePicture() { CopyPictureOfSize(PictureSize::Large); }
 
+// With a motion playing, the copy also names the animation's GIF, for the
+// chats that take files.
 void MainWindow::CopyPictureOfSize(PictureSize size) {
   SetStatusText(L"");
   PictureExport picture(view_.Render(placard_, size));
-  clipboard_.Copy(hwnd_, picture.picture());
-  SetStatusText(size == PictureSize::Large ? L"已复制大图到剪贴板" : L"已复制到剪贴板");
+  AnimationFile animation;
+  if (motion_ != Motion::Still) animation = WriteAnimationFile();
+  clipboard_.Copy(hwnd_, ClipboardContent{picture.picture(), false, animation.path});
+  if (!animation.whyNone.empty()) {
+    SetStatusText(animation.whyNone);
+  } else {
+    SetStatusText(size == PictureSize::Large ? L"已复制大图到剪贴板" : L"已复制到剪贴板");
+  }
 }
 
 // The placard dragged out of the window: the picture the export would write,
 // offered to the drop target as a file, a bitmap and a PNG. A refused drop
 // leaves the window as it was; a drag without its file says why.
+// With a motion playing, the file is the animation's GIF, beside the still picture.
 void MainWindow::DragPicture() {
   PictureExport picture(view_.Render(placard_, PictureSize::Standard));
+  std::optional<AnimationExport> animation;
+  if (motion_ != Motion::Still) animation.emplace(view_, placard_, motion_);
+  const DragOffer offer = animation ? DragOffer{picture.picture(), DragFileName(placard_.text(), L".gif"), animation->Gif()}
+                                    : DragOffer{picture.picture(), DragFileName(placard_.text()), picture.Jpeg()};
   bool withoutFile = false;
-  DragPictureOut(picture, placard_.text(), DragFiles(), [&](const std::wstring& why) {
+  DragPictureOut(offer, DragFiles(), [&](const std::wstring& why) {
     SetStatusText(why);
     withoutFile = true;
   });
@@ -328,7 +387,7 @@ void MainWindow::DragPicture() {
 
 void MainWindow::CopySticker() {
   SetStatusText(L"");
-  StickerExport sticker(view_, placard_);
+  StickerExport sticker(view_, placard_, motion_);
   std::wstring whyNoFile;
   clipboard_.Copy(hwnd_, sticker.ForClipboard(DragFiles(), placard_.text(), whyNoFile));
   SetStatusText(whyNoFile.empty() ? L"已复制贴纸到剪贴板" : whyNoFile);
@@ -339,7 +398,9 @@ std::wstring MainWindow::DragFiles() const { return options_.dragFolder.empty() 
 // The placard's own menu: what can be done with the picture.
 void MainWindow::ShowPlacardMenu(HWND window, LPARAM screenPoint) {
   if (window != Control(ControlId::PlacardImage)) return;
-  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, {kCopyCommand, kCopyLargeCommand, kCopyStickerCommand, kExportCommand})) {
+  const PlacardMenuCommands commands{kCopyCommand,        kCopyLargeCommand,  kCopyStickerCommand, kExportCommand,
+                                     kFirstMotionCommand, kNextMotionCommand, motion_};
+  if (int chosen = TrackPlacardMenu(hwnd_, window, screenPoint, commands)) {
     OnCommand(chosen, 0);
   }
 }
@@ -431,6 +492,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_TIMER:
+      if (wParam == kFrameTimer) ShowNextFrame();
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      // Shown, hidden, minimised or restored: the motion plays only where it can be seen.
+      LRESULT result = DefaultProc(message, wParam, lParam);
+      UpdateFrameTimer();
+      return result;
+    }
     case WM_CLOSE:
       ::DestroyWindow(hwnd_);
       return 0;

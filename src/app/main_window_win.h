@@ -21,6 +21,7 @@
 #include "base/window_win.h"
 #include "export/clipboard_win.h"
 #include "messenger/account_win.h"
+#include "scene/motion.h"
 #include "scene/placard.h"
 #include "scene/placard_view_win.h"
 
@@ -57,6 +58,9 @@ struct MainWindowState {
   std::vector<StartupStep> startupSteps;  // those that completed
   int measuredTextHeight = 0;            // of the window font
   int dpi = 0;                           // of the display the window is laid out for
+  Motion motion = Motion::Still;         // the one the scene plays
+  bool playing = false;                  // its timer runs
+  size_t frame = 0;                      // of the motion, on screen
 };
 
 class MainWindow : public Window<MainWindow> {
@@ -71,7 +75,7 @@ class MainWindow : public Window<MainWindow> {
 
   HWND handle() const { return hwnd(); }
   HWND Control(ControlId id) const { return controls_[id]; }
-  // Ctrl+C, Ctrl+Shift+C and Ctrl+S, for the message loop.
+  // Ctrl+C, Ctrl+Shift+C, Ctrl+M and Ctrl+S, for the message loop.
   HACCEL shortcuts() const { return shortcuts_.get(); }
   MainWindowState State() const;
 
@@ -89,6 +93,9 @@ class MainWindow : public Window<MainWindow> {
   static constexpr int kExportCommand = 4002;
   static constexpr int kCopyLargeCommand = 4003;
   static constexpr int kCopyStickerCommand = 4004;
+  // One command for each motion, in kMotions's order, and the next motion's.
+  static constexpr int kFirstMotionCommand = 4010;
+  static constexpr int kNextMotionCommand = 4009;
   // A route's notification that matches any: a menu's 0 and a shortcut's 1.
   static constexpr int kAnyNotification = -1;
   // One line of the WM_COMMAND dispatch: which control's (or menu
@@ -117,6 +124,25 @@ class MainWindow : public Window<MainWindow> {
   // The placard's menu: the sticker on the clipboard, with its WebP file for
   // the chats that take files.
   void CopySticker();
+  // The placard's menu and Ctrl+M: the scene plays a motion, which the
+  // animation files and copies show. Nothing of it is kept after the program
+  // closes.
+  void PlayStill() { Play(Motion::Still); }
+  void PlayPump() { Play(Motion::Pump); }
+  void PlayHop() { Play(Motion::Hop); }
+  void PlayShake() { Play(Motion::Shake); }
+  void PlayNextMotion();
+  void Play(Motion motion);
+  // The frame timer runs while a motion plays on a window that can be
+  // seen: never for a still placard, nor while minimised or hidden.
+  void UpdateFrameTimer();
+  void ShowNextFrame();
+  // The animation's file for a drag or a copy while a motion plays.
+  struct AnimationFile {
+    std::wstring path;  // empty when none could be written
+    std::wstring whyNone;
+  };
+  AnimationFile WriteAnimationFile();
   // Where drags and copies leave their files.
   std::wstring DragFiles() const;
   void DragPicture();
@@ -166,6 +192,10 @@ class MainWindow : public Window<MainWindow> {
   std::string emoticonId_;
   ClipboardPicture clipboard_;
   bool statusIsDragWarning_ = false;  // the status bar says a drag had no file
+  Motion motion_ = Motion::Still;
+  std::vector<MotionFrame> frames_ = MotionFrames(Motion::Still, DpiScale{});  // at the display's scale
+  size_t frame_ = 0;
+  bool frameTimer_ = false;
 };
 
 }  // namespace plakato

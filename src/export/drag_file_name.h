@@ -14,8 +14,8 @@ inline constexpr wchar_t kFallbackDragFileStem[] = L"placard";
 inline constexpr wchar_t kFallbackDragFileName[] = L"placard.jpg";
 
 // The kinds of file the program leaves in the drag folder: the picture's
-// JPEG and the sticker's WebP.
-inline constexpr std::wstring_view kDragFileExtensions[] = {L".jpg", L".webp"};
+// JPEG, the sticker's WebP and the animation's GIF.
+inline constexpr std::wstring_view kDragFileExtensions[] = {L".jpg", L".webp", L".gif"};
 
 // The part before ".jpg" holds at most this many UTF-16 code units, which
 // keeps the file's path inside MAX_PATH under any usual temporary folder.

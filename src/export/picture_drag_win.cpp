@@ -105,23 +105,28 @@ std::wstring DragFolder() {
 
 ComPtr<IDataObject> MakePictureDataObject(PictureExport& picture, std::wstring_view signText,
                                           const std::wstring& folder, std::wstring* whyNoFile) {
+  return MakePictureDataObject({picture.picture(), DragFileName(signText), picture.Jpeg()}, folder, whyNoFile);
+}
+
+ComPtr<IDataObject> MakePictureDataObject(const DragOffer& offer, const std::wstring& folder,
+                                          std::wstring* whyNoFile) {
   std::vector<OfferedFormat> formats;
-  DragFile file = WriteDragFile(folder, DragFileName(signText), picture.Jpeg());
+  DragFile file = WriteDragFile(folder, offer.fileName, offer.fileBytes);
   if (file.path) formats.push_back({CF_HDROP, DropFilesBytes(*file.path)});
   if (whyNoFile) *whyNoFile = file.whyNone;
-  formats.push_back({CF_DIB, Dib24Bytes(picture.picture())});
+  formats.push_back({CF_DIB, Dib24Bytes(offer.picture)});
   try {
-    formats.push_back({PngClipboardFormat(), EncodePng(picture.picture())});
+    formats.push_back({PngClipboardFormat(), EncodePng(offer.picture)});
   } catch (const AppError&) {
     // The file and the bitmap still carry the picture.
   }
   return MakeDataObject(std::move(formats));
 }
 
-DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder,
+DWORD DragPictureOut(const DragOffer& offer, const std::wstring& folder,
                      const std::function<void(const std::wstring&)>& noFile) {
   std::wstring whyNoFile;
-  ComPtr<IDataObject> data = MakePictureDataObject(picture, signText, folder, &whyNoFile);
+  ComPtr<IDataObject> data = MakePictureDataObject(offer, folder, &whyNoFile);
   if (!whyNoFile.empty() && noFile) noFile(whyNoFile);
   ComPtr<IDropSource> source = MakeDropSource();
   DWORD effect = DROPEFFECT_NONE;

@@ -54,12 +54,23 @@ DragFile WriteDragFile(const std::wstring& folder, const std::wstring& name, con
 ComPtr<IDataObject> MakePictureDataObject(PictureExport& picture, std::wstring_view signText,
                                           const std::wstring& folder, std::wstring* whyNoFile = nullptr);
 
+// What a drag offers: the still picture as bitmap and PNG, and a file of
+// `fileBytes` named `fileName` (the JPEG of that picture, or the animation's
+// GIF), written under the same rules.
+struct DragOffer {
+  const PixelCanvas& picture;
+  std::wstring fileName;
+  const std::vector<uint8_t>& fileBytes;
+};
+ComPtr<IDataObject> MakePictureDataObject(const DragOffer& offer, const std::wstring& folder,
+                                          std::wstring* whyNoFile = nullptr);
+
 // Drags the picture (MakePictureDataObject) until the left button is let go
 // or Esc is pressed; the target may only copy it. Gives the effect the target
 // took: DROPEFFECT_COPY, or DROPEFFECT_NONE for a refused or cancelled drop.
 // The thread must hold an OleScope. Throws AppError when the drag cannot start.
 // When the drag offers no file, `noFile` is told why before the drag starts.
-DWORD DragPictureOut(PictureExport& picture, std::wstring_view signText, const std::wstring& folder,
+DWORD DragPictureOut(const DragOffer& offer, const std::wstring& folder,
                      const std::function<void(const std::wstring&)>& noFile = nullptr);
 
 // Removes the files of `folder` that IsStaleDragFile finds stale at `now`

@@ -8,7 +8,7 @@
 
 namespace plakato {
 
-enum class PictureFileFormat { Jpeg, Png, Webp };
+enum class PictureFileFormat { Jpeg, Png, Webp, Gif };
 
 struct PictureFileExtension {
   std::wstring_view extension;  // with its dot, in lower case
@@ -22,11 +22,13 @@ inline constexpr PictureFileExtension kPictureFileExtensions[] = {
     {L".jpeg", PictureFileFormat::Jpeg},
     {L".png", PictureFileFormat::Png},
     {L".webp", PictureFileFormat::Webp},
+    {L".gif", PictureFileFormat::Gif},
 };
 
 // Which picture of the placard a file holds: the standard one, the large
-// one at twice the scale, or the 512-pixel sticker.
-enum class PictureKind { Standard, Large, Sticker };
+// one at twice the scale, the 512-pixel sticker, or the animation (at the
+// large picture's scale) of the motion chosen.
+enum class PictureKind { Standard, Large, Sticker, Animation };
 
 // One type of the save dialog: its name and pattern as the dialog lists
 // them, and the picture and format it saves.
@@ -45,12 +47,17 @@ inline constexpr PictureSaveType kPictureSaveTypes[] = {
     {L"2x PNG Image File (*.png)", L"*.png", PictureKind::Large, PictureFileFormat::Png},
     {L"WebP Sticker 512 (*.webp)", L"*.webp", PictureKind::Sticker, PictureFileFormat::Webp},
     {L"PNG Sticker 512 (*.png)", L"*.png", PictureKind::Sticker, PictureFileFormat::Png},
+    {L"GIF Animation (*.gif)", L"*.gif", PictureKind::Animation, PictureFileFormat::Gif},
 };
 
-// The picture a file of `format` holds when saved with a type of `kind`:
-// a WebP is always the sticker, the one picture the program writes as WebP.
+// The picture a file of `format` holds when saved with a type of `kind`: a
+// WebP is always the sticker and a GIF the animation, the one picture the
+// program writes in each; a still format named under the animation's type
+// holds the standard still picture.
 constexpr PictureKind KindSaved(PictureKind kind, PictureFileFormat format) {
-  return format == PictureFileFormat::Webp ? PictureKind::Sticker : kind;
+  if (format == PictureFileFormat::Webp) return PictureKind::Sticker;
+  if (format == PictureFileFormat::Gif) return PictureKind::Animation;
+  return kind == PictureKind::Animation ? PictureKind::Standard : kind;
 }
 
 // The format the name's extension (in any case) asks for; nothing when it

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "base/files_win.h"
 #include "export/drag_file_name.h"
 #include "export/jpeg_encode.h"
@@ -22,31 +23,69 @@ constexpr int kLargestStickerDpi = 5 * kStandardDpi;
 
 }  // namespace
 
-StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
-  // The largest scale at which the placard's picture fits the room. The
-  // picture grows about in proportion to the scale (not quite: a font's
-  // height and the art move in whole pixels), so the standard picture's
-  // size tells where to start, and a few steps find it.
+namespace {
+
+// The largest scale, up to 5x, at which the part of the placard an export
+// cuts out, grown by the reach of `motion` at that scale, fits the room. The
+// picture grows about in proportion to the scale (not quite: a font's height
+// and the art move in whole pixels), so the standard picture's size tells
+// where to start, and a few steps find it.
+int StickerDpi(PlacardView& view, const Placard& placard, Motion motion) {
   auto longerAt = [&](int dpi) {
-    const SceneLayout layout = view.MeasureAt(placard, dpi);
+    const SceneLayout layout =
+        GrownBy(view.MeasureAt(placard, dpi), ReachOf(MotionFrames(motion, DpiScale{dpi})));
     return std::max(layout.signWidth, layout.sceneHeight);
   };
   auto fits = [&](int dpi) { return longerAt(dpi) <= kStickerPictureRoom; };
-  int low = std::clamp(kStandardDpi * kStickerPictureRoom / std::max(1, longerAt(kStandardDpi)), 1,
+  int dpi = std::clamp(kStandardDpi * kStickerPictureRoom / std::max(1, longerAt(kStandardDpi)), 1,
                        kLargestStickerDpi);
-  while (low > 1 && !fits(low)) --low;
-  while (low < kLargestStickerDpi && fits(low + 1)) ++low;
-  const PixelCanvas onWhite = view.RenderCut(placard, low, kWhite);
-  const PixelCanvas onBlack = view.RenderCut(placard, low, kBlack);
-  return {MakeSticker(onWhite, onBlack), low};
+  while (dpi > 1 && !fits(dpi)) --dpi;
+  while (dpi < kLargestStickerDpi && fits(dpi + 1)) ++dpi;
+  return dpi;
+}
+
+}  // namespace
+
+StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
+  const int dpi = StickerDpi(view, placard, Motion::Still);
+  const PixelCanvas onWhite = view.RenderCut(placard, dpi, kWhite);
+  const PixelCanvas onBlack = view.RenderCut(placard, dpi, kBlack);
+  return {MakeSticker(onWhite, onBlack), dpi};
+}
+
+AnimatedSticker DrawAnimatedSticker(PlacardView& view, const Placard& placard, Motion motion) {
+  AnimatedSticker sticker;
+  sticker.dpi = StickerDpi(view, placard, motion);
+  const std::vector<MotionFrame> frames = MotionFrames(motion, DpiScale{sticker.dpi});
+  const MotionReach reach = ReachOf(frames);
+  for (const MotionFrame& frame : frames) {
+    const PixelCanvas onWhite = view.RenderCut(placard, sticker.dpi, kWhite, frame.pose, reach);
+    const PixelCanvas onBlack = view.RenderCut(placard, sticker.dpi, kBlack, frame.pose, reach);
+    sticker.frames.push_back(MakeSticker(onWhite, onBlack));
+    sticker.delaysMs.push_back(frame.delayMs);
+  }
+  return sticker;
+}
+
+StickerExport::StickerExport(PlacardView& view, const Placard& placard, Motion motion) {
+  if (motion == Motion::Still) {
+    StickerPicture still = DrawSticker(view, placard);
+    sticker_.frames.push_back(std::move(still.pixels));
+    sticker_.delaysMs.push_back(0);
+    sticker_.dpi = still.dpi;
+  } else {
+    sticker_ = DrawAnimatedSticker(view, placard, motion);
+  }
 }
 
 const std::vector<uint8_t>& StickerExport::Webp() {
-  if (webp_.empty()) webp_ = EncodeWebpLossless(sticker_.pixels);
+  if (webp_.empty()) {
+    webp_ = animated() ? EncodeAnimatedWebp(sticker_.frames, sticker_.delaysMs) : EncodeWebpLossless(picture());
+  }
   return webp_;
 }
 
-std::vector<uint8_t> StickerExport::Png() const { return EncodePng(sticker_.pixels, PngAlpha::FromTopByte); }
+std::vector<uint8_t> StickerExport::Png() const { return EncodePng(picture(), PngAlpha::FromTopByte); }
 
 void StickerExport::WriteFile(const std::wstring& path, PictureFileFormat format) {
   switch (format) {
@@ -57,8 +96,11 @@ void StickerExport::WriteFile(const std::wstring& path, PictureFileFormat format
       WriteFileReplacing(path, Png());
       return;
     case PictureFileFormat::Jpeg:
-      WriteFileReplacing(path, EncodeJpeg(OverBackground(sticker_.pixels, kWhite)));
+      WriteFileReplacing(path, EncodeJpeg(OverBackground(picture(), kWhite)));
       return;
+    case PictureFileFormat::Gif:
+      // A GIF holds the animation, never the sticker (KindSaved).
+      throw AppError(L"贴纸不能存为 GIF");
   }
 }
 
@@ -66,7 +108,7 @@ ClipboardContent StickerExport::ForClipboard(const std::wstring& folder, std::ws
                                              std::wstring& whyNoFile) {
   DragFile file = WriteDragFile(folder, DragFileName(signText, L".webp"), Webp());
   whyNoFile = file.whyNone;
-  return {sticker_.pixels, true, file.path.value_or(L"")};
+  return {picture(), true, file.path.value_or(L"")};
 }
 
 }  // namespace plakato

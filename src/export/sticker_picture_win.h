@@ -10,6 +10,7 @@
 
 #include "export/clipboard_win.h"
 #include "export/picture_file_type.h"
+#include "scene/motion.h"
 #include "scene/placard.h"
 #include "scene/placard_view_win.h"
 #include "scene/pixels.h"
@@ -26,20 +27,35 @@ struct StickerPicture {
 // the art for that scale (the 5x art reduced) with the text drawn at it.
 StickerPicture DrawSticker(PlacardView& view, const Placard& placard);
 
-// One sticker of the placard: drawn once, its WebP encoded on first use.
+// The animated sticker of `motion`: the same at the largest scale at which
+// the whole canvas of the motion fits, so that no moving part is cut; frame
+// 0 is the still sticker of that scale, `reach.up` pixels lower where the
+// motion reaches up (the canvas grows by as much) and centred as it is.
+struct AnimatedSticker {
+  std::vector<PixelCanvas> frames;  // 0xAABBGGRR, all of one size
+  std::vector<int> delaysMs;
+  int dpi = 0;
+};
+AnimatedSticker DrawAnimatedSticker(PlacardView& view, const Placard& placard, Motion motion);
+
+// One sticker of the placard, still or of a motion: drawn once, its WebP
+// encoded on first use.
 class StickerExport {
  public:
-  StickerExport(PlacardView& view, const Placard& placard) : sticker_(DrawSticker(view, placard)) {}
+  StickerExport(PlacardView& view, const Placard& placard, Motion motion = Motion::Still);
 
-  const PixelCanvas& picture() const { return sticker_.pixels; }
+  // The still sticker: the first frame of an animated one.
+  const PixelCanvas& picture() const { return sticker_.frames.front(); }
   int dpi() const { return sticker_.dpi; }
-  // The lossless WebP with alpha, the same bytes for every use of this export.
+  bool animated() const { return sticker_.frames.size() > 1; }
+  // The lossless WebP with alpha, animated for a motion, the same bytes for
+  // every use of this export.
   const std::vector<uint8_t>& Webp();
   // The PNG with alpha.
   std::vector<uint8_t> Png() const;
   // Writes the sticker as the whole content of `path` in `format`: WebP or
-  // PNG with alpha, a JPEG of it over white; the file is encoded before it
-  // is touched.
+  // PNG with alpha of the still sticker, a JPEG of it over white; the file
+  // is encoded before it is touched.
   void WriteFile(const std::wstring& path, PictureFileFormat format);
   // What a copy of the sticker offers: the picture with its alpha, and its
   // WebP file, named after the sign text in `folder` under a drag file's
@@ -49,7 +65,7 @@ class StickerExport {
   ClipboardContent ForClipboard(const std::wstring& folder, std::wstring_view signText, std::wstring& whyNoFile);
 
  private:
-  StickerPicture sticker_;
+  AnimatedSticker sticker_;
   std::vector<uint8_t> webp_;
 };
 

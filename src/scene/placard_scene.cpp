@@ -48,13 +48,15 @@ void DrawFace(DrawingSurface& surface, const ImageList& list, int index, int cx,
   surface.DrawImage(list, index, cx - list.Width() / 2, cy - list.Height() / 2);
 }
 
-// The pole and both hands around the face centred on (cx, cy); gives the
-// height of the placard to export, up from the surface's bottom edge.
-int DrawPole(DrawingSurface& surface, const SceneScale& at, const PlacardGeometry& face, int surfaceBottom) {
+// The pole and both hands around the face centred on (cx, cy), moved by
+// (dx, dy); gives the height of the placard to export, up from the surface's
+// bottom edge.
+int DrawPole(DrawingSurface& surface, const SceneScale& at, const PlacardGeometry& face, int surfaceBottom, int dx,
+             int dy) {
   const ImageList& pieces = *at.pieces;
   const DpiScale& s = at.scale;
-  int cx = face.centreX;
-  int cy = face.centreY;
+  int cx = face.centreX + dx;
+  int cy = face.centreY + dy;
   int w2 = face.faceWidth / 2;
   int h2 = face.faceHeight / 2;
   int t = surface.TextExtent(L"T").height;
@@ -62,7 +64,7 @@ int DrawPole(DrawingSurface& surface, const SceneScale& at, const PlacardGeometr
   surface.DrawImage(pieces, PieceIndex(Piece::RightHand), cx + w2 - s(11), cy - w2 + s(8));
   surface.DrawImage(pieces, PieceIndex(Piece::PoleWithLeftHand), cx - w2 - s(5), cy - h2);
   surface.DrawImage(pieces, PieceIndex(Piece::PoleTop), cx - w2 - s(4), cy - h2 - t - s(15));  // over the shaft
-  return ExportHeight(s, surfaceBottom - cy, face.faceHeight, t);
+  return ExportHeight(s, surfaceBottom - face.centreY, face.faceHeight, t);
 }
 
 }  // namespace
@@ -100,7 +102,8 @@ SurfaceSize SurfaceHolding(const SceneLayout& layout, SurfaceSize scene) {
   return size;
 }
 
-SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at, uint32_t background) {
+SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at, uint32_t background,
+                        const PlacardPose& pose) {
   const DpiScale& s = at.scale;
   SetScaledFont(placard, surface, s);
   Rect bounds = surface.ClipBox();
@@ -110,10 +113,12 @@ SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const S
   const std::wstring& text = placard.text();
   int signX = surface.TextExtent(text).width >= s(kCentredTextWidth) ? face.centreX : face.centreX - face.faceWidth / 2;
   int signY = face.centreY - surface.TextExtent(L"T").height / 2 - s(19);
+  const int heldX = pose.figureX + pose.heldX;
+  const int heldY = pose.figureY + pose.heldY;
   SceneLayout layout;
-  layout.signWidth = DrawSign(surface, s, text, signX, signY, kBlack, placard.signColour());
-  DrawFace(surface, *at.faces, placard.face(), face.centreX, face.centreY);
-  layout.sceneHeight = DrawPole(surface, at, face, bounds.bottom);
+  layout.signWidth = DrawSign(surface, s, text, signX + heldX, signY + heldY, kBlack, placard.signColour());
+  DrawFace(surface, *at.faces, placard.face(), face.centreX + pose.figureX, face.centreY + pose.figureY);
+  layout.sceneHeight = DrawPole(surface, at, face, bounds.bottom, heldX, heldY);
   return layout;
 }
 

@@ -94,14 +94,26 @@ struct SurfaceSize {
 };
 SurfaceSize SurfaceHolding(const SceneLayout& layout, SurfaceSize scene);
 
+// Where the placard's parts stand in one frame of a motion, as offsets in
+// the surface's pixels from where the still placard has them: the part held
+// up (the sign, the pole and both hands) and the whole figure (the face and
+// the held part with it). The layout a drawing gives is the still placard's.
+struct PlacardPose {
+  int heldX = 0;
+  int heldY = 0;
+  int figureX = 0;
+  int figureY = 0;
+  friend bool operator==(const PlacardPose&, const PlacardPose&) = default;
+};
+
 // Clears the surface and draws the whole placard at the given scale: the
 // sign in the placard's font made `at.scale` times as large, the face and the
 // pole from `at`'s art; gives the layout it drew, in the surface's pixels. It
 // stores nothing: only the surface keeps its font, pen and brush, as a canvas
 // does.
 // The background is white, as every picture the program sends has it,
-// unless another colour is asked for.
+// unless another colour is asked for. The parts stand as `pose` moves them.
 SceneLayout DrawPlacard(const Placard& placard, DrawingSurface& surface, const SceneScale& at = SceneScaleAt(kStandardDpi),
-                        uint32_t background = 0xFFFFFF);
+                        uint32_t background = 0xFFFFFF, const PlacardPose& pose = {});
 
 }  // namespace plakato

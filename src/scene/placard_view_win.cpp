@@ -21,16 +21,17 @@ PlacardCanvas::PlacardCanvas(int width, int height, int dpi)
   surface_.AddImageList(*at_.pieces, pieces_);
 }
 
-SurfaceSize PlacardCanvas::SizeHolding(const Placard& placard) {
-  return SurfaceHolding(MeasurePlacard(placard, surface_, at_), {surface_.width(), surface_.height()});
+SurfaceSize PlacardCanvas::SizeHolding(const Placard& placard, const MotionReach& reach) {
+  return SurfaceHolding(GrownBy(MeasurePlacard(placard, surface_, at_), reach), {surface_.width(), surface_.height()});
 }
 
 namespace {
 
 // A surface at `scene`'s scale as large as the whole placard needs, or null
 // where the placard fits `scene`.
-std::unique_ptr<PlacardCanvas> LargerCanvasFor(PlacardCanvas& scene, const Placard& placard) {
-  const SurfaceSize needed = scene.SizeHolding(placard);
+std::unique_ptr<PlacardCanvas> LargerCanvasFor(PlacardCanvas& scene, const Placard& placard,
+                                               const MotionReach& reach = {}) {
+  const SurfaceSize needed = scene.SizeHolding(placard, reach);
   if (needed == SurfaceSize{scene.surface().width(), scene.surface().height()}) return nullptr;
   return std::make_unique<PlacardCanvas>(needed.width, needed.height, scene.dpi());
 }
@@ -45,11 +46,11 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
   return screen_->surface();
 }
 
-SceneLayout PlacardView::Draw(const Placard& placard) {
+SceneLayout PlacardView::Draw(const Placard& placard, const PlacardPose& pose, const MotionReach& reach) {
   if (!screen_) throw AppError(L"牌子没有可画的画面");
-  std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(*screen_, placard);
-  if (!whole) return screen_->Draw(placard);
-  SceneLayout layout = whole->Draw(placard);
+  std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(*screen_, placard, reach);
+  if (!whole) return screen_->Draw(placard, 0xFFFFFF, pose);
+  SceneLayout layout = whole->Draw(placard, 0xFFFFFF, pose);
   SceneSurface& shown = screen_->surface();
   shown.ShowPixels(FittedInto(whole->surface().ReadPixels(), shown.width(), shown.height(), 0xFFFFFF));
   return layout;
@@ -93,15 +94,16 @@ SceneLayout PlacardView::MeasureAt(const Placard& placard, int dpi) {
   return MeasurePlacard(placard, KeptCanvas(kStandardDpi).surface(), scale, scale(FaceImages().Height()));
 }
 
-PixelCanvas PlacardView::RenderCut(const Placard& placard, int dpi, uint32_t background) {
-  const SceneLayout layout = MeasureAt(placard, dpi);
+PixelCanvas PlacardView::RenderCut(const Placard& placard, int dpi, uint32_t background, const PlacardPose& pose,
+                                   const MotionReach& reach) {
+  const SceneLayout layout = GrownBy(MeasureAt(placard, dpi), reach);
   // Most stickers are drawn at one scale and size (every sign of the least
   // width), and each twice: the surface is kept for the next.
   if (!cut_ || cut_->dpi() != dpi || cut_->surface().width() != layout.signWidth ||
       cut_->surface().height() != layout.sceneHeight) {
     cut_ = std::make_unique<PlacardCanvas>(layout.signWidth, layout.sceneHeight, dpi);
   }
-  cut_->Draw(placard, background);
+  cut_->Draw(placard, background, pose);
   return cut_->surface().ReadPixels();
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "scene/image_list_win.h"
+#include "scene/motion.h"
 #include "scene/placard.h"
 #include "scene/placard_scene.h"
 #include "scene/scene_surface_win.h"
@@ -24,12 +25,12 @@ class PlacardCanvas {
   PlacardCanvas& operator=(const PlacardCanvas&) = delete;
 
   // Draws the whole placard; gives what the export crops by.
-  SceneLayout Draw(const Placard& placard, uint32_t background = 0xFFFFFF) {
-    return DrawPlacard(placard, surface_, at_, background);
+  SceneLayout Draw(const Placard& placard, uint32_t background = 0xFFFFFF, const PlacardPose& pose = {}) {
+    return DrawPlacard(placard, surface_, at_, background, pose);
   }
-  // The size of surface the whole placard needs at this canvas's scale: the
-  // canvas's own size where the placard fits it.
-  SurfaceSize SizeHolding(const Placard& placard);
+  // The size of surface the whole placard needs at this canvas's scale, with
+  // every part a motion of `reach` moves: the canvas's own size where it fits.
+  SurfaceSize SizeHolding(const Placard& placard, const MotionReach& reach = {});
   SceneSurface& surface() { return surface_; }
   const SceneSurface& surface() const { return surface_; }
   int dpi() const { return at_.scale.dpi; }
@@ -68,8 +69,10 @@ class PlacardView {
 
   // Draws the whole placard on screen; gives the layout in screen pixels. A
   // placard larger than the surface is drawn whole at the display's scale
-  // and shown reduced to fit.
-  SceneLayout Draw(const Placard& placard);
+  // and shown reduced to fit; with a motion of `reach`, one that fits only
+  // without it is drawn that way too, so that no moving part is cut off.
+  // The parts stand as `pose` moves them.
+  SceneLayout Draw(const Placard& placard, const PlacardPose& pose = {}, const MotionReach& reach = {});
   // The on-screen scene's pixels as they stand.
   PixelCanvas Pixels() const;
 
@@ -81,7 +84,11 @@ class PlacardView {
   RenderedScene RenderAt(const Placard& placard, int dpi);
   // Only the part of the placard an export cuts out, drawn at dpi / 96 on
   // `background`: the sticker's two drawings, over white and over black.
-  PixelCanvas RenderCut(const Placard& placard, int dpi, uint32_t background);
+  // With a motion, that part grown by the motion's reach (GrownBy), the
+  // still picture in it resting on its bottom, centred, and the parts moved
+  // by `pose`: one frame of the animation.
+  PixelCanvas RenderCut(const Placard& placard, int dpi, uint32_t background, const PlacardPose& pose = {},
+                        const MotionReach& reach = {});
   // The size of that part at dpi / 96, measured without drawing.
   SceneLayout MeasureAt(const Placard& placard, int dpi);
 

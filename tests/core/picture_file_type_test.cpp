@@ -40,8 +40,23 @@ TEST(SaveTarget, TheStickerTypesAndAWebpNameSaveTheSticker) {
   EXPECT_EQ(KindSaved(webpSticker.kind, bare.format), PictureKind::Sticker);
   for (const PictureSaveType& type : kPictureSaveTypes) {
     EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.WebP", type.format).format), PictureKind::Sticker);
-    EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.png", type.format).format), type.kind);
+    const PictureKind still = type.kind == PictureKind::Animation ? PictureKind::Standard : type.kind;
+    EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.png", type.format).format), still);
   }
+}
+
+// A ".gif" name is the animation whatever the type; the GIF type completes a
+// bare name, and a still picture's name under it saves the still picture.
+TEST(SaveTarget, TheGifTypeAndAGifNameSaveTheAnimation) {
+  const PictureSaveType& gif = kPictureSaveTypes[5];
+  EXPECT_EQ(gif.name, L"GIF Animation (*.gif)");
+  PictureFileTarget bare = ChooseSaveTarget(L"sign.gifs", gif.format);
+  EXPECT_EQ(bare.path, L"sign.gifs.gif");
+  EXPECT_EQ(KindSaved(gif.kind, bare.format), PictureKind::Animation);
+  for (const PictureSaveType& type : kPictureSaveTypes) {
+    EXPECT_EQ(KindSaved(type.kind, ChooseSaveTarget(L"a.GIF", type.format).format), PictureKind::Animation);
+  }
+  EXPECT_EQ(KindSaved(gif.kind, ChooseSaveTarget(L"a.jpg", gif.format).format), PictureKind::Standard);
 }
 
 }  // namespace

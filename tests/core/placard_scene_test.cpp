@@ -108,6 +108,28 @@ TEST_F(SceneTest, WorkedExampleOfTheSceneAtStart) {
   EXPECT_EQ(surface.calls[1], "fill 0,0,371,120");
 }
 
+// A pose moves whole parts: the held part (sign, text, hands, pole) by the
+// held offset and the figure's, the face by the figure's alone; the layout
+// the export cuts by stays the still placard's.
+TEST_F(SceneTest, APoseMovesTheHeldPartAndTheFigureAndLeavesTheLayout) {
+  surface.extents[L"Quillion"] = {64, 13};
+  surface.extents[L"T"] = {8, 13};
+  layout = DrawPlacard(placard, surface, SceneScaleAt(96), 0xFFFFFF, {2, -4, 0, 0});
+  std::vector<std::string> held = {"rect 150,70,224,92", "text 155,75 Quillion", "face 0 172,97",
+                                   "piece 1 189,101",    "piece 0 169,93",        "piece 2 170,65"};
+  EXPECT_EQ(surface.calls[4], held[0]);
+  EXPECT_EQ(surface.calls[6], held[1]);
+  EXPECT_EQ(std::vector<std::string>(surface.calls.begin() + 7, surface.calls.end()),
+            std::vector<std::string>(held.begin() + 2, held.end()));
+  EXPECT_EQ(layout, (SceneLayout{100, 61}));
+  surface.calls.clear();
+  layout = DrawPlacard(placard, surface, SceneScaleAt(96), 0xFFFFFF, {1, 0, 0, -6});
+  EXPECT_EQ(surface.calls[4], "rect 149,68,223,90");
+  EXPECT_EQ(surface.calls[7], "face 0 172,91");
+  EXPECT_EQ(surface.calls[10], "piece 2 169,63");
+  EXPECT_EQ(layout, (SceneLayout{100, 61}));
+}
+
 TEST_F(SceneTest, ShortTextsMoveHalfAFaceTowardsThePole) {
   placard = placard.WithText(L"x");
   surface.extents[L"x"] = {50, 13};

@@ -180,14 +180,14 @@ void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   ::EndMenu();
 }
 
-TEST_F(ClipboardTest, ThePlacardsMenuOffersCopyLargeCopyStickerAndExport) {
+TEST_F(ClipboardTest, ThePlacardsMenuOffersCopyLargeCopyStickerAnimationAndExport) {
   shownMenuItems.clear();
   UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ReadShownMenu);
   // A right click on the placard, as the mouse gives it.
   ::SendMessageW(form.Control(ControlId::PlacardImage), WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(shownMenuItems, (std::vector<std::wstring>{L"复制图片(&C)\tCtrl+C", L"复制大图(&L)\tCtrl+Shift+C",
-                                                        L"复制贴纸(&T)", L"导出(&E)...\tCtrl+S"}));
+                                                        L"复制贴纸(&T)", L"动画(&A)", L"导出(&E)...\tCtrl+S"}));
   // Closed without a choice: nothing was copied or exported.
   EXPECT_TRUE(ui.saveOffered.empty());
   EXPECT_EQ(Status(), L"");

@@ -288,7 +288,11 @@ TEST(CommandRoutes, EveryWorkableControlAndCommandHasOneHandler) {
   EXPECT_EQ(commands.count(MainWindow::kExportCommand), 1u);
   EXPECT_EQ(commands.count(MainWindow::kCopyLargeCommand), 1u);
   EXPECT_EQ(commands.count(MainWindow::kCopyStickerCommand), 1u);
-  EXPECT_EQ(routed.size(), 13u);
+  for (size_t i = 0; i < std::size(kMotions); ++i) {
+    EXPECT_EQ(commands.count(MainWindow::kFirstMotionCommand + static_cast<int>(i)), 1u);
+  }
+  EXPECT_EQ(commands.count(MainWindow::kNextMotionCommand), 1u);
+  EXPECT_EQ(routed.size(), 18u);
 }
 
 }  // namespace
