@@ -125,7 +125,7 @@ std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<PixelCanvas>& frames, 
   if (!WebPAnimEncoderOptionsInit(&options)) Fail(0);
   options.anim_params.loop_count = 0;  // for ever
   options.anim_params.bgcolor = 0x00000000;  // transparent
-  options.minimize_size = 1;
+  options.minimize_size = 0;
   options.allow_mixed = 0;
   WebPConfig config = LosslessConfig();
 

@@ -21,8 +21,9 @@ std::vector<uint8_t> EncodeWebpLossless(const PixelCanvas& picture);
 // The complete lossless animated WebP of `frames` (pixels 0xAABBGGRR, all of
 // one size, at most 16383 on a side), frame i shown for delaysMs[i]
 // milliseconds (at least 1), looping forever over a transparent background
-// colour. Each frame's changed rectangle is chosen to make the file small
-// (WebPAnimEncoder's minimize_size), every one lossless; a frame equal to the
+// colour. Each frame stores the rectangle where it changed (WebPAnimEncoder
+// without minimize_size: a 512-pixel sticker's 12 frames encode in about
+// 60 % of the time for a file about 1 % larger), every one lossless; a frame equal to the
 // one before is merged into it, which then shows for both delays. Every pixel
 // with any opacity decodes exactly. Throws AppError as EncodeWebpLossless.
 std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<PixelCanvas>& frames, const std::vector<int>& delaysMs);

@@ -424,6 +424,27 @@ TEST_F(FormDragTest, AMovePastTheDragDistanceDragsTheExportedPicture) {
   EXPECT_FALSE(FileExists(PictureFile()));
 }
 
+// With a motion playing, the file is the animation's GIF, the bitmap the
+// still picture's.
+TEST_F(FormDragTest, WithAMotionTheDragOffersTheAnimationsGifBesideTheStillBitmap) {
+  RecordingTarget target(DROPEFFECT_COPY);
+  TargetWindow window(&target);
+  Pump();
+  POINT over = window.centre();
+  ::SetCursorPos(over.x, over.y);
+  ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kFirstMotionCommand + 2, 0), 0);
+  Press(100, 50);
+  Move(100 + ::GetSystemMetrics(SM_CXDRAG) + 1, 50);
+  EXPECT_TRUE(ui.boxes.empty());
+  const std::wstring gif = folder + DragFileName(form.State().placard.text(), L".gif");
+  EXPECT_EQ(target.file, gif);
+  EXPECT_EQ(FileBytes(gif).substr(0, 6), "GIF89a");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::wstring>{DragFileName(form.State().placard.text(), L".gif")}));
+  const SceneLayout still = form.State().layout;
+  const size_t stride = (static_cast<size_t>(still.signWidth) * 3 + 3) & ~size_t{3};
+  EXPECT_EQ(target.dib.size(), sizeof(BITMAPINFOHEADER) + stride * still.sceneHeight) << "the standard still picture";
+}
+
 TEST_F(FormDragTest, ARefusedDropChangesNothingButThePictureFile) {
   RecordingTarget target(DROPEFFECT_NONE);
   TargetWindow window(&target);
