@@ -253,10 +253,15 @@ void MainWindow::Play(Motion motion) {
 
 void MainWindow::PlayNextMotion() { Play(NextMotion(motion_)); }
 
+// A timer already running at the motion's pace is left alone, so that
+// moving the window (each move comes here) does not hold the frames back.
 void MainWindow::UpdateFrameTimer() {
   const bool wanted = frames_.size() > 1 && ::IsWindowVisible(hwnd_) && !::IsIconic(hwnd_);
+  const int delay = wanted ? frames_[frame_].delayMs : 0;
+  if (frameTimer_ && frameDelay_ == delay) return;
   if (frameTimer_) ::KillTimer(hwnd_, kFrameTimer);
-  frameTimer_ = wanted && ::SetTimer(hwnd_, kFrameTimer, static_cast<UINT>(frames_[frame_].delayMs), nullptr) != 0;
+  frameTimer_ = wanted && ::SetTimer(hwnd_, kFrameTimer, static_cast<UINT>(delay), nullptr) != 0;
+  frameDelay_ = frameTimer_ ? delay : 0;
 }
 
 void MainWindow::ShowNextFrame() {

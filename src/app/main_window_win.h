@@ -196,6 +196,7 @@ class MainWindow : public Window<MainWindow> {
   std::vector<MotionFrame> frames_ = MotionFrames(Motion::Still, DpiScale{});  // at the display's scale
   size_t frame_ = 0;
   bool frameTimer_ = false;
+  int frameDelay_ = 0;  // of the running frame timer
 };
 
 }  // namespace plakato

@@ -104,9 +104,10 @@ TEST_F(PlacardOutE2e, CtrlSOpensTheSaveDialogAndItsPngTypeWritesTheCropOnScreen)
   ASSERT_NE(dialog, nullptr);
   HWND types = ::GetDlgItem(dialog, cmb1);
   ASSERT_NE(types, nullptr);
-  ASSERT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 5);
-  const wchar_t* listed[] = {L"2x PNG Image File (*.png)", L"WebP Sticker 512 (*.webp)", L"PNG Sticker 512 (*.png)"};
-  for (int k = 2; k < 5; ++k) {
+  ASSERT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 6);
+  const wchar_t* listed[] = {L"2x PNG Image File (*.png)", L"WebP Sticker 512 (*.webp)", L"PNG Sticker 512 (*.png)",
+                             L"GIF Animation (*.gif)"};
+  for (int k = 2; k < 6; ++k) {
     wchar_t type[64] = {};
     ::SendMessageW(types, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(type));
     EXPECT_STREQ(type, listed[k - 2]);

@@ -24,10 +24,15 @@
 #include "export/sticker_picture_win.h"
 #include "scene/scene_surface_win.h"
 #include "clipboard_bytes.h"
+#include "gif_decode_win.h"
 #include "win_test_support.h"
 
 namespace plakato {
 namespace {
+
+using testing::ClipboardBytes;
+using testing::DecodedGif;
+using testing::DecodeGifWithWic;
 
 Placard Sign(const std::wstring& text, int points = 0) {
   SignFont font = DefaultSceneFont();
@@ -130,67 +135,6 @@ TEST_F(AnimationPicture, EachMotionMovesItsOwnPartAndThePumpAndShakeLeaveTheFace
   }
 }
 
-// The GIF as Windows' own decoder reads it: its frames, drawn one over the
-// other as a player does, against the frames drawn.
-struct DecodedGif {
-  std::vector<PixelCanvas> frames;  // composed
-  std::vector<int> delays;          // hundredths of a second
-  int width = 0;
-  int height = 0;
-};
-
-PROPVARIANT Metadata(IWICMetadataQueryReader* reader, const wchar_t* query) {
-  PROPVARIANT value;
-  PropVariantInit(&value);
-  EXPECT_EQ(reader->GetMetadataByName(query, &value), S_OK) << std::string(query, query + wcslen(query));
-  return value;
-}
-
-DecodedGif DecodeWithWic(const std::vector<uint8_t>& gif) {
-  DecodedGif out;
-  ComPtr<IWICImagingFactory> factory;
-  EXPECT_EQ(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())),
-            S_OK);
-  ComPtr<IWICStream> stream;
-  factory->CreateStream(stream.put());
-  stream->InitializeFromMemory(const_cast<uint8_t*>(gif.data()), static_cast<DWORD>(gif.size()));
-  ComPtr<IWICBitmapDecoder> decoder;
-  if (factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad, decoder.put()) != S_OK) {
-    ADD_FAILURE() << "Windows cannot read the GIF";
-    return out;
-  }
-  ComPtr<IWICMetadataQueryReader> file;
-  decoder->GetMetadataQueryReader(file.put());
-  out.width = Metadata(file.get(), L"/logscrdesc/Width").uiVal;
-  out.height = Metadata(file.get(), L"/logscrdesc/Height").uiVal;
-  UINT count = 0;
-  decoder->GetFrameCount(&count);
-  PixelCanvas canvas(out.width, out.height, 0);
-  for (UINT i = 0; i < count; ++i) {
-    ComPtr<IWICBitmapFrameDecode> frame;
-    decoder->GetFrame(i, frame.put());
-    ComPtr<IWICMetadataQueryReader> reader;
-    frame->GetMetadataQueryReader(reader.put());
-    out.delays.push_back(Metadata(reader.get(), L"/grctlext/Delay").uiVal);
-    const int left = Metadata(reader.get(), L"/imgdesc/Left").uiVal;
-    const int top = Metadata(reader.get(), L"/imgdesc/Top").uiVal;
-    ComPtr<IWICBitmapSource> bgra;
-    ::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), bgra.put());
-    UINT w = 0, h = 0;
-    bgra->GetSize(&w, &h);
-    std::vector<uint8_t> bytes(size_t{w} * h * 4);
-    bgra->CopyPixels(nullptr, w * 4, static_cast<UINT>(bytes.size()), bytes.data());
-    for (UINT y = 0; y < h; ++y) {
-      for (UINT x = 0; x < w; ++x) {
-        const uint8_t* p = &bytes[(size_t{y} * w + x) * 4];
-        if (canvas.Contains(left + x, top + y)) canvas.At(left + x, top + y) = p[0] << 16 | p[1] << 8 | p[2];
-      }
-    }
-    out.frames.push_back(canvas);
-  }
-  return out;
-}
-
 std::vector<uint8_t> ReadAll(const std::wstring& path) {
   const std::string bytes = FileBytes(path);
   return {bytes.begin(), bytes.end()};
@@ -243,42 +187,33 @@ size_t ColourCount(const AnimationFrames& animation) {
 
 // Every motion's GIF as Windows reads it: one size, a frame for each frame
 // drawn with its delay, each drawn over the last as a player does, and the
-// pixels close to those drawn (the large picture holds a few more than 256
-// colours), the kept colours exact.
-TEST_F(AnimationPicture, WindowsReadsTheGifFrameForFrameWithItsDelaysAndOneSize) {
-  ComScope com;
-  const Placard placard = Sign(kDefaultSignText);
-  for (Motion motion : {Motion::Pump, Motion::Hop, Motion::Shake}) {
-    SCOPED_TRACE(std::wstring(MotionName(motion)));
-    AnimationExport animation(view, placard, motion);
-    const DecodedGif gif = DecodeWithWic(animation.Gif());
-    const AnimationFrames& drawn = animation.animation();
-    ASSERT_EQ(gif.frames.size(), drawn.frames.size());
-    EXPECT_EQ(gif.width, drawn.frames[0].width);
-    EXPECT_EQ(gif.height, drawn.frames[0].height);
-    for (size_t i = 0; i < gif.frames.size(); ++i) EXPECT_EQ(gif.delays[i] * 10, drawn.delaysMs[i]);
-    const GifFidelity f = Compare(gif, drawn, placard);
-    EXPECT_GT(f.keptExact, 10000);
-    EXPECT_EQ(f.keptWrong, 0);
-    EXPECT_LE(f.largest, 24);
-  }
-}
-
-// Blue anti-aliased text on an orange sign gives many more colours, and
-// still keeps the sign's fill, the frame and the text exact.
-TEST_F(AnimationPicture, ACustomColouredSignKeepsItsSignFrameAndTextColoursExact) {
+// pixels close to those drawn, the kept colours exact: for the default sign
+// (the large picture holds a few more than 256 colours) and for blue
+// anti-aliased text on an orange sign, which holds many more.
+TEST_F(AnimationPicture, WindowsReadsTheGifFrameForFrameAndKeepsTheSignFrameAndTextColours) {
   ComScope com;
   SignFont font = DefaultSceneFont();
   font.face = L"Tahoma";
   font.pointTenths = 140;
   font.colour = 0xC04010;
-  const Placard placard = Placard().WithText(L"Colours").WithFont(font).WithSignColour(0x40A0F0);
-  AnimationExport animation(view, placard, Motion::Pump);
-  EXPECT_GT(ColourCount(animation.animation()), 256u) << "the case needs a reduced palette";
-  const GifFidelity f = Compare(DecodeWithWic(animation.Gif()), animation.animation(), placard);
-  EXPECT_GT(f.keptExact, 10000);
-  EXPECT_EQ(f.keptWrong, 0);
-  EXPECT_LE(f.largest, 24);
+  const Placard coloured = Placard().WithText(L"Colours").WithFont(font).WithSignColour(0x40A0F0);
+  for (const Placard& placard : {Sign(kDefaultSignText), coloured}) {
+    for (Motion motion : {Motion::Pump, Motion::Hop, Motion::Shake}) {
+      SCOPED_TRACE(std::wstring(MotionName(motion)) + L" " + placard.text());
+      AnimationExport animation(view, placard, motion);
+      const DecodedGif gif = DecodeGifWithWic(animation.Gif());
+      const AnimationFrames& drawn = animation.animation();
+      ASSERT_EQ(gif.frames.size(), drawn.frames.size());
+      EXPECT_EQ(gif.width, drawn.frames[0].width);
+      EXPECT_EQ(gif.height, drawn.frames[0].height);
+      for (size_t i = 0; i < gif.frames.size(); ++i) EXPECT_EQ(gif.delays[i] * 10, drawn.delaysMs[i]);
+      EXPECT_GT(ColourCount(drawn), 256u) << "the case needs a reduced palette";
+      const GifFidelity f = Compare(gif, drawn, placard);
+      EXPECT_GT(f.keptExact, 10000);
+      EXPECT_EQ(f.keptWrong, 0);
+      EXPECT_LE(f.largest, 24);
+    }
+  }
 }
 
 // The animated sticker: 512 on its longer side, within WhatsApp's 500 KB,
@@ -334,52 +269,21 @@ class AnimationWindow : public ::testing::Test {
   MainWindow form;
 };
 
-// Read from inside the menu's own loop: the motions' submenu, each item with
-// "*" before it when checked as a radio item; then the menu is closed unchosen.
-std::vector<std::wstring> shownMotions;
-void CALLBACK ReadMotionMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-  if (!menuWindow) return;
-  ::KillTimer(nullptr, timer);
-  auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-  for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
-    HMENU sub = ::GetSubMenu(menu, i);
-    if (!sub) continue;
-    wchar_t text[64] = {};
-    ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
-    shownMotions.push_back(text);
-    for (int k = 0; k < ::GetMenuItemCount(sub); ++k) {
-      MENUITEMINFOW item{};
-      item.cbSize = sizeof item;
-      item.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
-      wchar_t itemText[64] = {};
-      item.dwTypeData = itemText;
-      item.cch = 64;
-      ::GetMenuItemInfoW(sub, k, TRUE, &item);
-      if (item.fType & MFT_SEPARATOR) continue;
-      const bool radio = (item.fType & MFT_RADIOCHECK) != 0 && (item.fState & MFS_CHECKED) != 0;
-      shownMotions.push_back((radio ? L"*" : L"") + std::wstring(itemText));
-    }
-  }
-  ::EndMenu();
-}
-
+// The motions' submenu as the placard's menu shows it.
 std::vector<std::wstring> MotionMenuOf(MainWindow& form) {
-  shownMotions.clear();
-  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ReadMotionMenu);
-  ::SendMessageW(form.Control(ControlId::PlacardImage), WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
-  ::KillTimer(nullptr, timer);
-  return shownMotions;
+  std::vector<std::wstring> items = PlacardMenuItems(form.Control(ControlId::PlacardImage));
+  std::erase_if(items, [](const std::wstring& item) { return !item.starts_with(L"  "); });
+  return items;
 }
 
 TEST_F(AnimationWindow, TheMenusRadioItemsAndCtrlMFollowTheMotion) {
-  EXPECT_EQ(MotionMenuOf(form), (std::vector<std::wstring>{L"动画(&A)", L"*静止(&N)", L"举牌(&P)", L"跳动(&B)",
-                                                          L"摇晃(&S)", L"下一个动画(&M)\tCtrl+M"}));
+  EXPECT_EQ(MotionMenuOf(form), (std::vector<std::wstring>{L"  *静止(&N)", L"  举牌(&P)", L"  跳动(&B)", L"  摇晃(&S)",
+                                                          L"  下一个动画(&M)\tCtrl+M"}));
   Play(Motion::Shake);
   EXPECT_EQ(form.State().motion, Motion::Shake);
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"动画：摇晃");
-  EXPECT_EQ(MotionMenuOf(form), (std::vector<std::wstring>{L"动画(&A)", L"静止(&N)", L"举牌(&P)", L"跳动(&B)",
-                                                          L"*摇晃(&S)", L"下一个动画(&M)\tCtrl+M"}));
+  EXPECT_EQ(MotionMenuOf(form), (std::vector<std::wstring>{L"  静止(&N)", L"  举牌(&P)", L"  跳动(&B)", L"  *摇晃(&S)",
+                                                          L"  下一个动画(&M)\tCtrl+M"}));
   // Ctrl+M, through the window's shortcuts as the message loop translates them.
   MSG key{};
   key.hwnd = form.Control(ControlId::SignTextEdit);
@@ -439,13 +343,13 @@ TEST_F(AnimationWindow, TheCopyAndTheSaveGiveTheAnimationsFiles) {
                    reinterpret_cast<LPARAM>(button));
   };
   save();
-  EXPECT_EQ(DecodeWithWic(ReadAll(folder + L"still.gif")).frames.size(),
+  EXPECT_EQ(DecodeGifWithWic(ReadAll(folder + L"still.gif")).frames.size(),
             MotionFrames(Motion::Pump, DpiScale{}).size());
   Play(Motion::Hop);
   save();
   save();
   ASSERT_TRUE(ui.boxes.empty()) << ui.boxes[0].text;
-  EXPECT_EQ(DecodeWithWic(ReadAll(folder + L"hop.GIF")).frames.size(), MotionFrames(Motion::Hop, DpiScale{}).size());
+  EXPECT_EQ(DecodeGifWithWic(ReadAll(folder + L"hop.GIF")).frames.size(), MotionFrames(Motion::Hop, DpiScale{}).size());
   const std::string webp = FileBytes(folder + L"hop.webp");
   EXPECT_NE(webp.find("ANMF"), std::string::npos) << "an animated WebP";
 
@@ -453,9 +357,9 @@ TEST_F(AnimationWindow, TheCopyAndTheSaveGiveTheAnimationsFiles) {
   ASSERT_TRUE(ui.boxes.empty()) << ui.boxes[0].text;
   EXPECT_EQ(StatusText(form.Control(ControlId::StatusBar)), L"已复制到剪贴板");
   const std::wstring gif = folder + DragFileName(form.State().placard.text(), L".gif");
-  EXPECT_EQ(DroppedFile(plakato::testing::ClipboardBytes(CF_HDROP)), gif);
-  EXPECT_EQ(DecodeWithWic(ReadAll(gif)).frames.size(), MotionFrames(Motion::Hop, DpiScale{}).size());
-  EXPECT_GT(plakato::testing::ClipboardBytes(CF_DIB).size(), sizeof(BITMAPINFOHEADER));
+  EXPECT_EQ(DroppedFile(ClipboardBytes(CF_HDROP)), gif);
+  EXPECT_EQ(DecodeGifWithWic(ReadAll(gif)).frames.size(), MotionFrames(Motion::Hop, DpiScale{}).size());
+  EXPECT_GT(ClipboardBytes(CF_DIB).size(), sizeof(BITMAPINFOHEADER));
 }
 
 }  // namespace

@@ -10,18 +10,13 @@
 
 #include "base/com_win.h"
 #include "export/gif_encode.h"
+#include "gif_decode_win.h"
 #include "../core/test_pictures.h"
 
 namespace plakato {
 namespace {
 
-// A value the metadata reader gives for `query`, or VT_EMPTY.
-PROPVARIANT Metadata(IWICMetadataQueryReader* reader, const wchar_t* query) {
-  PROPVARIANT value;
-  PropVariantInit(&value);
-  EXPECT_EQ(reader->GetMetadataByName(query, &value), S_OK) << query;
-  return value;
-}
+using testing::Metadata;
 
 TEST(GifUnderWic, WindowsReadsEveryFrameItsDelayAndTheEndlessLoop) {
   ComScope com;

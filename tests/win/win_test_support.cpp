@@ -274,4 +274,47 @@ void RemoveHostLink(const std::wstring& link) {
   RunOnHostPaths(L"/bin/rm -f", {link}, [&] { return ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
+namespace {
+
+std::vector<std::wstring> shownMenuItems;
+
+std::wstring MenuItemText(HMENU menu, int position) {
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
+  wchar_t text[64] = {};
+  item.dwTypeData = text;
+  item.cch = 64;
+  ::GetMenuItemInfoW(menu, position, TRUE, &item);
+  if (item.fType & MFT_SEPARATOR) return L"";
+  const bool radio = (item.fType & MFT_RADIOCHECK) != 0 && (item.fState & MFS_CHECKED) != 0;
+  return (radio ? L"*" : L"") + std::wstring(text);
+}
+
+void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+  if (!menuWindow) return;
+  ::KillTimer(nullptr, timer);
+  auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
+    shownMenuItems.push_back(MenuItemText(menu, i));
+    HMENU sub = ::GetSubMenu(menu, i);
+    for (int k = 0; sub && k < ::GetMenuItemCount(sub); ++k) {
+      if (std::wstring text = MenuItemText(sub, k); !text.empty()) shownMenuItems.push_back(L"  " + text);
+    }
+  }
+  ::EndMenu();
+}
+
+}  // namespace
+
+std::vector<std::wstring> PlacardMenuItems(HWND image) {
+  shownMenuItems.clear();
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ReadShownMenu);
+  // A right click on the placard, as the mouse gives it.
+  ::SendMessageW(image, WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
+  ::KillTimer(nullptr, timer);
+  return shownMenuItems;
+}
+
 }  // namespace plakato

@@ -92,6 +92,12 @@ struct FontDialogUser {
   int refusals = 0;
   std::optional<FontDialogAnswer> Run(HWND owner, const FontChoice& current);
 };
+// The placard's menu as a right click on `image` opens it, read from inside
+// the menu's own loop and then closed unchosen: each item's text, and after
+// a submenu's item its items indented by two spaces, "*" before the text of
+// a checked radio item (separators left out).
+std::vector<std::wstring> PlacardMenuItems(HWND image);
+
 // Makes `link` (no trailing backslash) a symbolic link to the folder
 // `target` with the host's `ln -s`, as anyone who can write there could
 // plant one; Wine shows it as a folder with a reparse point. False where
