@@ -28,6 +28,20 @@ constexpr int kMainIconId = 1;
 // The timer that shows the next frame of the motion playing.
 constexpr UINT_PTR kFrameTimer = 1;
 
+// The hourglass for as long as a handler draws and encodes an animated
+// sticker, some tenths of a second; the pointer's own shape comes back with
+// the next move.
+class BusyCursor {
+ public:
+  BusyCursor() : previous_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~BusyCursor() { ::SetCursor(previous_); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+
 void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   static bool registered = false;
   if (registered) return;
@@ -264,10 +278,20 @@ void MainWindow::UpdateFrameTimer() {
   frameDelay_ = frameTimer_ ? delay : 0;
 }
 
+// A frame that cannot be drawn stops the motion before the error is shown,
+// so that the next ticks do not stack up error boxes.
 void MainWindow::ShowNextFrame() {
   if (frames_.size() < 2) return;
   frame_ = (frame_ + 1) % frames_.size();
-  layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
+  try {
+    layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
+  } catch (...) {
+    motion_ = Motion::Still;
+    frames_ = MotionFrames(motion_, DpiScale{dpi_});
+    frame_ = 0;
+    UpdateFrameTimer();
+    throw;
+  }
   ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
 }
 
@@ -333,6 +357,7 @@ void MainWindow::ExportPicture() {
   } else if (kind == PictureKind::Sticker) {
     // Only a WebP sticker moves; a PNG or JPEG one is the still sticker.
     const Motion motion = target.format == PictureFileFormat::Webp ? motion_ : Motion::Still;
+    BusyCursor busy;
     StickerExport(view_, placard_, motion).WriteFile(target.path, target.format);
   } else {
     PictureExport picture(view_.Render(placard_, kind == PictureKind::Large ? PictureSize::Large : PictureSize::Standard));
@@ -392,6 +417,7 @@ void MainWindow::DragPicture() {
 
 void MainWindow::CopySticker() {
   SetStatusText(L"");
+  BusyCursor busy;
   StickerExport sticker(view_, placard_, motion_);
   std::wstring whyNoFile;
   clipboard_.Copy(hwnd_, sticker.ForClipboard(DragFiles(), placard_.text(), whyNoFile));

@@ -48,11 +48,16 @@ SceneSurface& PlacardView::Surface(int width, int height, int dpi) {
 
 SceneLayout PlacardView::Draw(const Placard& placard, const PlacardPose& pose, const MotionReach& reach) {
   if (!screen_) throw AppError(L"牌子没有可画的画面");
-  std::unique_ptr<PlacardCanvas> whole = LargerCanvasFor(*screen_, placard, reach);
-  if (!whole) return screen_->Draw(placard, 0xFFFFFF, pose);
-  SceneLayout layout = whole->Draw(placard, 0xFFFFFF, pose);
+  const SurfaceSize needed = screen_->SizeHolding(placard, reach);
   SceneSurface& shown = screen_->surface();
-  shown.ShowPixels(FittedInto(whole->surface().ReadPixels(), shown.width(), shown.height(), 0xFFFFFF));
+  if (needed == SurfaceSize{shown.width(), shown.height()}) return screen_->Draw(placard, 0xFFFFFF, pose);
+  // A motion draws the same large placard again and again: its surface is kept.
+  if (!whole_ || whole_->dpi() != screen_->dpi() || whole_->surface().width() != needed.width ||
+      whole_->surface().height() != needed.height) {
+    whole_ = std::make_unique<PlacardCanvas>(needed.width, needed.height, screen_->dpi());
+  }
+  SceneLayout layout = whole_->Draw(placard, 0xFFFFFF, pose);
+  shown.ShowPixels(FittedInto(whole_->surface().ReadPixels(), shown.width(), shown.height(), 0xFFFFFF));
   return layout;
 }
 

@@ -97,6 +97,8 @@ class PlacardView {
   PlacardCanvas& KeptCanvas(int dpi);
 
   std::unique_ptr<PlacardCanvas> screen_;
+  // The surface of the last placard too large for the screen's, shown reduced.
+  std::unique_ptr<PlacardCanvas> whole_;
   // The scene-sized surfaces of the standard and the large picture, kept for the next one.
   std::map<int, std::unique_ptr<PlacardCanvas>> pictures_;
   // The surface of the last sticker's drawing.
