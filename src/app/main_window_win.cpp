@@ -253,6 +253,10 @@ void MainWindow::Redraw() {
   Surface();
   frames_ = MotionFrames(motion_, DpiScale{dpi_});
   if (frame_ >= frames_.size()) frame_ = 0;
+  DrawFrame();
+}
+
+void MainWindow::DrawFrame() {
   layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
   ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
 }
@@ -284,7 +288,7 @@ void MainWindow::ShowNextFrame() {
   if (frames_.size() < 2) return;
   frame_ = (frame_ + 1) % frames_.size();
   try {
-    layout_ = view_.Draw(placard_, frames_[frame_].pose, ReachOf(frames_));
+    DrawFrame();
   } catch (...) {
     motion_ = Motion::Still;
     frames_ = MotionFrames(motion_, DpiScale{dpi_});
@@ -292,7 +296,6 @@ void MainWindow::ShowNextFrame() {
     UpdateFrameTimer();
     throw;
   }
-  ::InvalidateRect(Control(ControlId::PlacardImage), nullptr, FALSE);
 }
 
 MainWindow::AnimationFile MainWindow::WriteAnimationFile() {

@@ -137,6 +137,8 @@ class MainWindow : public Window<MainWindow> {
   // seen: never for a still placard, nor while minimised or hidden.
   void UpdateFrameTimer();
   void ShowNextFrame();
+  // The scene in the motion's present frame.
+  void DrawFrame();
   // The animation's file for a drag or a copy while a motion plays.
   struct AnimationFile {
     std::wstring path;  // empty when none could be written

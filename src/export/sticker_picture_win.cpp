@@ -46,13 +46,6 @@ int StickerDpi(PlacardView& view, const Placard& placard, Motion motion) {
 
 }  // namespace
 
-StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
-  const int dpi = StickerDpi(view, placard, Motion::Still);
-  const PixelCanvas onWhite = view.RenderCut(placard, dpi, kWhite);
-  const PixelCanvas onBlack = view.RenderCut(placard, dpi, kBlack);
-  return {MakeSticker(onWhite, onBlack), dpi};
-}
-
 AnimatedSticker DrawAnimatedSticker(PlacardView& view, const Placard& placard, Motion motion) {
   AnimatedSticker sticker;
   sticker.dpi = StickerDpi(view, placard, motion);
@@ -67,16 +60,14 @@ AnimatedSticker DrawAnimatedSticker(PlacardView& view, const Placard& placard, M
   return sticker;
 }
 
-StickerExport::StickerExport(PlacardView& view, const Placard& placard, Motion motion) {
-  if (motion == Motion::Still) {
-    StickerPicture still = DrawSticker(view, placard);
-    sticker_.frames.push_back(std::move(still.pixels));
-    sticker_.delaysMs.push_back(0);
-    sticker_.dpi = still.dpi;
-  } else {
-    sticker_ = DrawAnimatedSticker(view, placard, motion);
-  }
+// The still sticker is the one frame of standing still.
+StickerPicture DrawSticker(PlacardView& view, const Placard& placard) {
+  AnimatedSticker still = DrawAnimatedSticker(view, placard, Motion::Still);
+  return {std::move(still.frames.front()), still.dpi};
 }
+
+StickerExport::StickerExport(PlacardView& view, const Placard& placard, Motion motion)
+    : sticker_(DrawAnimatedSticker(view, placard, motion)) {}
 
 const std::vector<uint8_t>& StickerExport::Webp() {
   if (webp_.empty()) {

@@ -27,8 +27,8 @@ struct StickerPicture {
 // the art for that scale (the 5x art reduced) with the text drawn at it.
 StickerPicture DrawSticker(PlacardView& view, const Placard& placard);
 
-// The animated sticker of `motion`: the same at the largest scale at which
-// the whole canvas of the motion fits, so that no moving part is cut; frame
+// The sticker of `motion` (one frame for Still): the same at the largest
+// scale at which the whole canvas of the motion fits, so that no moving part is cut; frame
 // 0 is the still sticker of that scale, `reach.up` pixels lower where the
 // motion reaches up (the canvas grows by as much) and centred as it is.
 struct AnimatedSticker {

@@ -29,9 +29,8 @@ namespace {
 
 // A surface at `scene`'s scale as large as the whole placard needs, or null
 // where the placard fits `scene`.
-std::unique_ptr<PlacardCanvas> LargerCanvasFor(PlacardCanvas& scene, const Placard& placard,
-                                               const MotionReach& reach = {}) {
-  const SurfaceSize needed = scene.SizeHolding(placard, reach);
+std::unique_ptr<PlacardCanvas> LargerCanvasFor(PlacardCanvas& scene, const Placard& placard) {
+  const SurfaceSize needed = scene.SizeHolding(placard);
   if (needed == SurfaceSize{scene.surface().width(), scene.surface().height()}) return nullptr;
   return std::make_unique<PlacardCanvas>(needed.width, needed.height, scene.dpi());
 }

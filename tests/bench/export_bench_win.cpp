@@ -97,31 +97,25 @@ int wmain() {
 
   // Ctrl+C and Ctrl+Shift+C as the accelerator sends them; the clipboard is
   // filled on return.
+  auto timeCopies = [&](int command, const char* name, int copies, const char* filled) {
+    std::vector<double> toClipboard;
+    for (int i = 0; i < copies; ++i) {
+      double start = driver::NowMs();
+      ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(command, 1), 0);
+      toClipboard.push_back(driver::NowMs() - start);
+    }
+    std::printf("%s, command to filled clipboard%s: median %.2f ms over %zu copies\n", name, filled,
+                driver::Median(toClipboard), toClipboard.size());
+  };
   for (auto [command, name] : {std::pair{plakato::MainWindow::kCopyCommand, "Ctrl+C"},
                                {plakato::MainWindow::kCopyLargeCommand, "Ctrl+Shift+C (the large picture)"},
                                {plakato::MainWindow::kCopyStickerCommand, "复制贴纸 (the sticker and its WebP file)"}}) {
-    std::vector<double> toClipboard;
-    for (int i = 0; i < 200; ++i) {
-      double start = driver::NowMs();
-      ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(command, 1), 0);
-      toClipboard.push_back(driver::NowMs() - start);
-    }
-    std::printf("%s, command to filled clipboard (the DIB, the PNG announced): median %.2f ms over %zu copies\n",
-                name, driver::Median(toClipboard), toClipboard.size());
+    timeCopies(command, name, 200, " (the DIB, the PNG announced)");
   }
   // With 举牌 playing: the copy also writes (or finds again) the animation's GIF.
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::MainWindow::kFirstMotionCommand + 1, 0), 0);
-  for (auto [command, name] : {std::pair{plakato::MainWindow::kCopyCommand, "Ctrl+C with 举牌 playing (and its GIF file)"},
-                               {plakato::MainWindow::kCopyStickerCommand, "复制贴纸 with 举牌 playing (the animated sticker)"}}) {
-    std::vector<double> toClipboard;
-    for (int i = 0; i < 20; ++i) {
-      double start = driver::NowMs();
-      ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(command, 1), 0);
-      toClipboard.push_back(driver::NowMs() - start);
-    }
-    std::printf("%s, command to filled clipboard: median %.2f ms over %zu copies\n", name,
-                driver::Median(toClipboard), toClipboard.size());
-  }
+  timeCopies(plakato::MainWindow::kCopyCommand, "Ctrl+C with 举牌 playing (and its GIF file)", 20, "");
+  timeCopies(plakato::MainWindow::kCopyStickerCommand, "复制贴纸 with 举牌 playing (the animated sticker)", 20, "");
   ::SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(plakato::MainWindow::kFirstMotionCommand, 0), 0);
   // The same, with the PNG made at once as a paste of it asks for it.
   UINT png = ::RegisterClipboardFormatW(L"PNG");
